@@ -1,0 +1,63 @@
+// KernGraf: the console's drawing state, palette, texts, prompts and files.
+// Free of Qt; the drawing happens on the main window's raster.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+enum : int {
+  Black = 0, Blue, Green, Cyan, Red, Magenta, Brown, LightGray, DarkGray,
+  LightBlue, LightGreen, LightCyan, LightRed, LightMagenta, Yellow, White,
+};
+
+struct TPoint {
+  int X, Y;
+};
+
+int MaxX();
+int MaxY();
+int CharWidth();
+int LineHeight();
+
+void ClearScreen();
+void DrawLine(int x1, int y1, int x2, int y2, int colour);
+void SetPenColour(int colour);
+void SetTextAlign(int horizontal, int vertical);
+void SetTextBackground(int colour);  // -1: transparent
+void DrawText(int x, int y, const std::string& text, int colour);
+void SetCursor(int x, int y);
+void WriteText(const std::string& text);
+void WriteLine(const std::string& text);
+void SelectFont(const std::string& name, int points, int bold);
+void SetFillColour(int intensity, int colour, int border);
+void FillBox(int x, int y, int width, int height);
+void FillPolygon(const std::vector<TPoint>& points);
+void DrawEllipse(int x, int y, int rx, int ry);
+void DrawArc(int x, int y, int r, double startDegrees, double endDegrees);
+void SetPaletteEntry(int index, int factor, int r, int g, int b);
+void InstallPalette();
+void InitConsole(const std::string& fontName, int points, int bold);
+
+// RGB of a palette entry and of a raster pixel, as 0xRRGGBB.
+uint32_t PaletteColour(int index);
+uint32_t PixelAt(int x, int y);
+
+// Prompts: a modal dialog with the prompt and the text as default. "Abbruch" ends the program.
+void AskText(const std::string& prompt, std::string& text);
+void AskChar(const std::string& prompt, std::string& character);  // one UTF-8 character
+void AskInteger(const std::string& prompt, std::string& text, int32_t& value);
+void AskFloat(const std::string& prompt, std::string& text, long double& value);
+
+// For tests: answers prompts instead of the dialog. The responder gets the prompt and the
+// default text, and returns the answer; returning false means "Abbruch".
+using PromptResponder = std::function<bool(const std::string& prompt, std::string& text)>;
+void SetPromptResponder(PromptResponder responder);  // empty: the real dialog
+
+// Files.
+bool FilePresent(const std::string& name);
+// Saves the inclusive rectangle of the picture as a BMP; on failure the earlier file of that
+// name stays intact, a beep sounds and false is returned.
+bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2);
+void ShowTitleFile(const std::string& name, const std::string& font, const std::string& version,
+                   int colour);

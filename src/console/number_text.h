@@ -1,0 +1,11 @@
+// Number texts without any window: fixed-width formatting and strict parsing.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Format w.d: w the field width, d the decimals; field w + d + 2 when d >= 1.
+std::string FormatNumber(long double x, long double format);
+// pos = 0 when the whole text is a valid number, else the 1-based position of the first
+// unusable character; v then holds the digits read before it.
+void TextToInteger(const std::string& s, int32_t& v, int32_t& pos);
+void TextToFloat(const std::string& s, long double& v, int32_t& pos);

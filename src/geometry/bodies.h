@@ -1,0 +1,10 @@
+// Positions of the Sun, Moon, Mercury and Venus at one instant, equatorial frame of date.
+#pragma once
+#include "vectors.h"
+
+constexpr long double EarthRadiiPerAU = 23454.78L;
+
+// T in Julian centuries from J2000.0; sinEps, cosEps of the mean obliquity of the same T.
+// The Sun, Mercury and Venus are corrected for light-time.
+void ComputeBodies(long double T, long double sinEps, long double cosEps, BodyVector& sun,
+                   BodyVector& moon, BodyVector& mercury, BodyVector& venus);

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Shared by ./run and ./test: install the Debian packages the project needs
+# (only those that are missing) and configure and build the tree in build/.
+
+PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev
+          liberfa-dev xvfb xdotool x11-utils fonts-urw-base35 clang libclang-rt-14-dev)
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$ROOT/build"
+
+missing_packages() {
+  local p
+  for p in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      printf '%s\n' "$p"
+    fi
+  done
+}
+
+ensure_packages() {
+  local missing
+  mapfile -t missing < <(missing_packages)
+  [ "${#missing[@]}" -eq 0 ] && return 0
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then
+      sudo=(sudo)
+    else
+      echo "error: packages missing (${missing[*]}) and neither root nor sudo is available to install them." >&2
+      echo "Install them as root: apt-get install ${missing[*]}" >&2
+      exit 2
+    fi
+  fi
+  if ! "${sudo[@]}" apt-get update -qq || \
+     ! "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"; then
+    echo "error: apt-get could not install: ${missing[*]}" >&2
+    exit 2
+  fi
+}
+
+# Configure once, then let ninja rebuild only what changed.
+build_tree() {
+  if [ ! -f "$BUILD/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo || exit 1
+  fi
+  cmake --build "$BUILD" -j "$(nproc)" || exit 1
+}
