@@ -1,1 +1,63 @@
-// (being written)
+// Positions of the Sun, Moon, Mercury and Venus at one instant, equatorial frame of date.
+#include "bodies.h"
+
+#include <cmath>
+#include <initializer_list>
+
+#include "planets1.h"
+#include "moon.h"
+
+namespace {
+
+constexpr long double LightTimePerAU = 0.005777777777777777778L;  // days
+constexpr long double DaysPerCentury = 36525;
+constexpr long double LightTimeTolerance = 3.1688087814028950234e-12L;  // centuries, 0.01 s
+// The iterations settle within a few steps; the cap keeps a far or odd date from hanging.
+constexpr int MaxLightTimeIterations = 50;
+
+using Series = void (*)(long double, long double&, long double&, long double&);
+
+// Geocentric planet seen from the Earth at T, light-time corrected; s0 is the geometric Sun.
+void Planet(Series position, long double T, const BodyVector& s0, BodyVector& out) {
+  long double t = T;
+  for (int n = 0; n < MaxLightTimeIterations; ++n) {
+    long double L, B, R;
+    position(t, L, B, R);
+    const long double tOld = t;
+    long double x, y, z;
+    SphericalToRect(R * EarthRadiiPerAU, L, B, x, y, z);
+    SetVector(out, x + s0.X, y + s0.Y, z + s0.Z);
+    t = T - (out.R / EarthRadiiPerAU) * LightTimePerAU / DaysPerCentury;
+    if (std::fabs(tOld - t) < LightTimeTolerance) break;
+  }
+}
+
+}  // namespace
+
+void ComputeBodies(long double T, long double sinEps, long double cosEps, BodyVector& sun,
+                   BodyVector& moon, BodyVector& mercury, BodyVector& venus) {
+  // The Sun as seen at T: its position at the retarded time of the last evaluation.
+  // The first evaluation (at T itself) is also the geometric Sun that places the Earth for the
+  // planets; it is kept rather than computed a second time.
+  long double t = T;
+  long double L = 0, B = 0, R = 0;
+  BodyVector s0;
+  for (int n = 0; n < MaxLightTimeIterations; ++n) {
+    SunPosition(t, L, B, R);
+    if (n == 0) SphericalToRect(R * EarthRadiiPerAU, L, B, s0.X, s0.Y, s0.Z);
+    const long double tOld = t;
+    t = T - R * LightTimePerAU / DaysPerCentury;
+    if (std::fabs(tOld - t) < LightTimeTolerance) break;
+  }
+  sun.R = R * EarthRadiiPerAU;
+  SphericalToRect(sun.R, L, B, sun.X, sun.Y, sun.Z);
+
+  Planet(MercuryPosition, T, s0, mercury);
+  Planet(VenusPosition, T, s0, venus);
+
+  MoonPosition(T, L, B, R);
+  moon.R = R;
+  SphericalToRect(R, L, B, moon.X, moon.Y, moon.Z);
+
+  for (BodyVector* v : {&moon, &sun, &mercury, &venus}) RotateYZ(v->Y, v->Z, sinEps, cosEps);
+}

@@ -1,1 +1,120 @@
-// (being written)
+// The event line with distances and the Sun's altitude, and the measurement panel.
+#include "event_text.h"
+
+#include <cmath>
+
+#include "bodies.h"
+#include "events.h"
+#include "mathe.h"
+#include "number_text.h"
+
+namespace {
+
+constexpr int LightRed = 12;
+
+const char* const EventNames[] = {" Sonnenfinsternis", " Merkurdurchgang", " Venusdurchgang",
+                                  " Mondfinsternis", " keine Finsternis"};
+
+std::string ClassificationWord(int kind, int code) {
+  static const char* const solar[] = {"",
+                                      " partielle",
+                                      " nichtzentrale ringförmige",
+                                      " nichtzentrale totale",
+                                      " zentrale ringförmige",
+                                      " zentrale totale"};
+  static const char* const transit[] = {"", " partieller", " nichtzentraler", "",
+                                        " zentraler", ""};
+  if (code < 0 || code > 5) return "";
+  if (kind == KindSolarEclipse) return solar[code];
+  if (kind == KindMercuryTransit || kind == KindVenusTransit) return transit[code];
+  return "";
+}
+
+struct PanelWords {
+  const char* reference;
+  const char* second;
+  const char* pair;
+};
+
+}  // namespace
+
+std::vector<TextRow> EventTextRows(int colour) {
+  std::vector<TextRow> rows;
+  const int kind = Geo.EventKind;
+  const bool lunar = kind == KindLunarEclipse;
+
+  rows.push_back({2, std::string(49, ' '), colour});
+  if (lunar) {
+    rows.push_back({2, " " + Geo.LunarEclipseText, colour});
+  } else {
+    const char* name = kind >= 0 && kind <= KindNone ? EventNames[kind] : EventNames[KindNone];
+    rows.push_back({2, ClassificationWord(kind, Geo.EventType.Code) + name, colour});
+  }
+
+  const std::string sunLine = " Abstand Erde - Sonne  = ";
+  const std::string occultorLine = " Abstand Erde - " + Geo.OccultorName + " = ";
+  if (lunar) {  // the Sun in Moon distances, the Moon in Earth radii
+    const long double ratio = Geo.SunVec.R / Geo.OccultorVec.R;
+    rows.push_back({3, sunLine + FormatNumber(ratio, 3.1L) + " dMond", colour});
+    rows.push_back({4, occultorLine + FormatNumber(Geo.OccultorVec.R, 2.1L) + " rErde", colour});
+  } else {
+    const long double sun = Geo.SunVec.R / EarthRadiiPerAU;
+    const long double body = Geo.OccultorVec.R / EarthRadiiPerAU;
+    rows.push_back({3, sunLine + FormatNumber(sun, 2.1L) + " AE", colour});
+    rows.push_back({4, occultorLine + FormatNumber(body, 2.2L) + " AE", colour});
+  }
+
+  if (Geo.SunAltitudeValid && Geo.SunAltitude != 0) {
+    rows.push_back({5, " Höhe der Sonne =" + FormatNumber(Geo.SunAltitude, 2.1L) + "°", colour});
+    rows.push_back({7, std::string(25, ' '), colour});
+    // The eclipsed Moon stands opposite the Sun.
+    if (lunar && !Geo.SunBelowHorizon)
+      rows.push_back({7, " Mond unter dem Horizont", LightRed});
+    else if (!lunar && Geo.SunBelowHorizon)
+      rows.push_back({7, " Sonne unter dem Horizont", LightRed});
+  }
+  return rows;
+}
+
+std::vector<TextRow> MeasurementPanelRows(int colour, long double r1, long double r2,
+                                          long double theta, long double d) {
+  static const PanelWords words[] = {
+      {" der Sonne:", " des Mondes:", " Sonne/Mond:"},
+      {" der Sonne:", " von Merkur:", " Merkur/Sonne:"},
+      {" der Sonne:", " von Venus:", " Venus/Sonne:"},
+      {" des Mondes:", " des Kernschattens:", " Mond/Kernschatten:"},
+  };
+  std::vector<TextRow> rows;
+  const int kind = Geo.EventKind;
+  if (kind < KindSolarEclipse || kind > KindLunarEclipse) return rows;
+  const PanelWords& w = words[kind];
+
+  std::string angle;
+  AngleToDMS(r1, angle);
+  rows.push_back({0, std::string(" Winkelradius") + w.reference + angle, colour});
+  AngleToDMS(r2, angle);
+  rows.push_back({1, std::string(" Winkelradius") + w.second + angle, colour});
+  if (theta < 0) theta += 2 * Pi;
+  rows.push_back({5, " theta' = " + FormatNumber(theta / Degree, 3.2L) + "°", colour});
+  AngleToDMS(d, angle);
+  rows.push_back({2, std::string(" Winkelabstand") + w.pair + angle, colour});
+  const long double ratio = d / r1;
+  rows.push_back({4, "     r' = " + FormatNumber(ratio, 1.4L), colour});
+  rows.push_back({6, "      x = " + FormatNumber(-ratio * std::sin(theta), 1.4L), colour});
+  rows.push_back({7, "      y = " + FormatNumber(ratio * std::cos(theta), 1.4L), colour});
+  return rows;
+}
+
+void ShowEventText(TextDrawer& out, int colour) {
+  const int lineHeight = out.LineHeight();
+  for (const TextRow& row : EventTextRows(colour))
+    out.DrawText(0, row.Row * lineHeight, row.Text, row.Colour);
+}
+
+void MeasurementPanel(TextDrawer& out, int colour, long double r1, long double r2,
+                      long double theta, long double d) {
+  const int lineHeight = out.LineHeight();
+  const int y0 = out.MaxY() - 7 * lineHeight;
+  for (const TextRow& row : MeasurementPanelRows(colour, r1, r2, theta, d))
+    out.DrawText(0, y0 + row.Row * lineHeight, row.Text, row.Colour);
+}

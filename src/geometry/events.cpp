@@ -1,1 +1,224 @@
-// (being written)
+// Which event is in progress at one instant, and how the observer sees it.
+#include "events.h"
+
+#include <cmath>
+
+#include "mathe.h"
+#include "number_text.h"
+
+GeometryState Geo;
+
+void ResetGeometry() { Geo = GeometryState(); }
+
+namespace {
+
+constexpr long double SunDiameter = 218.25;  // Earth radii
+constexpr long double MoonDiameter = 0.545L;
+constexpr long double MercuryDiameter = 0.766L;
+constexpr long double VenusDiameter = 1.9L;
+constexpr long double SunRadiusLinear = 109.125;
+constexpr long double ShadowEnlargement = 1.02L;
+constexpr long double UmbraFactor = 108.125;     // Sun's radius - Earth's radius
+constexpr long double PenumbraFactor = 110.125;  // Sun's radius + Earth's radius
+constexpr long double LunarSearchLimit = 0.08726646259971647885L;  // 5 degrees
+constexpr long double NearBodyLimit = 100;       // only the Moon is nearer, Earth radii
+constexpr long double TwoPi = 2 * Pi;
+
+// Scalar products of unit vectors may leave [-1, 1] by rounding.
+long double ClampedArcCos(long double x) { return ArcCos(std::fmax(-1.0L, std::fmin(1.0L, x))); }
+
+// Unit vector toward the north along the hour circle of the direction (alpha, delta).
+BodyVector North(long double alpha, long double delta) {
+  BodyVector n;
+  SetVector(n, -std::cos(alpha) * std::sin(delta), -std::sin(alpha) * std::sin(delta),
+            std::cos(delta));
+  return n;
+}
+
+// Geographic position of the shadow-axis point L (stretched space) and the prompt defaults.
+void AxisPointPosition(const TCalendarDate& date, long double clock, const BodyVector& l) {
+  long double r, alpha, delta;
+  RectToSpherical(l.X, l.Y, l.Z * OneMinusFlattening, r, alpha, delta);
+  // Geocentric to geodetic latitude. The quotient form stays right at the poles, where the
+  // guarded tangent would take its sign from a cosine that rounding may leave negative.
+  Geo.EventType.Latitude = std::atan2(std::sin(delta), OneMinusFlattening2 * std::cos(delta));
+  long double lon = alpha - SiderealTime(date, clock, 0);
+  if (lon > Pi) lon -= TwoPi;
+  if (lon <= -Pi) lon += TwoPi;
+  Geo.EventType.Longitude = lon;
+  Geo.LatitudeText = FormatNumber(Geo.EventType.Latitude / Degree, 2.2L);    // width 6
+  Geo.LongitudeText = FormatNumber(Geo.EventType.Longitude / Degree, 3.2L);  // width 7
+}
+
+}  // namespace
+
+void TestOccultor(const TCalendarDate& date, long double clock, BodyVector sun, BodyVector occ,
+                  long double sunDiameter, long double occultorDiameter) {
+  const long double b = sunDiameter;
+  const long double a = occultorDiameter;
+  // Stretched along the polar axis, the Earth's spheroid is the unit sphere.
+  BodyVector p, s, d, u;
+  SetVector(p, occ.X, occ.Y, occ.Z / OneMinusFlattening);
+  SetVector(s, sun.X, sun.Y, sun.Z / OneMinusFlattening);
+  VecDiff(p, s, d);
+  SetVector(u, d.X / d.R, d.Y / d.R, d.Z / d.R);  // shadow axis, away from the Sun
+
+  // Solar branch: the body is nearer to the Sun than the Earth and stands before the Earth
+  // along the axis. A planet behind the Sun (superior conjunction) is also nearer to the Sun,
+  // but its shadow points away from the Earth; the distance test alone would report a transit.
+  const long double along = VecDot(p, u);
+  if (d.R <= s.R && along < 0) {
+    const long double g = -along;
+    const long double h = std::sqrt(std::fmax(0.0L, p.R * p.R - g * g));
+    BodyVector l;
+    if (h > 1) {  // the axis misses the Earth
+      const long double penumbra = (b + a) * g / d.R + a;
+      if (h > std::fabs(penumbra) / 2 + 1) {
+        Geo.EventType.Code = 0;
+        return;
+      }
+      const long double umbra = (b - a) * g / d.R - a;  // < 0: minus the umbra's diameter
+      if (h > std::fabs(umbra) / 2 + 1)
+        Geo.EventType.Code = 1;
+      else
+        Geo.EventType.Code = umbra < 0 ? 3 : 2;
+      Geo.EventKind = KindSolarEclipse;
+      SetVector(l, p.X + g * u.X, p.Y + g * u.Y, p.Z + g * u.Z);
+      Normalize(l);
+    } else {  // the axis meets the Earth where it enters the unit sphere
+      const long double dist = g - std::sqrt(1 - h * h);
+      SetVector(l, p.X + dist * u.X, p.Y + dist * u.Y, p.Z + dist * u.Z);
+      const long double umbra = (b - a) * dist / d.R - a;
+      Geo.EventType.Code = umbra > 0 ? 4 : 5;
+    }
+    AxisPointPosition(date, clock, l);
+    return;
+  }
+
+  // Not before the Earth: only a Moon near the Earth's shadow can make an event.
+  Geo.EventType.Code = 0;
+  if (p.R < NearBodyLimit) {
+    BodyVector m, shadow;
+    SetVector(m, p.X / p.R, p.Y / p.R, p.Z / p.R);
+    SetVector(shadow, -s.X / s.R, -s.Y / s.R, -s.Z / s.R);
+    const long double sigma = ClampedArcCos(VecDot(m, shadow));
+    if (sigma < LunarSearchLimit) {
+      LunarEclipseGeometry(m, shadow, sigma, p.R, s.R);
+      return;
+    }
+  }
+  Geo.EventKind = KindNone;
+}
+
+void LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long double separation,
+                          long double moonDistance, long double sunDistance) {
+  TShadowRecord& sr = Geo.ShadowRecord;
+  Geo.LunarEclipseText = std::string(24, ' ');
+  sr.Separation = separation;
+  const long double q = moonDistance / sunDistance;
+  sr.UmbraRadius = ShadowEnlargement * (1 - UmbraFactor * q) / moonDistance;
+  sr.PenumbraRadius = ShadowEnlargement * (1 + PenumbraFactor * q) / moonDistance;
+  sr.MoonRadius = 0.2725L / moonDistance;
+  if (separation > sr.MoonRadius + sr.PenumbraRadius) {
+    Geo.EventKind = KindNone;
+    return;
+  }
+  Geo.EventKind = KindLunarEclipse;
+  if (separation < sr.UmbraRadius - sr.MoonRadius)
+    Geo.LunarEclipseText = "totale Mondfinsternis";
+  else if (separation < sr.UmbraRadius + sr.MoonRadius)
+    Geo.LunarEclipseText = "partielle Mondfinsternis";
+  else if (separation < sr.PenumbraRadius + sr.MoonRadius)
+    Geo.LunarEclipseText = "Halbschattenfinsternis";
+
+  // Position angle of the shadow's centre seen from the Moon.
+  long double r, alpha, delta;
+  RectToSpherical(moonDir.X, moonDir.Y, moonDir.Z, r, alpha, delta);
+  const BodyVector n = North(alpha, delta);
+  BodyVector mScaled = moonDir, w, c;
+  VecScale(mScaled, VecDot(moonDir, shadowDir));
+  VecDiff(shadowDir, mScaled, w);
+  if (w.R <= 0) {  // centres aligned: no direction, north is as good as any
+    sr.PositionAngle = 0;
+    return;
+  }
+  Normalize(w);
+  sr.PositionAngle = ClampedArcCos(VecDot(n, w));
+  VecCross(w, n, c);
+  if (VecDot(c, mScaled) < 0) sr.PositionAngle = -sr.PositionAngle;
+}
+
+void ClassifyEvent(const TCalendarDate& date, long double clock) {
+  Geo.EventType.Code = 0;
+  Geo.EventKind = KindNone;
+  const BodyVector sun = Geo.SunVec;
+  TestOccultor(date, clock, sun, Geo.MoonVec, SunDiameter, MoonDiameter);
+  if (Geo.EventKind == KindLunarEclipse || Geo.EventType.Code != 0) {
+    if (Geo.EventKind != KindLunarEclipse) Geo.EventKind = KindSolarEclipse;
+    Geo.OccultorName = "Mond";
+    Geo.OccultorDiameter = MoonDiameter;
+    Geo.OccultorVec = Geo.MoonVec;
+    return;
+  }
+  TestOccultor(date, clock, sun, Geo.MercuryVec, SunDiameter, MercuryDiameter);
+  if (Geo.EventType.Code != 0) {
+    Geo.EventKind = KindMercuryTransit;
+    Geo.OccultorName = "Merkur";
+    Geo.OccultorDiameter = MercuryDiameter;
+    Geo.OccultorVec = Geo.MercuryVec;
+    return;
+  }
+  TestOccultor(date, clock, sun, Geo.VenusVec, SunDiameter, VenusDiameter);
+  if (Geo.EventType.Code != 0) {
+    Geo.EventKind = KindVenusTransit;
+    Geo.OccultorName = "Venus";
+    Geo.OccultorDiameter = VenusDiameter;
+    Geo.OccultorVec = Geo.VenusVec;
+  }
+}
+
+void LocalCircumstances(const TCalendarDate& date, const TObserverCoordinates& site,
+                        const BodyVector& sun, long double clock, long double occultorDiameter,
+                        const BodyVector& occ) {
+  TViewRecord& view = Geo.ViewRecord;
+  view.Site = site;
+  BodyVector q, s, p, c;
+  VecDiff(occ, Geo.ObserverVec, q);
+  view.OccultorRadius = occultorDiameter * 0.5L / q.R;
+  VecDiff(sun, Geo.ObserverVec, s);
+  view.SunRadius = SunRadiusLinear / s.R;
+
+  // The body's offset from the line to the Sun, as a fraction of its distance.
+  Normalize(s);
+  VecScale(s, VecDot(s, q));
+  VecDiff(q, s, p);
+  VecScale(p, 1 / q.R);
+  view.Separation = p.R;
+
+  if (view.Separation > view.SunRadius + view.OccultorRadius)
+    view.Code = 0;
+  else if (view.SunRadius < view.OccultorRadius - view.Separation)
+    view.Code = 5;
+  else if (view.SunRadius > view.OccultorRadius + view.Separation)
+    view.Code = 4;
+  else
+    view.Code = 1;
+
+  long double r, alpha, delta;
+  RectToSpherical(sun.X, sun.Y, sun.Z, r, alpha, delta);
+  if (p.R > 0) {
+    const BodyVector n = North(alpha, delta);
+    view.PositionAngle = ClampedArcCos(VecDot(n, p) / p.R);
+    VecCross(p, n, c);
+    if (VecDot(c, s) < 0) view.PositionAngle = -view.PositionAngle;
+  } else {
+    view.PositionAngle = 0;  // centres aligned: the direction is undefined
+  }
+
+  const long double theta = SiderealTime(date, clock, site.Longitude);
+  long double azimuth = alpha, altitude = delta;
+  EquatorialToHorizon(azimuth, altitude, std::sin(site.Latitude), std::cos(site.Latitude), theta);
+  Geo.SunBelowHorizon = altitude < 0;
+  Geo.SunAltitude = altitude / Degree;
+  Geo.SunAltitudeValid = true;
+}

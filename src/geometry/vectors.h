@@ -2,6 +2,11 @@
 #pragma once
 #include "astr_rout.h"
 
+// Figure of the Earth, flattening f = 1/298.257.
+constexpr long double OneMinusFlattening = 0.9966471868221030856L;      // 1 - f
+constexpr long double OneMinusFlattening2 = 0.9933056150004120504L;     // (1 - f)^2
+constexpr long double MeridianEccentricity2 = 0.006694384999587949606L;  // 2f - f^2
+
 // A position relative to the Earth's centre (or to the observer), mean equator and equinox
 // of date, in Earth equatorial radii; R is the length as set by the operation that filled it.
 struct BodyVector {

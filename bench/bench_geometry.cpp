@@ -1,0 +1,78 @@
+// Cost of one instant as the time keys compute it, and of its parts.
+#include <benchmark/benchmark.h>
+
+#include "astr_rout.h"
+#include "bodies.h"
+#include "event_text.h"
+#include "events.h"
+#include "mathe.h"
+
+namespace {
+
+const TCalendarDate Date{20, 3, 2015};
+constexpr long double Clock = 10.46L;  // total solar eclipse in progress
+const TObserverCoordinates Site{-6.6L * Degree, 64.4L * Degree};
+
+long double CenturiesOf(long double jd) { return (jd - 2451545) / 36525; }
+
+void BM_WholeInstant(benchmark::State& state) {
+  ResetGeometry();
+  const long double jd = JulianDay(Date, Clock);
+  ObserverVector(Site, Date, Clock, Geo.ObserverVec);
+  long double step = 0;
+  for (auto _ : state) {
+    // A new instant each time, one minute apart, as the cursor keys would give.
+    const long double T = CenturiesOf(jd + step);
+    step += 1.0L / 1440;
+    if (step > 0.1L) step = 0;
+    long double eps;
+    Obliquity(T, eps, Geo.SinObliquity, Geo.CosObliquity);
+    ComputeBodies(T, Geo.SinObliquity, Geo.CosObliquity, Geo.SunVec, Geo.MoonVec, Geo.MercuryVec,
+                  Geo.VenusVec);
+    ClassifyEvent(Date, Clock);
+    LocalCircumstances(Date, Site, Geo.SunVec, Clock, Geo.OccultorDiameter, Geo.OccultorVec);
+    benchmark::DoNotOptimize(Geo.ViewRecord);
+  }
+}
+BENCHMARK(BM_WholeInstant);
+
+void BM_ComputeBodies(benchmark::State& state) {
+  const long double T = CenturiesOf(JulianDay(Date, Clock));
+  long double eps, s, c;
+  Obliquity(T, eps, s, c);
+  BodyVector sun, moon, mercury, venus;
+  for (auto _ : state) {
+    ComputeBodies(T, s, c, sun, moon, mercury, venus);
+    benchmark::DoNotOptimize(venus);
+  }
+}
+BENCHMARK(BM_ComputeBodies);
+
+void BM_ClassifyAndView(benchmark::State& state) {
+  ResetGeometry();
+  const long double T = CenturiesOf(JulianDay(Date, Clock));
+  long double eps;
+  Obliquity(T, eps, Geo.SinObliquity, Geo.CosObliquity);
+  ComputeBodies(T, Geo.SinObliquity, Geo.CosObliquity, Geo.SunVec, Geo.MoonVec, Geo.MercuryVec,
+                Geo.VenusVec);
+  ObserverVector(Site, Date, Clock, Geo.ObserverVec);
+  for (auto _ : state) {
+    ClassifyEvent(Date, Clock);
+    LocalCircumstances(Date, Site, Geo.SunVec, Clock, Geo.OccultorDiameter, Geo.OccultorVec);
+    benchmark::DoNotOptimize(Geo.ViewRecord);
+  }
+}
+BENCHMARK(BM_ClassifyAndView);
+
+void BM_EventTexts(benchmark::State& state) {
+  Geo.SunAltitudeValid = true;
+  for (auto _ : state) {
+    auto rows = EventTextRows(7);
+    auto panel = MeasurementPanelRows(15, 0.00465L, 0.00454L, -1.2L, 0.0008L);
+    benchmark::DoNotOptimize(rows);
+    benchmark::DoNotOptimize(panel);
+  }
+}
+BENCHMARK(BM_EventTexts);
+
+}  // namespace
