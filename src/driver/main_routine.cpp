@@ -1,1 +1,214 @@
-// (being written)
+#include "main_routine.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "astr_rout.h"
+#include "bodies.h"
+#include "city_file.h"
+#include "console_text_drawer.h"
+#include "driver_state.h"
+#include "event_text.h"
+#include "events.h"
+#include "fenster_graf.h"
+#include "kern_graf.h"
+#include "mathe.h"
+#include "number_text.h"
+#include "text_codec.h"
+
+const std::array<std::string, 9> MenuLines = {
+    "          Abbruch des Programmes --> 0,",
+    "  Merkurdurchgang    Mai    2003 --> 1,",
+    "   Venusdurchgang   Juni    2004 --> 2,",
+    "   Venusdurchgang   Juni    2012 --> 3,",
+    " Sonnenfinsternis    März   2015 --> 4,",
+    "   Mondfinsternis September 2015 --> 5,",
+    "  Merkurdurchgang    Mai    2016 --> 6,",
+    "   Mondfinsternis   August  2017 --> 7,",
+    "                    nichts davon --> 8",
+};
+
+namespace {
+
+const char* const CityFileName = "City.dat";
+const char* const Version = "15. März 2016";
+
+struct PreparedEvent {
+  const char *Day, *Month, *Year, *Time;
+};
+
+// Menu answers '1' to '7'.
+const PreparedEvent PreparedEvents[7] = {
+    {"7", "5", "2003", "08:00:00"},  {"8", "6", "2004", "08:22:12"},
+    {"6", "6", "2012", "03:00:00"},  {"20", "3", "2015", "10:00:00"},
+    {"28", "9", "2015", "00:30:00"}, {"9", "5", "2016", "13:00:00"},
+    {"7", "8", "2017", "18:30:00"},
+};
+
+bool IsYes(const std::string& answer) { return answer == "j" || answer == "J"; }
+
+// The characters of a UTF-8 text, one string each.
+std::vector<std::string> Characters(const std::string& text) {
+  std::vector<std::string> chars;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t n = 1;
+    while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
+    chars.push_back(text.substr(i, n));
+    i += n;
+  }
+  return chars;
+}
+
+int FieldValue(const std::string& field) {
+  int32_t value = 0, pos = 0;
+  TextToInteger(field, value, pos);  // the digits before an unusable character count
+  return value;
+}
+
+void AskMenu() {
+  for (const std::string& line : MenuLines) WriteLine(line);
+  WriteLine("");
+  do {
+    AskChar("Auswahl (0..8)", Drv.MenuChoice);
+  } while (Drv.MenuChoice.size() != 1 || Drv.MenuChoice[0] < '0' || Drv.MenuChoice[0] > '8');
+  const char choice = Drv.MenuChoice[0];
+  if (choice == '0') EndProgram(0);
+  if (choice == '8') {
+    Drv.DayText.clear();
+    Drv.MonthText.clear();
+    Drv.YearText.clear();
+    Drv.TimeText.clear();
+  } else {
+    const PreparedEvent& e = PreparedEvents[choice - '1'];
+    Drv.DayText = e.Day;
+    Drv.MonthText = e.Month;
+    Drv.YearText = e.Year;
+    Drv.TimeText = e.Time;
+  }
+  Drv.MenuDone = true;
+}
+
+}  // namespace
+
+bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& seconds) {
+  const std::vector<std::string> c = Characters(text);
+  if (c.size() != 8 || c[2] != ":" || c[5] != ":") return false;
+  hours = FieldValue(c[0] + c[1]);
+  minutes = FieldValue(c[3] + c[4]);
+  seconds = FieldValue(c[6] + c[7]);
+  return true;
+}
+
+void InitDefaults() {
+  Drv.CityFileFound = FilePresent(CityFileName);
+  InstallPalette();
+  Drv.MenuChoice = "6";
+  Drv.PlaceName = "Hannover";
+  Drv.StroboAnswer = "n";
+  Drv.GeocentricAnswer = "n";
+  Geo.EventKind = KindNone;
+  Drv.HorizonAnswer = "j";
+  Drv.MenuDone = false;
+  Drv.TextFileName = ProgramBaseName() + ".txt";
+  Drv.PictureBaseName = ProgramBaseName();
+  Drv.SetupDone = true;
+  Drv.PictureCounter = 0;
+}
+
+void ComputeSky() {
+  const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime);
+  Drv.CenturiesT = (jd - 2451545.0L) / 36525.0L;
+  long double eps = 0;
+  Obliquity(Drv.CenturiesT, eps, Geo.SinObliquity, Geo.CosObliquity);
+  ComputeBodies(Drv.CenturiesT, Geo.SinObliquity, Geo.CosObliquity, Geo.SunVec, Geo.MoonVec,
+                Geo.MercuryVec, Geo.VenusVec);
+  ClassifyEvent(Drv.CurrentDate, Drv.ClockTime);
+}
+
+void ReadDateTime() {
+  AskInteger("Tag", Drv.DayText, Drv.CurrentDate.Day);
+  AskInteger("Monat", Drv.MonthText, Drv.CurrentDate.Month);
+  AskInteger("Jahr", Drv.YearText, Drv.CurrentDate.Year);
+  int hours = 0, minutes = 0, seconds = 0;
+  do {
+    AskText(" Uhrzeit (UT in hh:mm:ss)", Drv.TimeText);
+  } while (!ParseTimeText(Drv.TimeText, hours, minutes, seconds));
+  // The clock form runs one hour ahead of UT.
+  const long double h = hours + 1 + (minutes + seconds / 60.0L) / 60.0L;
+  Drv.ClockTime = HMMFromHours(h);
+  ComputeSky();
+  ConsoleTextDrawer drawer;
+  ShowEventText(drawer, Black);
+}
+
+void ReadObserver() {
+  if (Drv.Geocentric) {
+    SetVector(Geo.ObserverVec, 0, 0, 0);
+    return;
+  }
+  AskText("Name des Beobachtungsortes", Drv.PlaceName);
+  CityLine city;
+  if (Drv.CityFileFound && LookUpCity(CityFileName, Drv.PlaceName, city)) {
+    Geo.LatitudeText = city.LatitudeText;
+    Geo.LongitudeText = city.LongitudeText;
+    Drv.ObserverCoordinates.Latitude = city.Latitude * Degree;
+    Drv.ObserverCoordinates.Longitude = city.Longitude * Degree;
+  } else {
+    WriteLine(" geografische Koordinaten des Beobachtungsortes:");
+    long double latitude = 0, longitude = 0;
+    AskFloat(" Breite in Grad", Geo.LatitudeText, latitude);
+    AskFloat(" Länge in Grad", Geo.LongitudeText, longitude);
+    Drv.ObserverCoordinates.Latitude = latitude * Degree;
+    Drv.ObserverCoordinates.Longitude = longitude * Degree;
+  }
+  ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Geo.ObserverVec);
+  Drv.ObserverPlaced = true;
+  // Sine of the Sun's altitude (times the observer's distance from the centre).
+  const long double s = VecDot(Geo.ObserverVec, Geo.SunVec) / Geo.SunVec.R;
+  if (s < -0.01L) {
+    SystemBeep();
+    WriteLine(" Nachtseite der Erde !");
+  }
+}
+
+void StartAnimation() {
+  // Even a dialogue without an event is followed by a first frame once the keys reach one:
+  // that frame has to clear the dialogue screen in the stroboscopic display too.
+  Drv.FirstFrame = true;
+  if (Geo.EventKind == KindNone) return;
+  Drv.TimeStep = 15;
+  Drv.LastKey = 0;
+  Drv.MeasurementsOn = false;
+}
+
+void MainRoutine() {
+  if (!MainWindowActive()) return;
+  if (!Drv.SetupDone) InitDefaults();
+  ClearScreen();
+  SetTextBackground(White);
+  ShowTitleFile(Drv.TextFileName, "Courier", Version, Black);
+  SetTextBackground(White);
+  WriteLine("");
+  if (!Drv.MenuDone) AskMenu();
+  AskChar("Soll geozentrisch gerechnet werden (j/n) ? ", Drv.GeocentricAnswer);
+  AskChar("Soll im Horizontsystem dargestellt werden (azimutale Montierung) (j/n) ? ",
+          Drv.HorizonAnswer);
+  AskChar("Soll der Vorgang stroboskopisch gezeigt werden (j/n) ? ", Drv.StroboAnswer);
+  Drv.Stroboscopic = IsYes(Drv.StroboAnswer);
+  Drv.HorizonView = IsYes(Drv.HorizonAnswer);
+  Drv.Geocentric = IsYes(Drv.GeocentricAnswer);
+  ClearScreen();
+  Geo.SunAltitudeValid = false;
+  ReadDateTime();
+  if (Geo.EventKind != KindNone) {
+    ReadObserver();
+    LocalCircumstances(Drv.CurrentDate, Drv.ObserverCoordinates, Geo.SunVec, Drv.ClockTime,
+                       Geo.OccultorDiameter, Geo.OccultorVec);
+  }
+  StartAnimation();
+  AnimationStarted = true;
+  Drv.AbortRequested = false;
+  Drv.Paused = false;
+  ++Drv.DialoguesRun;
+}

@@ -1,0 +1,11 @@
+#include "console_text_drawer.h"
+
+#include "kern_graf.h"
+
+int ConsoleTextDrawer::LineHeight() const { return ::LineHeight(); }
+
+int ConsoleTextDrawer::MaxY() const { return ::MaxY(); }
+
+void ConsoleTextDrawer::DrawText(int x, int y, const std::string& text, int colour) {
+  ::DrawText(x, y, text, colour);
+}

@@ -1,0 +1,5 @@
+#include "driver_state.h"
+
+DriverState Drv;
+
+void ResetDriverState() { Drv = DriverState{}; }

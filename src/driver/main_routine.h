@@ -1,0 +1,26 @@
+// The setup dialogue: title, menu of prepared events, questions, date, time and place.
+#pragma once
+#include <array>
+#include <string>
+
+// The menu of prepared events, nine lines of 39 characters.
+extern const std::array<std::string, 9> MenuLines;
+
+// Runs the dialogue when the main window is active (not while a prompt of its own is open).
+void MainRoutine();
+// The defaults of a program run, applied once.
+void InitDefaults();
+// Date and time prompts, then the sky and the event at that instant.
+void ReadDateTime();
+// The observing site (or the Earth's centre), and the night-side warning.
+void ReadObserver();
+// Arms the animation for the instant set up.
+void StartAnimation();
+
+// Splits "hh:mm:ss": false unless the text has 8 characters with ':' as the 3rd and 6th.
+// Each field gives the value of its leading digits (0 when there are none).
+bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& seconds);
+
+// Recomputes the sky for the current instant (CurrentDate, ClockTime): obliquity, bodies,
+// event. Sets CenturiesT.
+void ComputeSky();

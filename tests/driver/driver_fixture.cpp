@@ -1,0 +1,91 @@
+#include "driver_fixture.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "driver_state.h"
+#include "events.h"
+#include "fenster_graf.h"
+#include "kern_graf.h"
+#include "key_tick.h"
+#include "main_routine.h"
+
+const std::string Enter = "\x01<Enter>";
+
+const std::string TestCityFile =
+    "Berlin,52.52,13.40\n"
+    "HANNOVER,52.37,9.73\n"
+    "Hannover,0,0\n"
+    "M\xFCNCHEN,48.14,11.58\n";  // Latin-1 "MüNCHEN"
+
+void DriverTest::SetUp() {
+  static bool started = false;
+  if (!started) {
+    StartHeadlessConsole(Width, Height);
+    started = true;
+  }
+  SetConsoleProcedures(MainRoutine, KeyTick);
+  ResetDriverState();
+  ResetGeometry();
+  AnimationStarted = false;
+  ClearKeyQueue();
+  BeepCount = 0;
+  SetExitHandler([](int status) { throw ProgramEnded{status}; });
+  SetPromptResponder([this](const std::string& prompt, std::string& text) {
+    seen_.push_back({prompt, text});
+    if (answers_.empty()) return false;
+    const std::string answer = answers_.front();
+    answers_.pop_front();
+    if (answer != Enter) text = answer;
+    return true;
+  });
+
+  previous_ = std::filesystem::current_path();
+  std::string pattern = (std::filesystem::temp_directory_path() / "driver_test_XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  folder_ = pattern;
+  std::filesystem::current_path(folder_);
+  WriteFile("City.dat", TestCityFile);
+}
+
+void DriverTest::TearDown() {
+  SetPromptResponder({});
+  std::filesystem::current_path(previous_);
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
+}
+
+void DriverTest::Answer(const std::vector<std::string>& answers) {
+  answers_.insert(answers_.end(), answers.begin(), answers.end());
+}
+
+int DriverTest::CountPrompts(const std::string& prompt) const {
+  int n = 0;
+  for (const PromptSeen& p : seen_) n += p.Prompt == prompt;
+  return n;
+}
+
+void DriverTest::Press(int key) {
+  if (key != 0) QueueKey(key);
+  KeyTick();
+}
+
+void DriverTest::StartSession(const std::string& menu, const std::string& horizon,
+                              const std::string& strobo, const std::string& place) {
+  Answer({menu, Enter, horizon, strobo, Enter, Enter, Enter, Enter, place});
+  KeyTick();
+}
+
+void DriverTest::WriteFile(const std::string& name, const std::string& contents) {
+  std::ofstream out(folder_ / name, std::ios::binary);
+  out << contents;
+}
+
+int DriverTest::CountPixels(uint32_t rgb, int x1, int y1, int x2, int y2) const {
+  int n = 0;
+  for (int y = y1; y <= y2; ++y)
+    for (int x = x1; x <= x2; ++x) n += (PixelAt(x, y) & 0xFFFFFF) == rgb;
+  return n;
+}
