@@ -30,6 +30,9 @@ bool MainWindowActive();
 
 // The program's file name without folder and extension.
 const std::string& ProgramBaseName();
+// The same for any path: the file name cut before its last "."; a name without "." (or
+// with only a leading one) stays whole.
+std::string BaseNameOfPath(const std::string& path);
 
 // Ends the program at once with this status.
 [[noreturn]] void EndProgram(int status);
@@ -45,3 +48,7 @@ void StartHeadlessConsole(int width, int height);
 void SetExitHandler(std::function<void(int status)> handler);
 // Counts the beeps (tests read and reset it).
 extern int BeepCount;
+// Fills the two procedure slots as RunConsole does (null: a procedure that does nothing).
+void SetConsoleProcedures(ConsoleProcedure mainProcedure, ConsoleProcedure tickProcedure);
+// One tick of the window's timer, run at once.
+void ConsoleTick();

@@ -1,1 +1,282 @@
-// (being written)
+// KernGraf: palette, fills, lines, text and the text cursor on the main window's raster.
+#include "kern_graf.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
+
+#include "console_state.h"
+#include "grundfenster.h"
+
+TKernGrafState KernGraf;
+
+namespace {
+
+// The 16 base colours with 6 bits per channel.
+constexpr int BaseColours[16][3] = {
+    {0, 0, 0},    {0, 0, 40},   {0, 40, 0},   {0, 40, 40},   {40, 7, 7},   {40, 0, 40},
+    {40, 30, 0},  {49, 49, 49}, {26, 26, 26}, {0, 0, 63},    {9, 63, 9},   {0, 63, 63},
+    {63, 10, 10}, {44, 0, 63},  {63, 63, 18}, {63, 63, 63},
+};
+
+int ClampChannel(long long value) { return static_cast<int>(std::clamp(value, 0LL, 255LL)); }
+
+bool CanMeasure() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
+
+QFontMetrics ConsoleFontMetrics() {
+  QImage& raster = Raster();
+  return raster.isNull() ? QFontMetrics(KernGraf.Font) : QFontMetrics(KernGraf.Font, &raster);
+}
+
+int TextWidth(const QString& text) {
+  return CanMeasure() ? ConsoleFontMetrics().horizontalAdvance(text) : 0;
+}
+
+}  // namespace
+
+// ---- Shared helpers of the console units ----
+
+void ResetKernGraf() {
+  KernGraf.TextAlignH = 0;
+  KernGraf.TextAlignV = 0;
+  KernGraf.FillColour = QColor(255, 255, 255);
+  KernGraf.FillOutlined = true;
+  KernGraf.BorderColour = 0;
+  KernGraf.TextBackground = 0;
+  KernGraf.CaptionPrefix.clear();
+  KernGraf.Palette.fill(qRgb(0, 0, 0));
+  KernGraf.PenColour = QColor(0, 0, 0);
+  KernGraf.BrushColour = QColor(255, 255, 255);
+  KernGraf.FontColour = QColor(0, 0, 0);
+  ProgramBaseName();
+}
+
+void BeginRasterPainter(QPainter& painter) {
+  painter.begin(&Raster());
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setRenderHint(QPainter::TextAntialiasing, false);
+}
+
+QPen ConsolePen(const QColor& colour) {
+  return QPen(colour, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+}
+
+void DrawConsoleLine(QPainter& painter, const QColor& colour, int x1, int y1, int x2, int y2) {
+  // The start point is set and the end point is not, in either direction: draw both ends
+  // and put the end pixel back. (Qt's flat cap drops whichever end comes last in its own
+  // drawing order, which is the start of a line drawn leftwards.)
+  QImage& raster = Raster();
+  bool endInside = raster.valid(x2, y2);
+  QRgb endPixel = endInside ? raster.pixel(x2, y2) : 0;
+  painter.setPen(QPen(colour, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter.drawLine(x1, y1, x2, y2);
+  if (endInside) {
+    painter.setPen(QPen(QColor(endPixel), 1));
+    painter.drawPoint(x2, y2);
+  }
+}
+
+QColor PaletteQColor(int index) { return QColor(KernGraf.Palette[index & 0xFF]); }
+
+void TakeFontMetrics() {
+  if (!CanMeasure()) return;
+  QFontMetrics metrics = ConsoleFontMetrics();
+  KernGraf.CharWidth = metrics.horizontalAdvance(QStringLiteral("T"));
+  KernGraf.LineHeight = metrics.height();
+}
+
+QString ToQString(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToStdString(const QString& text) { return text.toUtf8().toStdString(); }
+
+// ---- Metrics ----
+
+int MaxX() {
+  return FensterGraf.Window ? FensterGraf.Window->width() - 1 : KernGraf.ScreenWidth - 1;
+}
+
+int MaxY() {
+  return FensterGraf.Window ? FensterGraf.Window->height() - 1 : KernGraf.ScreenHeight - 1;
+}
+
+int CharWidth() { return KernGraf.CharWidth; }
+int LineHeight() { return KernGraf.LineHeight; }
+
+// ---- Drawing ----
+
+void ClearScreen() {
+  KernGraf.CaptionPrefix.clear();
+  if (Raster().isNull()) return;
+  QPainter painter;
+  BeginRasterPainter(painter);
+  painter.fillRect(QRect(0, 0, KernGraf.ScreenWidth, KernGraf.ScreenHeight), Qt::white);
+  MarkRasterDirty();
+}
+
+void DrawLine(int x1, int y1, int x2, int y2, int colour) {
+  KernGraf.PenColour = PaletteQColor(colour);
+  if (Raster().isNull()) return;
+  QPainter painter;
+  BeginRasterPainter(painter);
+  DrawConsoleLine(painter, KernGraf.PenColour, x1, y1, x2, y2);
+  MarkRasterDirty();
+}
+
+void SetTextAlign(int horizontal, int vertical) {
+  KernGraf.TextAlignH = horizontal;
+  KernGraf.TextAlignV = vertical;
+}
+
+void SetTextBackground(int colour) { KernGraf.TextBackground = colour; }
+
+void DrawText(int x, int y, const std::string& text, int colour) {
+  KernGraf.FontColour = PaletteQColor(colour);
+  if (text.empty() || Raster().isNull() || !CanMeasure()) return;
+  QString s = ToQString(text);
+  QFontMetrics metrics = ConsoleFontMetrics();
+  int w = metrics.horizontalAdvance(s);
+  int h = metrics.height();
+  int left = x;
+  if (KernGraf.TextAlignH == 1) left = x - w / 2;
+  else if (KernGraf.TextAlignH == 2) left = x - w;
+  int top = y - h;
+  if (KernGraf.TextAlignV == 1) top = y - h / 2;
+  else if (KernGraf.TextAlignV == 2) top = y;
+
+  QPainter painter;
+  BeginRasterPainter(painter);
+  if (KernGraf.TextBackground != -1)
+    painter.fillRect(QRect(left, top, w, h), PaletteQColor(KernGraf.TextBackground));
+  painter.setFont(KernGraf.Font);
+  painter.setPen(KernGraf.FontColour);
+  painter.drawText(QPoint(left, top + metrics.ascent()), s);
+  MarkRasterDirty();
+}
+
+void SetCursor(int x, int y) {
+  KernGraf.CursorX = x;
+  KernGraf.CursorY = y;
+}
+
+void WriteText(const std::string& text) {
+  int w = TextWidth(ToQString(text));
+  if (KernGraf.CursorX + w > MaxX()) {
+    KernGraf.CursorX = KernGraf.CharWidth;
+    KernGraf.CursorY += KernGraf.LineHeight;
+  }
+  DrawText(KernGraf.CursorX, KernGraf.CursorY, text, Black);
+  KernGraf.CursorX += w;
+}
+
+void WriteLine(const std::string& text) {
+  DrawText(KernGraf.CursorX, KernGraf.CursorY, text, Black);
+  KernGraf.CursorX = KernGraf.CharWidth;
+  // No scrolling: at the bottom, later lines are drawn over the last one.
+  if (KernGraf.CursorY < KernGraf.ScreenHeight) KernGraf.CursorY += KernGraf.LineHeight;
+}
+
+void SelectFont(const std::string& name, int points, int bold) {
+  QString family = ToQString(name);
+  QFont font(family, points > 0 ? points : 1);
+  font.setBold(bold == 1);
+  // Exact pixels and whole-pixel advances, like the bitmap fonts the layout was made for:
+  // n characters of a monospaced font are exactly n x CharWidth wide.
+  font.setStyleStrategy(QFont::NoAntialias);
+  font.setHintingPreference(QFont::PreferFullHinting);
+  // "Courier" must stay monospaced where the font itself is missing.
+  if (family.startsWith(QStringLiteral("Courier"), Qt::CaseInsensitive)) {
+    font.setStyleHint(QFont::TypeWriter, QFont::NoAntialias);
+    font.setFixedPitch(true);
+  }
+  KernGraf.Font = font;
+  TakeFontMetrics();
+}
+
+void SetFillColour(int intensity, int colour, int border) {
+  long double k = std::nearbyint(static_cast<long double>(intensity) * 1.15L);
+  if (k > 255) k = 255;
+  QRgb base = KernGraf.Palette[colour & 0xFF];
+  auto scale = [k](int channel) {
+    return ClampChannel(static_cast<long long>(
+        std::nearbyint(static_cast<long double>(channel) / 255 * k)));
+  };
+  KernGraf.FillColour = QColor(scale(qRed(base)), scale(qGreen(base)), scale(qBlue(base)));
+  KernGraf.BrushColour = KernGraf.FillColour;
+  KernGraf.FillOutlined = colour != border;
+  KernGraf.BorderColour = border;
+}
+
+void FillBox(int x, int y, int width, int height) {
+  if (KernGraf.FillOutlined) KernGraf.PenColour = PaletteQColor(KernGraf.BorderColour);
+  if (Raster().isNull()) return;
+  QPainter painter;
+  BeginRasterPainter(painter);
+  if (width > 0 && height > 0) painter.fillRect(QRect(x, y, width, height), KernGraf.FillColour);
+  if (KernGraf.FillOutlined) {
+    // Four lines without their end points: a frame of (w + 1) x (h + 1) pixels.
+    const QColor& pen = KernGraf.PenColour;
+    DrawConsoleLine(painter, pen, x, y, x + width, y);
+    DrawConsoleLine(painter, pen, x + width, y, x + width, y + height);
+    DrawConsoleLine(painter, pen, x + width, y + height, x, y + height);
+    DrawConsoleLine(painter, pen, x, y + height, x, y);
+  }
+  MarkRasterDirty();
+}
+
+void FillPolygon(const std::vector<TPoint>& points) {
+  if (points.empty() || Raster().isNull()) return;
+  QPolygon polygon;
+  polygon.reserve(static_cast<qsizetype>(points.size()));
+  for (const TPoint& p : points) polygon << QPoint(p.X, p.Y);
+  QPainter painter;
+  BeginRasterPainter(painter);
+  painter.setBrush(KernGraf.FillColour);
+  // The outline takes the pen colour, not BorderColour.
+  if (KernGraf.FillOutlined) painter.setPen(ConsolePen(KernGraf.PenColour));
+  else painter.setPen(Qt::NoPen);
+  painter.drawPolygon(polygon, Qt::OddEvenFill);
+  MarkRasterDirty();
+}
+
+// ---- Palette ----
+
+void SetPaletteEntry(int index, int factor, int r, int g, int b) {
+  QRgb colour = qRgb(ClampChannel(static_cast<long long>(factor) * r),
+                     ClampChannel(static_cast<long long>(factor) * g),
+                     ClampChannel(static_cast<long long>(factor) * b));
+  QImage& raster = Raster();
+  if (!raster.isNull()) {
+    // The raster decides what it can represent.
+    raster.setPixel(0, 0, colour);
+    colour = raster.pixel(0, 0);
+    MarkRasterDirty();
+  }
+  KernGraf.Palette[index & 0xFF] = colour;
+}
+
+void InstallPalette() {
+  for (int i = 0; i < 256; ++i) {
+    const int* base = BaseColours[i % 16];
+    SetPaletteEntry(i, 4, base[0], base[1], base[2]);
+  }
+  SetPaletteEntry(White, 1, 255, 255, 255);
+  SetTextBackground(White);
+}
+
+uint32_t PaletteColour(int index) { return KernGraf.Palette[index & 0xFF] & 0xFFFFFFu; }
+
+uint32_t PixelAt(int x, int y) {
+  QImage& raster = Raster();
+  if (!raster.valid(x, y)) return 0;
+  return raster.pixel(x, y) & 0xFFFFFFu;
+}
+
+void InitConsole(const std::string& fontName, int points, int bold) {
+  SelectFont(fontName, points, bold);
+  ClearScreen();
+}

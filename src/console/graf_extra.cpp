@@ -1,0 +1,77 @@
+// Companion of KernGraf: pen colour, arcs, ellipses, file tests and picture files.
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cmath>
+
+#include "console_state.h"
+#include "kern_graf.h"
+
+void SetPenColour(int colour) { KernGraf.PenColour = PaletteQColor(colour); }
+
+void DrawEllipse(int x, int y, int rx, int ry) {
+  if (Raster().isNull()) return;
+  QPainter painter;
+  BeginRasterPainter(painter);
+  // Outlined in BorderColour always; the pen colour of the state is left as it was.
+  painter.setPen(ConsolePen(PaletteQColor(KernGraf.BorderColour)));
+  painter.setBrush(KernGraf.BrushColour);
+  painter.drawEllipse(QRect(x - rx, y - ry, 2 * rx, 2 * ry));
+  MarkRasterDirty();
+}
+
+void DrawArc(int x, int y, int r, double startDegrees, double endDegrees) {
+  if (Raster().isNull()) return;
+  // The two rays run through points 100 pixels out, rounded as a raster would take them.
+  constexpr double Radians = 0.017453292519943295769;
+  auto rayAngle = [](double degrees) {
+    double dx = std::nearbyint(std::cos(degrees * Radians) * 100);
+    double dy = std::nearbyint(std::sin(degrees * Radians) * 100);
+    return std::atan2(dy, dx) / Radians;
+  };
+  double start = rayAngle(startDegrees);
+  double span = std::fmod(rayAngle(endDegrees) - start, 360.0);
+  if (span < 0) span += 360;
+  int start16 = static_cast<int>(std::lround(start * 16));
+  int span16 = static_cast<int>(std::lround(span * 16));
+  if (span16 <= 0 || span16 >= 360 * 16) span16 = 360 * 16;  // same ray: the whole circle
+
+  QPainter painter;
+  BeginRasterPainter(painter);
+  painter.setPen(ConsolePen(KernGraf.PenColour));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawArc(QRect(x - r, y - r, 2 * r, 2 * r), start16, span16);
+  MarkRasterDirty();
+}
+
+bool FilePresent(const std::string& name) {
+  if (name.empty()) return false;
+  QString path = ToQString(name);
+  if (QFileInfo(path).isDir()) return false;
+  QFile file(path);
+  bool present = file.open(QIODevice::ReadOnly);
+  file.close();
+  return present;
+}
+
+bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2) {
+  long long width = static_cast<long long>(x2) - x1 + 1;
+  long long height = static_cast<long long>(y2) - y1 + 1;
+  bool saved = false;
+  const QImage& raster = Raster();
+  if (!name.empty() && !raster.isNull() && width > 0 && height > 0 && width <= 65535 &&
+      height <= 65535) {
+    QImage picture = raster.copy(x1, y1, static_cast<int>(width), static_cast<int>(height));
+    if (!picture.isNull()) {
+      // Written beside the target and renamed over it only when complete: a failed save
+      // leaves no truncated picture and keeps the earlier file.
+      QSaveFile file(ToQString(name));
+      saved = file.open(QIODevice::WriteOnly) &&
+              picture.convertToFormat(QImage::Format_RGB32).save(&file, "BMP") &&
+              file.commit();
+    }
+  }
+  if (!saved) SystemBeep();
+  return saved;
+}

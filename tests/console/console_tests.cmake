@@ -1,0 +1,12 @@
+# The Qt console, offscreen: window and keys, drawing, prompts (scripted and the real
+# dialog), files and the title screen.
+find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+add_executable(console_tests
+  window_test.cpp drawing_test.cpp prompt_test.cpp dialog_test.cpp files_test.cpp
+  title_test.cpp console_fixture.h)
+target_link_libraries(console_tests PRIVATE syzygy_console Qt6::Widgets Qt6::Test
+  GTest::gtest_main)
+gtest_discover_tests(console_tests
+  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+  TEST_PREFIX "console."
+  DISCOVERY_MODE PRE_TEST)
