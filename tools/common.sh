@@ -7,6 +7,11 @@ PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libbenchma
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
+# The same tree with AddressSanitizer and UndefinedBehaviorSanitizer (./test runs its unit and
+# headless tests); no benchmarks. float-cast-overflow is not part of GCC's "undefined" group:
+# it catches a NaN or a huge value turned into a pixel coordinate.
+ASAN_BUILD="$ROOT/build-asan"
+SANITIZE_FLAGS="-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer"
 
 missing_packages() {
   local p
@@ -45,4 +50,14 @@ build_tree() {
     cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo || exit 1
   fi
   cmake --build "$BUILD" -j "$(nproc)" || exit 1
+}
+
+# Configure the sanitizer tree once, then rebuild what changed.
+build_asan_tree() {
+  if [ ! -f "$ASAN_BUILD/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$ASAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=None -DSYZYGY_BENCH=OFF \
+      -DCMAKE_CXX_FLAGS="-O1 -g1 $SANITIZE_FLAGS" \
+      -DCMAKE_EXE_LINKER_FLAGS="$SANITIZE_FLAGS" || return 1
+  fi
+  cmake --build "$ASAN_BUILD" -j "$(nproc)" || return 1
 }

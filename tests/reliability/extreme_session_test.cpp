@@ -1,0 +1,204 @@
+// Whole sessions of the program at extreme instants and places: the dialogue, the first frame,
+// the measurement panel and the time keys, at years -10000 and +10000, with steps of a million
+// minutes either way and of nothing, and at the poles and the date line.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <tuple>
+
+#include "astr_rout.h"
+#include "console_fixture.h"
+#include "draw_frame.h"
+#include "fenster_graf.h"
+#include "driver_state.h"
+#include "events.h"
+#include "finite_checks.h"
+#include "key_tick.h"
+#include "main_routine.h"
+#include "number_text.h"
+#include "sky_search.h"
+
+namespace {
+
+long double CurrentJulianDay() { return JulianDay(Drv.CurrentDate, Drv.ClockTime); }
+
+// The instant is a real calendar date and clock, and the driver's texts of it are well
+// formed: integers for the date, hh:mm:ss for the time.
+void ExpectInstantTexts(const std::string& where) {
+  SCOPED_TRACE(where);
+  EXPECT_TRUE(std::isfinite(Drv.ClockTime) && std::isfinite(Drv.CenturiesT));
+  EXPECT_TRUE(Drv.CurrentDate.Month >= 1 && Drv.CurrentDate.Month <= 12) << Drv.CurrentDate.Month;
+  EXPECT_TRUE(Drv.CurrentDate.Day >= 1 && Drv.CurrentDate.Day <= 31) << Drv.CurrentDate.Day;
+  EXPECT_TRUE(Drv.ClockTime >= 0 && Drv.ClockTime < 25) << static_cast<double>(Drv.ClockTime);
+  int h = -1, m = -1, s = -1;
+  EXPECT_TRUE(ParseTimeText(Drv.TimeText, h, m, s)) << Drv.TimeText;
+  EXPECT_TRUE(h >= 0 && h < 24 && m >= 0 && m < 60 && s >= 0 && s < 60) << Drv.TimeText;
+  for (const std::string* text : {&Drv.DayText, &Drv.MonthText, &Drv.YearText}) {
+    int32_t v = 0, pos = -1;
+    TextToInteger(*text, v, pos);
+    EXPECT_EQ(pos, 0) << *text;
+  }
+}
+
+void ExpectAfterStep(const std::string& where) {
+  ExpectDrawableGeometry(where);
+  ExpectInstantTexts(where);
+}
+
+// The date and time a person would type for an instant: the UT date and the UT time.
+struct Typed {
+  std::string Day, Month, Year, Time;
+};
+
+Typed TypedInstant(const Instant& t) {
+  TCalendarDate ut = t.Date;
+  if (t.Clock < 1) {  // UT hour 23 of the day before
+    long double clock = 0;
+    CalendarDate(JulianDay(t.Date, t.Clock) - 1.0L / 24, ut, clock);
+  }
+  return {std::to_string(ut.Day), std::to_string(ut.Month), std::to_string(ut.Year),
+          TimeToText(t.Clock)};
+}
+
+class ExtremeYearSession : public ConsoleReliabilityTest,
+                           public ::testing::WithParamInterface<std::tuple<int, bool>> {};
+
+TEST_P(ExtremeYearSession, DialogueFramesPanelAndTimeKeys) {
+  const auto [year, horizon] = GetParam();
+  const std::vector<Instant> events = FindEvents(year, 1, 740);
+  ASSERT_FALSE(events.empty()) << "no event in two years from " << year;
+  const Typed typed = TypedInstant(events[0]);
+  NewRun();
+  AnswerDialogue("8", typed.Day, typed.Month, typed.Year, typed.Time, false, horizon);
+  Press(0);  // the dialogue and the first frame
+  ASSERT_TRUE(AnimationStarted);
+  ASSERT_NE(Geo.EventKind, KindNone) << Describe(events[0]);
+  EXPECT_EQ(Drv.FramesDrawn, 1);
+  EXPECT_EQ(Drv.CurrentDate.Year, std::stoi(typed.Year));
+  ExpectAfterStep("first frame");
+  Press('m');
+  EXPECT_EQ(Drv.FramesDrawn, 2);
+  for (int i = 0; i < 12; ++i) {
+    const long double before = CurrentJulianDay();
+    Press(KeyRight);
+    EXPECT_NEAR(static_cast<double>((CurrentJulianDay() - before) * 1440), 15.0, 0.01) << i;
+    ExpectAfterStep("right " + std::to_string(i));
+  }
+  for (int i = 0; i < 24; ++i) {
+    const long double before = CurrentJulianDay();
+    Press(KeyLeft);
+    EXPECT_NEAR(static_cast<double>((CurrentJulianDay() - before) * 1440), -15.0, 0.01) << i;
+    ExpectAfterStep("left " + std::to_string(i));
+  }
+  Drv.TimeStep = 1e6L;
+  for (int i = 0; i < 3; ++i) {
+    Press(KeyRight);
+    ExpectAfterStep("million right " + std::to_string(i));
+  }
+  for (int i = 0; i < 3; ++i) Press(KeyLeft);
+  EXPECT_EQ(Drv.CurrentDate.Year, std::stoi(typed.Year));
+  ExpectAfterStep("back");
+}
+
+INSTANTIATE_TEST_SUITE_P(Years, ExtremeYearSession,
+                         ::testing::Combine(::testing::Values(-10000, 10000), ::testing::Bool()),
+                         [](const auto& info) {
+                           const int year = std::get<0>(info.param);
+                           return (year < 0 ? "Minus" : "Plus") + std::to_string(std::abs(year)) +
+                                  (std::get<1>(info.param) ? "Horizon" : "Equatorial");
+                         });
+
+using TimeStepSession = ConsoleReliabilityTest;
+
+// Steps of 0 and of +-1e6 minutes from the solar eclipse of March 2015, there and back.
+TEST_F(TimeStepSession, MillionMinutesThereAndBackAndZero) {
+  AnswerDialogue("4", "", "", "", "", false, false);
+  Press(0);
+  ASSERT_EQ(Geo.EventKind, KindSolarEclipse);
+  const long double start = CurrentJulianDay();
+
+  Drv.TimeStep = 0;
+  const int frames = Drv.FramesDrawn;
+  Press(KeyRight);
+  Press(KeyLeft);
+  EXPECT_EQ(CurrentJulianDay(), start);
+  EXPECT_EQ(Drv.FramesDrawn, frames + 2);  // a step of nothing still redraws
+  ExpectAfterStep("step 0");
+
+  for (long double step : {1e6L, -1e6L}) {
+    Drv.TimeStep = step;
+    for (int i = 0; i < 20; ++i) {
+      const long double before = CurrentJulianDay();
+      Press(KeyRight);
+      EXPECT_NEAR(static_cast<double>((CurrentJulianDay() - before) * 1440),
+                  static_cast<double>(step), 0.01);
+      ExpectAfterStep("step " + std::to_string(static_cast<double>(step)));
+    }
+    for (int i = 0; i < 20; ++i) Press(KeyLeft);
+    EXPECT_NEAR(static_cast<double>((CurrentJulianDay() - start) * 1440), 0.0, 0.01);
+    EXPECT_EQ(Drv.TimeText, "10:00:00");
+    EXPECT_EQ(Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText, "20.3.2015");
+  }
+  // '-' far below zero and '+' far above: the ladder has no bounds and stays a number.
+  Drv.TimeStep = 15;
+  for (int i = 0; i < 2000; ++i) Press(KeyMinus);
+  EXPECT_EQ(Drv.TimeStep, 15 - 5 - 5 - 1998);
+  Press(KeyRight);
+  ExpectAfterStep("after 2000 '-'");
+}
+
+struct PoleCase {
+  const char* Menu;
+  const char* Latitude;
+  const char* Longitude;
+  bool Horizon;
+};
+
+void PrintTo(const PoleCase& c, std::ostream* os) {
+  *os << "menu " << c.Menu << " at " << c.Latitude << " " << c.Longitude
+      << (c.Horizon ? " horizon" : " equatorial");
+}
+
+class PoleSession : public ConsoleReliabilityTest,
+                    public ::testing::WithParamInterface<PoleCase> {};
+
+TEST_P(PoleSession, FramesAndStepsStayNumbers) {
+  const PoleCase& c = GetParam();
+  AnswerDialogue(c.Menu, "", "", "", "", false, c.Horizon, "Pol", c.Latitude, c.Longitude);
+  Press(0);
+  ASSERT_TRUE(AnimationStarted);
+  ASSERT_NE(Geo.EventKind, KindNone);
+  EXPECT_EQ(Drv.FramesDrawn, 1);
+  EXPECT_EQ(Drv.ObserverCoordinates.Latitude, std::stold(c.Latitude) * Degree);
+  ExpectAfterStep("first frame");
+  // The horizon system turns the picture by the parallactic angle, which has its pole there.
+  long double r, alpha, delta;
+  RectToSpherical(Geo.SunVec.X, Geo.SunVec.Y, Geo.SunVec.Z, r, alpha, delta);
+  const long double lst =
+      SiderealTime(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates.Longitude);
+  EXPECT_TRUE(std::isfinite(ParallacticAngle(lst - alpha, delta, Drv.ObserverCoordinates.Latitude)));
+  Press('m');
+  for (int i = 0; i < 4; ++i) {
+    Press(KeyRight);
+    ExpectAfterStep("step " + std::to_string(i));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, PoleSession,
+    ::testing::Values(PoleCase{"4", "90", "180", true}, PoleCase{"4", "-90", "-180", false},
+                      PoleCase{"5", "90", "-180", true}, PoleCase{"5", "-90", "180", false},
+                      PoleCase{"6", "0", "180", true}, PoleCase{"6", "0", "-180", true},
+                      PoleCase{"2", "90,0", "180,0", true}, PoleCase{"7", "-90", "-180", true}),
+    [](const auto& info) {
+      std::string name = std::string("Menu") + info.param.Menu + "Lat" + info.param.Latitude +
+                         "Lon" + info.param.Longitude + (info.param.Horizon ? "Horizon" : "Equatorial");
+      for (char& c : name) {
+        if (c == '-') c = 'M';
+        if (c == ',') c = '_';
+      }
+      return name;
+    });
+
+}  // namespace

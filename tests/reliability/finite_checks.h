@@ -1,0 +1,68 @@
+// Shared checks of the reliability tests: every number the picture and its texts are made
+// from is finite, and no text shows "nan" or "inf".
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "event_text.h"
+#include "events.h"
+
+inline bool Finite(const BodyVector& v) {
+  return std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z) && std::isfinite(v.R);
+}
+
+// A text a person could read: no "nan", "inf" (any case).
+inline bool ShowsNonNumber(const std::string& text) {
+  std::string lower = text;
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos;
+}
+
+// The values the frame draws (disc radii, separation, position angle) as it picks them.
+struct DrawnValues {
+  long double R1, R2, Rp, D, Theta;
+};
+
+inline DrawnValues ValuesOfFrame() {
+  if (Geo.EventKind == KindLunarEclipse) {
+    const TShadowRecord& s = Geo.ShadowRecord;
+    return {s.MoonRadius, s.UmbraRadius, s.PenumbraRadius, s.Separation, s.PositionAngle};
+  }
+  const TViewRecord& v = Geo.ViewRecord;
+  return {v.SunRadius, v.OccultorRadius, 0, v.Separation, v.PositionAngle};
+}
+
+// Everything of Geo that a frame or a text line is made from, when an event is in view.
+// `where` names the instant in failure messages. With `physical`, the distances must also be
+// positive (not so at instants millions of years away, where the series mean nothing).
+inline void ExpectDrawableGeometry(const std::string& where, bool physical = true) {
+  SCOPED_TRACE(where);
+  EXPECT_TRUE(Finite(Geo.SunVec));
+  EXPECT_TRUE(Finite(Geo.MoonVec));
+  EXPECT_TRUE(Finite(Geo.MercuryVec));
+  EXPECT_TRUE(Finite(Geo.VenusVec));
+  EXPECT_TRUE(Finite(Geo.ObserverVec));
+  if (physical) {
+    EXPECT_GT(Geo.SunVec.R, 0);
+    EXPECT_GT(Geo.MoonVec.R, 0);
+  }
+  EXPECT_TRUE(Geo.EventKind >= KindSolarEclipse && Geo.EventKind <= KindNone) << Geo.EventKind;
+  EXPECT_TRUE(std::isfinite(Geo.SinObliquity) && std::isfinite(Geo.CosObliquity));
+  for (const TextRow& row : EventTextRows(7)) EXPECT_FALSE(ShowsNonNumber(row.Text)) << row.Text;
+  if (Geo.EventKind == KindNone) return;
+  EXPECT_TRUE(Finite(Geo.OccultorVec));
+  EXPECT_TRUE(std::isfinite(Geo.OccultorDiameter));
+  EXPECT_TRUE(std::isfinite(Geo.SunAltitude));
+  EXPECT_LE(std::fabs(Geo.SunAltitude), 90.0L);
+  const DrawnValues v = ValuesOfFrame();
+  for (long double x : {v.R1, v.R2, v.Rp, v.D, v.Theta}) EXPECT_TRUE(std::isfinite(x)) << x;
+  if (physical) {
+    EXPECT_GT(v.R1, 0);
+  }
+  for (const TextRow& row : MeasurementPanelRows(15, v.R1, v.R2, v.Theta, v.D))
+    EXPECT_FALSE(ShowsNonNumber(row.Text)) << row.Text;
+}

@@ -1,0 +1,119 @@
+// The program with broken input files in its working folder: City.dat full of garbage, with a
+// 1 MB line, NUL bytes and no final line end, or a folder by that name; a title file that is
+// binary or 10 MB long. The dialogue goes on, good lines are still used, and a frame follows.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "console_fixture.h"
+#include "driver_state.h"
+#include "events.h"
+#include "fenster_graf.h"
+#include "finite_checks.h"
+#include "mathe.h"
+
+namespace {
+
+std::string Garbage(std::size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
+  return bytes;
+}
+
+using HostileFiles = ConsoleReliabilityTest;
+
+TEST_F(HostileFiles, CityDatGoodLineBehindGarbageIsUsed) {
+  WriteFile("City.dat", Garbage(65536, 11) + "\n" + std::string(1 << 20, 'A') + "\n" +
+                            std::string(300, '\0') + "\n,,,,,,\nno comma\n" + "Ort,-90,-180");
+  AnswerDialogue("4", "", "", "", "", false, false, "ort");
+  Press(0);
+  ASSERT_TRUE(AnimationStarted);
+  EXPECT_EQ(PromptsSeen(LatitudePrompt), 0);
+  EXPECT_EQ(Drv.ObserverCoordinates.Latitude, -90 * Degree);
+  EXPECT_EQ(Drv.ObserverCoordinates.Longitude, -180 * Degree);
+  EXPECT_EQ(Drv.FramesDrawn, 1);
+  ExpectDrawableGeometry("City.dat with garbage");
+}
+
+TEST_F(HostileFiles, CityDatOfGarbageOnlyAsksForCoordinates) {
+  WriteFile("City.dat", Garbage(2 << 20, 12));
+  AnswerDialogue("4", "", "", "", "", false, false, "Hannover", "52.37", "9.73");
+  Press(0);
+  ASSERT_TRUE(AnimationStarted);
+  EXPECT_EQ(PromptsSeen(LatitudePrompt), 1);
+  EXPECT_EQ(PromptsSeen(LongitudePrompt), 1);
+  EXPECT_EQ(Drv.FramesDrawn, 1);
+  ExpectDrawableGeometry("City.dat of garbage");
+}
+
+TEST_F(HostileFiles, CityDatThatIsAFolderCountsAsMissing) {
+  std::filesystem::create_directory(folder_ / "City.dat");
+  AnswerDialogue("4", "", "", "", "", false, false, "Hannover");
+  Press(0);
+  ASSERT_TRUE(AnimationStarted);
+  EXPECT_FALSE(Drv.CityFileFound);
+  EXPECT_EQ(PromptsSeen(LatitudePrompt), 1);
+}
+
+// City.dat was there at start, and is replaced by a folder before the next dialogue (Esc):
+// the look-up must treat it as a file without the place, not end the program.
+TEST_F(HostileFiles, CityDatTurnedIntoAFolderDuringTheRun) {
+  WriteFile("City.dat", "Hannover,52.37,9.73\n");
+  AnswerDialogue("4", "", "", "", "", false, false, "Hannover");
+  Press(0);
+  ASSERT_TRUE(AnimationStarted);
+  ASSERT_TRUE(Drv.CityFileFound);
+  EXPECT_EQ(PromptsSeen(LatitudePrompt), 0);
+  std::filesystem::remove(folder_ / "City.dat");
+  std::filesystem::create_directory(folder_ / "City.dat");
+  EXPECT_NO_THROW(Press(27));
+  EXPECT_EQ(Drv.DialoguesRun, 2);
+  EXPECT_EQ(PromptsSeen(LatitudePrompt), 1);  // asked, as for a place not in the file
+}
+
+struct TitleCase {
+  const char* Name;
+  std::string Contents;
+};
+
+void PrintTo(const TitleCase& c, std::ostream* os) { *os << c.Name; }
+
+class HostileTitleFile : public ConsoleReliabilityTest,
+                         public ::testing::WithParamInterface<TitleCase> {};
+
+TEST_P(HostileTitleFile, DialogueAndFirstFrameFollow) {
+  WriteFile(ProgramBaseName() + ".txt", GetParam().Contents);
+  AnswerDialogue("4", "", "", "", "", true, false);
+  Press(0);
+  ASSERT_TRUE(AnimationStarted);
+  EXPECT_EQ(PromptsSeen(MenuPrompt), 1);
+  EXPECT_EQ(Geo.EventKind, KindSolarEclipse);
+  EXPECT_EQ(Drv.FramesDrawn, 1);
+  // Esc shows the title again before the questions.
+  Press(27);
+  EXPECT_EQ(Drv.DialoguesRun, 2);
+  EXPECT_EQ(Drv.FramesDrawn, 2);
+}
+
+std::string ManyLines(std::size_t bytes) {
+  std::string s;
+  s.reserve(bytes);
+  for (int i = 0; s.size() < bytes; ++i) s += "Zeile " + std::to_string(i) + " mit Umlauten \xE4\xF6\xFC\r\n";
+  return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HostileTitleFile,
+    ::testing::Values(TitleCase{"Binary", Garbage(65536, 21)},
+                      TitleCase{"NulBytes", std::string(5000, '\0') + "\n\0\0\n" + Garbage(100, 22)},
+                      TitleCase{"TenMegabytesOneLine", std::string(10 << 20, 'x')},
+                      TitleCase{"TenMegabytesOfLines", ManyLines(10 << 20)},
+                      TitleCase{"TenMegabytesBinary", Garbage(10 << 20, 23)},
+                      TitleCase{"OnlyLineEnds", std::string(1 << 20, '\n')},
+                      TitleCase{"LoneCarriageReturns", std::string(1 << 20, '\r')}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+}  // namespace
