@@ -79,12 +79,25 @@ long double JulianDay(const TCalendarDate& date, long double clock) {
     const int64_t a = static_cast<int64_t>((y + 88) / 100.0L);
     b = static_cast<int64_t>(a / 4.0L) + (b + 38 - a);
   }
+  // The truncations count days correctly only from the year -4712 on. Earlier years of the
+  // Julian calendar are moved forward by whole 4-year cycles of 1461 days and moved back after.
+  int64_t cycles = 0;
+  if (y < 0) {
+    cycles = (-y + 3) / 4;
+    y += 4 * cycles;
+  }
   const int64_t whole = static_cast<int64_t>(365.25L * y) + static_cast<int64_t>(30.6001L * m);
-  return whole + d + b - kOneOver24;
+  return whole + d + b - kOneOver24 - 1461.0L * cycles;
 }
 
 void CalendarDate(long double jd, TCalendarDate& date, long double& clock) {
-  CalendarDateOnce(jd, date, clock, true);
+  // As in JulianDay: day numbers below 0 (before the year -4712) are counted in whole
+  // 4-year cycles of the Julian calendar, so that truncation works on a positive number.
+  if (!(jd >= -kMaxDayNumber)) jd = -kMaxDayNumber;  // also catches NaN
+  int64_t cycles = 0;
+  if (jd + 0.5L < 0) cycles = static_cast<int64_t>(std::ceil(-(jd + 0.5L) / 1461));
+  CalendarDateOnce(jd + 1461.0L * cycles, date, clock, true);
+  date.Year = static_cast<int32_t>(date.Year - 4 * cycles);
 }
 
 long double SiderealTime(const TCalendarDate& date, long double clock, long double longitude) {

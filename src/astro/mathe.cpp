@@ -15,8 +15,11 @@ constexpr long double kPoleTangent = 10000000.0L;
 
 // Integer-valued long double as decimal text, right-aligned in a field of the given width.
 std::string Field(long double value, int width, bool zeroPad) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, zeroPad ? "%0*.0Lf" : "%*.0Lf", width, value);
+  const char* format = zeroPad ? "%0*.0Lf" : "%*.0Lf";
+  const int length = std::snprintf(nullptr, 0, format, width, value);
+  std::string buf(static_cast<std::size_t>(length) + 1, '\0');
+  std::snprintf(buf.data(), buf.size(), format, width, value);
+  buf.resize(static_cast<std::size_t>(length));
   return buf;
 }
 
@@ -63,6 +66,13 @@ long double ArcTan2(long double y, long double x) {
 void AngleToDMS(long double x, std::string& text) {
   std::string s = x < 0 ? "-" : "";
   long double a = std::fabs(x / 0.017453292519943295769L);
+  // An angle without a value (or beyond the number range in degrees) keeps the shape of the
+  // text but shows no digits, rather than "nan" or "inf".
+  if (!std::isfinite(a)) {
+    const std::string q2(2, '?');
+    text = s + "  ?" + kDegreeSign + q2 + "'" + q2 + "\"." + q2 + "?";
+    return;
+  }
   // Degrees, minutes and seconds are truncated; only the thousandths are rounded.
   long double degrees = std::trunc(a);
   a = (a - degrees) * 60;

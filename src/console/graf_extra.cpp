@@ -48,7 +48,9 @@ void DrawArc(int x, int y, int r, double startDegrees, double endDegrees) {
 bool FilePresent(const std::string& name) {
   if (name.empty()) return false;
   QString path = ToQString(name);
-  if (QFileInfo(path).isDir()) return false;
+  // Only plain files count: opening a pipe would wait for a writer, and a device such as
+  // /dev/zero never ends.
+  if (!QFileInfo(path).isFile()) return false;
   QFile file(path);
   bool present = file.open(QIODevice::ReadOnly);
   file.close();

@@ -10,52 +10,13 @@
 #include "kern_graf.h"
 #include "number_text.h"
 #include "text_codec.h"
+#include "title_lines.h"
 
 namespace {
 
-// Hands out a file's lines one at a time, so a huge file is never split as a whole.
-class TLineReader {
- public:
-  explicit TLineReader(std::string_view contents) : contents_(contents) {}
-
-  bool Next(std::string& line) {
-    if (position_ >= contents_.size()) return false;
-    std::size_t end = contents_.find('\n', position_);
-    std::size_t stop = end == std::string_view::npos ? contents_.size() : end + 1;
-    SplitLines(contents_.substr(position_, stop - position_), chunk_);
-    line = chunk_.empty() ? std::string() : chunk_.front();
-    position_ = stop;
-    return true;
-  }
-
-  // The number of lines not yet handed out.
-  long long CountRest() const {
-    std::string_view rest = contents_.substr(std::min(position_, contents_.size()));
-    long long count = std::count(rest.begin(), rest.end(), '\n');
-    if (!rest.empty() && rest.back() != '\n') ++count;
-    return count;
-  }
-
- private:
-  std::string_view contents_;
-  std::size_t position_ = 0;
-  std::vector<std::string> chunk_;
-};
-
-// A line as text, cut far beyond any screen width so that a binary file's endless "line"
-// costs nothing to measure and draw.
-std::string TitleText(const std::string& bytes) {
-  std::string text = DecodeFileText(bytes);
-  std::size_t keep = 4 * static_cast<std::size_t>(std::max(KernGraf.ScreenWidth, 1)) + 16;
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-    if (++characters > keep) {
-      text.resize(i);
-      break;
-    }
-  }
-  return text;
+// Lines far wider than the screen are cut: nothing of them would show.
+std::size_t TitleLineLimit() {
+  return 4 * static_cast<std::size_t>(std::max(KernGraf.ScreenWidth, 1)) + 16;
 }
 
 int ClampToInt(long long value) {
@@ -83,17 +44,18 @@ void ShowTitleFile(const std::string& name, const std::string& font, const std::
   }
 
   SetCursor(0, 2 * LineHeight());
-  TLineReader lines(contents);
+  TTitleLines lines = OpenTitleLines(contents);
+  const std::size_t limit = TitleLineLimit();
   std::string line;
-  if (!lines.Next(line)) return;
+  if (!NextTitleLine(lines, limit, line)) return;
   SelectFont(font, 16, 1);
   SetTextAlign(1, 0);
   long long y = 2LL * LineHeight();
-  DrawText(MaxX() / 2, ClampToInt(y), TitleText(line), colour);
+  DrawText(MaxX() / 2, ClampToInt(y), line, colour);
 
-  if (!lines.Next(line)) return;
+  if (!NextTitleLine(lines, limit, line)) return;
   y += LineHeight();
-  DrawText(MaxX() / 2, ClampToInt(y), TitleText(line), colour);
+  DrawText(MaxX() / 2, ClampToInt(y), line, colour);
   SelectFont(font, 12, 0);
   y += LineHeight();
   DrawText(MaxX() / 2, ClampToInt(y), "(Version: " + version + ")", colour);
@@ -102,12 +64,12 @@ void ShowTitleFile(const std::string& name, const std::string& font, const std::
 
   // Body lines from the left edge; once they pass the bottom of the window only the
   // cursor moves on.
-  while (y - LineHeight() < KernGraf.ScreenHeight && lines.Next(line)) {
+  while (y - LineHeight() < KernGraf.ScreenHeight && NextTitleLine(lines, limit, line)) {
     y += LineHeight();
-    DrawText(0, ClampToInt(y), TitleText(line), colour);
+    DrawText(0, ClampToInt(y), line, colour);
     SetCursor(0, ClampToInt(y + LineHeight()));
   }
-  long long hidden = lines.CountRest();
+  long long hidden = static_cast<long long>(RemainingTitleLines(lines));
   if (hidden > 0) {
     y += hidden * LineHeight();
     SetCursor(0, ClampToInt(y + LineHeight()));

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -87,9 +88,18 @@ bool FindCity(std::string_view contents, std::string_view name, CityLine& found)
 }
 
 bool LookUpCity(const std::string& fileName, const std::string& name, CityLine& found) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return false;
-  const std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return false;
-  return FindCity(contents, name, found);
+  // Only a plain file is read: a folder, a pipe or a device put in its place (also after the
+  // start of the run) counts as no file, so the place is asked as coordinates.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(fileName, error)) return false;
+  try {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) return false;
+    const std::string contents((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+    if (in.bad()) return false;
+    return FindCity(contents, name, found);
+  } catch (const std::exception&) {
+    return false;  // a read error counts as no match
+  }
 }

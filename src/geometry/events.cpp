@@ -148,44 +148,54 @@ void LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long double 
   if (VecDot(c, mScaled) < 0) sr.PositionAngle = -sr.PositionAngle;
 }
 
+namespace {
+
+// The body that makes the event in progress.
+void TakeOccultor(int kind, const char* name, long double diameter, const BodyVector& vec) {
+  Geo.EventKind = kind;
+  Geo.OccultorName = name;
+  Geo.OccultorDiameter = diameter;
+  Geo.OccultorVec = vec;
+}
+
+}  // namespace
+
 void ClassifyEvent(const TCalendarDate& date, long double clock) {
   Geo.EventType.Code = 0;
   Geo.EventKind = KindNone;
   const BodyVector sun = Geo.SunVec;
+  // The Moon comes first, then Mercury, then Venus.
   TestOccultor(date, clock, sun, Geo.MoonVec, SunDiameter, MoonDiameter);
   if (Geo.EventKind == KindLunarEclipse || Geo.EventType.Code != 0) {
-    if (Geo.EventKind != KindLunarEclipse) Geo.EventKind = KindSolarEclipse;
-    Geo.OccultorName = "Mond";
-    Geo.OccultorDiameter = MoonDiameter;
-    Geo.OccultorVec = Geo.MoonVec;
+    const int kind = Geo.EventKind == KindLunarEclipse ? KindLunarEclipse : KindSolarEclipse;
+    TakeOccultor(kind, "Mond", MoonDiameter, Geo.MoonVec);
     return;
   }
   TestOccultor(date, clock, sun, Geo.MercuryVec, SunDiameter, MercuryDiameter);
   if (Geo.EventType.Code != 0) {
-    Geo.EventKind = KindMercuryTransit;
-    Geo.OccultorName = "Merkur";
-    Geo.OccultorDiameter = MercuryDiameter;
-    Geo.OccultorVec = Geo.MercuryVec;
+    TakeOccultor(KindMercuryTransit, "Merkur", MercuryDiameter, Geo.MercuryVec);
     return;
   }
   TestOccultor(date, clock, sun, Geo.VenusVec, SunDiameter, VenusDiameter);
-  if (Geo.EventType.Code != 0) {
-    Geo.EventKind = KindVenusTransit;
-    Geo.OccultorName = "Venus";
-    Geo.OccultorDiameter = VenusDiameter;
-    Geo.OccultorVec = Geo.VenusVec;
-  }
+  if (Geo.EventType.Code != 0) TakeOccultor(KindVenusTransit, "Venus", VenusDiameter, Geo.VenusVec);
 }
 
-void LocalCircumstances(const TCalendarDate& date, const TObserverCoordinates& site,
-                        const BodyVector& sun, long double clock, long double occultorDiameter,
-                        const BodyVector& occ) {
-  TViewRecord& view = Geo.ViewRecord;
-  view.Site = site;
+namespace {
+
+// Radii, separation, phase and position angle of the two discs as the observer sees them.
+void MeasureDiscs(const BodyVector& sun, long double occultorDiameter, const BodyVector& occ,
+                  TViewRecord& view) {
   BodyVector q, s, p, c;
   VecDiff(occ, Geo.ObserverVec, q);
-  view.OccultorRadius = occultorDiameter * 0.5L / q.R;
   VecDiff(sun, Geo.ObserverVec, s);
+  if (!(q.R > 0 && s.R > 0)) {
+    // No body there (before any event was found the body's vector is still zero): there
+    // are no discs to measure, and nothing may divide by the zero distance.
+    view.OccultorRadius = view.SunRadius = view.Separation = view.PositionAngle = 0;
+    view.Code = 0;
+    return;
+  }
+  view.OccultorRadius = occultorDiameter * 0.5L / q.R;
   view.SunRadius = SunRadiusLinear / s.R;
 
   // The body's offset from the line to the Sun, as a fraction of its distance.
@@ -204,9 +214,9 @@ void LocalCircumstances(const TCalendarDate& date, const TObserverCoordinates& s
   else
     view.Code = 1;
 
-  long double r, alpha, delta;
-  RectToSpherical(sun.X, sun.Y, sun.Z, r, alpha, delta);
   if (p.R > 0) {
+    long double r, alpha, delta;
+    RectToSpherical(sun.X, sun.Y, sun.Z, r, alpha, delta);  // the geocentric Sun
     const BodyVector n = North(alpha, delta);
     view.PositionAngle = ClampedArcCos(VecDot(n, p) / p.R);
     VecCross(p, n, c);
@@ -214,7 +224,18 @@ void LocalCircumstances(const TCalendarDate& date, const TObserverCoordinates& s
   } else {
     view.PositionAngle = 0;  // centres aligned: the direction is undefined
   }
+}
 
+}  // namespace
+
+void LocalCircumstances(const TCalendarDate& date, const TObserverCoordinates& site,
+                        const BodyVector& sun, long double clock, long double occultorDiameter,
+                        const BodyVector& occ) {
+  Geo.ViewRecord.Site = site;
+  MeasureDiscs(sun, occultorDiameter, occ, Geo.ViewRecord);
+
+  long double r, alpha, delta;
+  RectToSpherical(sun.X, sun.Y, sun.Z, r, alpha, delta);
   const long double theta = SiderealTime(date, clock, site.Longitude);
   long double azimuth = alpha, altitude = delta;
   EquatorialToHorizon(azimuth, altitude, std::sin(site.Latitude), std::cos(site.Latitude), theta);

@@ -312,6 +312,20 @@ TEST_F(Events, LocalCircumstancesUsesTheObserver) {
   EXPECT_EQ(Geo.ViewRecord.PositionAngle, 0);
 }
 
+// Before any event was found the body's vector is still zero; the view then has no discs
+// and holds no NaN, while the Sun's altitude is still computed.
+TEST_F(Events, LocalCircumstancesWithoutABodyMeasuresNoDiscs) {
+  LocalCircumstances(Date, {0.2L, 0.9L}, Vec(AU, 0, 0), Clock, 0.545L, BodyVector{});
+  const TViewRecord& v = Geo.ViewRecord;
+  EXPECT_EQ(v.Code, 0);
+  EXPECT_EQ(v.OccultorRadius, 0);
+  EXPECT_EQ(v.SunRadius, 0);
+  EXPECT_EQ(v.Separation, 0);
+  EXPECT_EQ(v.PositionAngle, 0);
+  EXPECT_TRUE(Geo.SunAltitudeValid);
+  EXPECT_TRUE(std::isfinite(Geo.SunAltitude));
+}
+
 TEST_F(Events, SunAltitudeFollowsTheHorizon) {
   // Sun at right ascension 0 on the equator; a site on the equator where the hour angle is
   // 90 degrees sees it setting.
