@@ -6,7 +6,7 @@ add_executable(console_tests
   title_test.cpp console_fixture.h)
 target_link_libraries(console_tests PRIVATE syzygy_console Qt6::Widgets Qt6::Test
   GTest::gtest_main)
-gtest_discover_tests(console_tests
+gtest_discover_tests(console_tests NO_PRETTY_VALUES
   PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
   TEST_PREFIX "console."
   DISCOVERY_MODE PRE_TEST)
