@@ -168,3 +168,13 @@ void EquatorialToHorizon(long double& a, long double& d, long double sinPhi, lon
   a = az;
   d = alt;
 }
+
+bool DateExists(const TCalendarDate& date) {
+  if (date.Month < 1 || date.Month > 12 || date.Day < 1 || date.Day > 31) return false;
+  // A date exists when noon of it comes back as the same date: 31 February comes back as a
+  // day of March, 10 October 1582 as 20 October.
+  TCalendarDate back;
+  long double clock = 0;
+  CalendarDate(JulianDay(date, 13.00L), back, clock);
+  return back.Day == date.Day && back.Month == date.Month && back.Year == date.Year;
+}

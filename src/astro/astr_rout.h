@@ -15,6 +15,9 @@ long double HMMFromHours(long double x);
 long double JulianDay(const TCalendarDate& date, long double clock);
 // Date and clock value (UT + 1 h) of a Julian day.
 void CalendarDate(long double jd, TCalendarDate& date, long double& clock);
+// Whether the date is one of the program's calendar: Julian to 4 October 1582, Gregorian from
+// 15 October 1582 (the days between do not exist), astronomical year numbering.
+bool DateExists(const TCalendarDate& date);
 // Mean sidereal time in radians, 0 <= result < 2 pi; longitude east positive, radians.
 long double SiderealTime(const TCalendarDate& date, long double clock, long double longitude);
 // Mean obliquity of the ecliptic at T (Julian centuries from J2000.0).

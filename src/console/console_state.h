@@ -37,6 +37,9 @@ struct TKernGrafState {
   QColor FontColour{0, 0, 0};
   QFont Font;
   std::string CaptionPrefix;
+  // The pixels beneath the overlay text while it is shown.
+  QImage OverlayBackup;
+  QPoint OverlayAt;
 };
 
 // FensterGraf: the window, the slots, the key queue and the prompt bookkeeping.

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cmath>
 
 #include "console_state.h"
@@ -57,10 +58,31 @@ bool FilePresent(const std::string& name) {
   return present;
 }
 
-bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2) {
+namespace {
+
+// A few German words for why a file could not be written, from the system's error number.
+std::string SaveFailure(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS: return "keine Schreibrechte im Ordner";
+    case ENOSPC:
+    case EDQUOT: return "Datenträger voll";
+    case EFBIG: return "Datei zu groß";
+    case ENOENT:
+    case ENOTDIR: return "Ordner nicht gefunden";
+    case EISDIR: return "ein Ordner trägt diesen Namen";
+    default: return "Schreibfehler";
+  }
+}
+
+}  // namespace
+
+bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2, std::string* why) {
   long long width = static_cast<long long>(x2) - x1 + 1;
   long long height = static_cast<long long>(y2) - y1 + 1;
   bool saved = false;
+  int error = 0;
   const QImage& raster = Raster();
   if (!name.empty() && !raster.isNull() && width > 0 && height > 0 && width <= 65535 &&
       height <= 65535) {
@@ -69,11 +91,17 @@ bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2) {
       // Written beside the target and renamed over it only when complete: a failed save
       // leaves no truncated picture and keeps the earlier file.
       QSaveFile file(ToQString(name));
+      errno = 0;
       saved = file.open(QIODevice::WriteOnly) &&
               picture.convertToFormat(QImage::Format_RGB32).save(&file, "BMP") &&
               file.commit();
+      error = errno;
+      if (!saved && QFileInfo(ToQString(name)).isDir()) error = EISDIR;
     }
   }
-  if (!saved) SystemBeep();
+  if (!saved) {
+    SystemBeep();
+    if (why) *why = SaveFailure(error);
+  }
   return saved;
 }

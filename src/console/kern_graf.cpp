@@ -51,6 +51,7 @@ void ResetKernGraf() {
   KernGraf.PenColour = QColor(0, 0, 0);
   KernGraf.BrushColour = QColor(255, 255, 255);
   KernGraf.FontColour = QColor(0, 0, 0);
+  KernGraf.OverlayBackup = QImage();
   ProgramBaseName();
 }
 
@@ -111,6 +112,7 @@ int LineHeight() { return KernGraf.LineHeight; }
 
 void ClearScreen() {
   KernGraf.CaptionPrefix.clear();
+  KernGraf.OverlayBackup = QImage();  // nothing beneath to give back any more
   if (Raster().isNull()) return;
   QPainter painter;
   BeginRasterPainter(painter);
@@ -132,11 +134,15 @@ void SetTextAlign(int horizontal, int vertical) {
   KernGraf.TextAlignV = vertical;
 }
 
+int HorizontalTextAlign() { return KernGraf.TextAlignH; }
+
 void SetTextBackground(int colour) { KernGraf.TextBackground = colour; }
 
-void DrawText(int x, int y, const std::string& text, int colour) {
+int TextBackground() { return KernGraf.TextBackground; }
+
+TBox DrawText(int x, int y, const std::string& text, int colour) {
   KernGraf.FontColour = PaletteQColor(colour);
-  if (text.empty() || Raster().isNull() || !CanMeasure()) return;
+  if (text.empty() || Raster().isNull() || !CanMeasure()) return {x, y, 0, 0};
   QString s = ToQString(text);
   QFontMetrics metrics = ConsoleFontMetrics();
   int w = metrics.horizontalAdvance(s);
@@ -156,6 +162,37 @@ void DrawText(int x, int y, const std::string& text, int colour) {
   painter.setPen(KernGraf.FontColour);
   painter.drawText(QPoint(left, top + metrics.ascent()), s);
   MarkRasterDirty();
+  return {left, top, w, h};
+}
+
+void DrawOverlayText(int x, int y, const std::string& text, int colour) {
+  RemoveOverlayText();
+  if (text.empty() || Raster().isNull() || !CanMeasure()) return;
+  // The box the text will cover, found as DrawText finds it.
+  QFontMetrics metrics = ConsoleFontMetrics();
+  const int w = metrics.horizontalAdvance(ToQString(text)), h = metrics.height();
+  int left = x;
+  if (KernGraf.TextAlignH == 1) left = x - w / 2;
+  else if (KernGraf.TextAlignH == 2) left = x - w;
+  int top = y - h;
+  if (KernGraf.TextAlignV == 1) top = y - h / 2;
+  else if (KernGraf.TextAlignV == 2) top = y;
+  const QRect box = QRect(left, top, w, h).intersected(Raster().rect());
+  if (box.isEmpty()) return;
+  KernGraf.OverlayBackup = Raster().copy(box);
+  KernGraf.OverlayAt = box.topLeft();
+  DrawText(x, y, text, colour);
+}
+
+void RemoveOverlayText() {
+  if (KernGraf.OverlayBackup.isNull()) return;
+  if (!Raster().isNull()) {
+    QPainter painter;
+    BeginRasterPainter(painter);
+    painter.drawImage(KernGraf.OverlayAt, KernGraf.OverlayBackup);
+    MarkRasterDirty();
+  }
+  KernGraf.OverlayBackup = QImage();
 }
 
 void SetCursor(int x, int y) {

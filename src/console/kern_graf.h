@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,11 @@ struct TPoint {
   int X, Y;
 };
 
+// A rectangle of pixels: left, top, width, height.
+struct TBox {
+  int X = 0, Y = 0, Width = 0, Height = 0;
+};
+
 int MaxX();
 int MaxY();
 int CharWidth();
@@ -24,8 +30,15 @@ void ClearScreen();
 void DrawLine(int x1, int y1, int x2, int y2, int colour);
 void SetPenColour(int colour);
 void SetTextAlign(int horizontal, int vertical);
+int HorizontalTextAlign();
 void SetTextBackground(int colour);  // -1: transparent
-void DrawText(int x, int y, const std::string& text, int colour);
+int TextBackground();
+// Returns the box the text covers (painted in the background colour unless transparent).
+TBox DrawText(int x, int y, const std::string& text, int colour);
+// A text over the picture that RemoveOverlayText takes away again, giving back the pixels
+// that were beneath it (a status line must never become part of a saved picture).
+void DrawOverlayText(int x, int y, const std::string& text, int colour);
+void RemoveOverlayText();
 void SetCursor(int x, int y);
 void WriteText(const std::string& text);
 void WriteLine(const std::string& text);
@@ -46,8 +59,17 @@ uint32_t PixelAt(int x, int y);
 // Prompts: a modal dialog with the prompt and the text as default. "Abbruch" ends the program.
 void AskText(const std::string& prompt, std::string& text);
 void AskChar(const std::string& prompt, std::string& character);  // one UTF-8 character
-void AskInteger(const std::string& prompt, std::string& text, int32_t& value);
-void AskFloat(const std::string& prompt, std::string& text, long double& value);
+// Asked again, with a beep and the reason in the prompt's line, until the text is a number
+// from min to max. A non-empty hint is shown with the first question already.
+void AskInteger(const std::string& prompt, std::string& text, int32_t& value,
+                int32_t min = INT32_MIN, int32_t max = INT32_MAX, const std::string& hint = "");
+void AskFloat(const std::string& prompt, std::string& text, long double& value,
+              long double min = -std::numeric_limits<long double>::infinity(),
+              long double max = std::numeric_limits<long double>::infinity());
+// The prompt as shown again after a rejected answer: what was wrong follows it.
+std::string PromptWithHint(const std::string& prompt, const std::string& hint);
+// The beep and the invisible bell character of a rejected answer.
+void SignalRejectedAnswer();
 
 // For tests: answers prompts instead of the dialog. The responder gets the prompt and the
 // default text, and returns the answer; returning false means "Abbruch".
@@ -57,7 +79,9 @@ void SetPromptResponder(PromptResponder responder);  // empty: the real dialog
 // Files.
 bool FilePresent(const std::string& name);
 // Saves the inclusive rectangle of the picture as a BMP; on failure the earlier file of that
-// name stays intact, a beep sounds and false is returned.
-bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2);
+// name stays intact, a beep sounds, false is returned and `why` (when given) says in a few
+// German words what went wrong.
+bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2,
+                 std::string* why = nullptr);
 void ShowTitleFile(const std::string& name, const std::string& font, const std::string& version,
                    int colour);

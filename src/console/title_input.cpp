@@ -83,26 +83,43 @@ void AskChar(const std::string& prompt, std::string& character) {
   if (!text.empty()) character = LastUtf8Char(text);
 }
 
-void AskInteger(const std::string& prompt, std::string& text, int32_t& value) {
+std::string PromptWithHint(const std::string& prompt, const std::string& hint) {
+  return hint.empty() ? prompt : prompt + ": " + hint;
+}
+
+void SignalRejectedAnswer() {
+  WriteText(std::string(1, '\x07'));
+  SystemBeep();
+}
+
+void AskInteger(const std::string& prompt, std::string& text, int32_t& value, int32_t min,
+                int32_t max, const std::string& hint) {
+  std::string shown = hint;
   for (;;) {
-    AskText(prompt, text);
+    AskText(PromptWithHint(prompt, shown), text);
     int32_t position = 0;
     TextToInteger(text, value, position);
-    if (position == 0) return;
-    WriteText(std::string(1, '\x07'));
-    SystemBeep();
+    if (position == 0 && value >= min && value <= max) return;
+    shown = position != 0 ? "ganze Zahl erwartet"
+                          : "ganze Zahl von " + std::to_string(min) + " bis " +
+                                std::to_string(max) + " erwartet";
+    SignalRejectedAnswer();
   }
 }
 
-void AskFloat(const std::string& prompt, std::string& text, long double& value) {
+void AskFloat(const std::string& prompt, std::string& text, long double& value, long double min,
+              long double max) {
+  std::string shown;
   for (;;) {
-    AskText(prompt, text);
+    AskText(PromptWithHint(prompt, shown), text);
     std::string number = text;
     std::replace(number.begin(), number.end(), ',', '.');
     int32_t position = 0;
     TextToFloat(number, value, position);
-    if (position == 0) return;
-    WriteText(std::string(1, '\x07'));
-    SystemBeep();
+    if (position == 0 && value >= min && value <= max) return;
+    shown = position != 0 ? "Zahl erwartet"
+                          : "Zahl von " + FormatNumber(min, 1.0L) + " bis " +
+                                FormatNumber(max, 1.0L) + " erwartet";
+    SignalRejectedAnswer();
   }
 }

@@ -1,5 +1,6 @@
 #include "console_text_drawer.h"
 
+#include "frame_text.h"
 #include "kern_graf.h"
 
 int ConsoleTextDrawer::LineHeight() const { return ::LineHeight(); }
@@ -7,5 +8,5 @@ int ConsoleTextDrawer::LineHeight() const { return ::LineHeight(); }
 int ConsoleTextDrawer::MaxY() const { return ::MaxY(); }
 
 void ConsoleTextDrawer::DrawText(int x, int y, const std::string& text, int colour) {
-  ::DrawText(x, y, text, colour);
+  DrawFrameText(x, y, text, colour);
 }

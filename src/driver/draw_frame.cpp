@@ -9,6 +9,7 @@
 #include "event_text.h"
 #include "events.h"
 #include "fenster_graf.h"
+#include "frame_text.h"
 #include "mathe.h"
 #include "number_text.h"
 
@@ -72,10 +73,13 @@ void AppendArc(int cx, int cy, int r, long double start, long double end, int ox
 long double PixelsPerRadian(int maxY) { return maxY * 0.45L / 0.25L / Degree; }
 
 long double ParallacticAngle(long double h, long double delta, long double phi) {
-  const long double num = std::sin(h);
-  const long double den = Tan(phi) * std::cos(delta) - std::sin(delta) * std::cos(h);
-  if (den == 0) return num < 0 ? -PiHalf : PiHalf;
-  return std::atan(num / den);
+  // Both terms of the textbook quotient times cos(phi) > 0, so that the two-argument
+  // arctangent keeps the quadrant: south of the Sun's declination the zenith lies below the
+  // Sun's north point, and a one-argument arctangent would turn the picture upside down.
+  const long double num = std::sin(h) * std::cos(phi);
+  const long double den =
+      std::sin(phi) * std::cos(delta) - std::cos(phi) * std::sin(delta) * std::cos(h);
+  return ArcTan2(num, den);
 }
 
 std::string TimeToText(long double clockTime) {
@@ -196,9 +200,15 @@ void DrawFrame() {
   if (Drv.HorizonView && kind != KindLunarEclipse) theta -= q;
 
   SetFillColour(255, sky, sky);
-  if (Drv.FirstFrame || !Drv.Stroboscopic) FillBox(0, 0, W + 1, H + 1);
+  if (Drv.FirstFrame || !Drv.Stroboscopic) {
+    FillBox(0, 0, W + 1, H + 1);
+    ForgetFrameTexts();
+  } else {
+    EraseFrameTexts();  // the discs of earlier instants stay, their texts go
+  }
   SetTextBackground(sky);
-  DrawText(W - 11 * CharWidth(), H, "\"F1\": Hilfe", DarkGray);
+  SetTextAlign(0, 0);
+  DrawFrameText(W - 11 * CharWidth(), H, "\"F1\": Hilfe", DarkGray);
 
   const int c = kind == KindLunarEclipse ? White : Yellow;
   SetFillColour(200, c, c);
@@ -212,6 +222,8 @@ void DrawFrame() {
   const int y2 = cy - Round(std::cos(theta) * kD);
   const int r2px = Round(k * r2);
   if (kind == KindLunarEclipse) {
+    // The umbra's outline and edge are drawn in black, whatever an earlier frame left.
+    SetPenColour(Black);
     SetFillColour(150, White, White);
     FillCircleOverlap(cx, cy, r1px, x2, y2, Round(k * rp));
     SetFillColour(20, White, Black);
@@ -224,16 +236,7 @@ void DrawFrame() {
   if (kind == KindSolarEclipse) SetPenColour(sky);
   if (kind == KindSolarEclipse || kind == KindLunarEclipse) DrawArc(x2, y2, r2px, 0, 360);
 
-  ConsoleTextDrawer drawer;
-  ShowEventText(drawer, LightGray);
-
-  const int L = LineHeight();
-  SetTextAlign(2, 0);
-  DrawText(W, L, Drv.PlaceName + " ", LightGray);
-  DrawText(W, 2 * L, Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText + " ", LightGray);
-  DrawText(W, 3 * L, TimeToText(Drv.ClockTime) + " Uhr UT ", LightGray);
-  DrawText(W, 5 * L, Drv.HorizonView ? "Horizontsystem " : "Äquatorsystem ", LightGray);
-  SetTextAlign(0, 0);
+  DrawTextColumn();
 
   if (Drv.AbortRequested) {
     // An Esc whose dialogue could not start (the window was not active): start it now. When it
@@ -248,10 +251,31 @@ void DrawFrame() {
     }
   }
 
-  if (!Drv.HorizonView) {
-    MeasurementPanel(drawer, Drv.MeasurementsOn ? White : sky, r1, r2, theta, d);
+  // A hidden panel draws nothing at all: sky-coloured boxes would cut into the discs.
+  if (!Drv.HorizonView && Drv.MeasurementsOn) {
+    ConsoleTextDrawer drawer;
+    MeasurementPanel(drawer, White, r1, r2, theta, d);
   }
   Drv.FrameShown = true;
   Drv.FirstFrame = false;
   ++Drv.FramesDrawn;
+}
+
+void DrawTextColumn() {
+  ConsoleTextDrawer drawer;
+  ShowEventText(drawer, LightGray);
+  const int W = MaxX(), L = LineHeight();
+  SetTextAlign(2, 0);
+  DrawFrameText(W, L, (Drv.Geocentric ? "geozentrisch" : Drv.PlaceName) + " ", LightGray);
+  DrawFrameText(W, 2 * L, Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText + " ",
+                LightGray);
+  DrawFrameText(W, 3 * L, TimeToText(Drv.ClockTime) + " Uhr UT ", LightGray);
+  DrawFrameText(W, 5 * L, Drv.HorizonView ? "Horizontsystem " : "Äquatorsystem ", LightGray);
+  SetTextAlign(0, 0);
+}
+
+void DrawTextsWithoutEvent() {
+  EraseFrameTexts();
+  SetTextAlign(0, 0);
+  DrawTextColumn();
 }

@@ -8,11 +8,15 @@
 // Scale in pixels per radian for a window whose largest y is maxY: 0.25 degrees are 0.45 maxY.
 long double PixelsPerRadian(int maxY);
 
-// The Sun's parallactic angle for hour angle h, declination delta, latitude phi (radians);
-// +-pi/2 where the quotient's denominator vanishes.
+// The Sun's parallactic angle for hour angle h, declination delta, latitude phi (radians):
+// the position angle of the zenith seen from the Sun, in (-pi, pi].
 long double ParallacticAngle(long double h, long double delta, long double phi);
 
 void DrawFrame();
+// The event text and the column of place, date, time and display system.
+void DrawTextColumn();
+// After a time step with no event in view: no picture, but the texts of the new instant.
+void DrawTextsWithoutEvent();
 
 // "hh:mm:ss" of the UT time of day of a clock value (UT + 1 h, H.MM form).
 std::string TimeToText(long double clockTime);

@@ -3,7 +3,16 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "kern_graf.h"
 #include "vectors.h"
+
+// A text box of the picture and the background it was painted in.
+struct FrameTextBox {
+  TBox Box;
+  int Background = 0;
+};
 
 struct DriverState {
   bool SetupDone = false;
@@ -16,6 +25,9 @@ struct DriverState {
   // Defaults of the date and time prompts; the time keys keep them on the instant shown.
   std::string DayText, MonthText, YearText, TimeText;
   std::string PlaceName;
+  // The site's coordinates as last typed or read from City.dat: defaults of the coordinate
+  // prompts when no shadow axis point is offered.
+  std::string SiteLatitudeText, SiteLongitudeText;
   bool CityFileFound = false;
   std::string TextFileName;
   std::string PictureBaseName;
@@ -27,6 +39,7 @@ struct DriverState {
   long double ClockTime = 0;  // UT + 1 h in H.MM form
   long double CenturiesT = 0;
   long double TimeStep = 0;   // minutes
+  bool StepChosen = false;    // '+' or '-' was pressed in this run: later dialogues keep it
   int32_t LastKey = 0;
   bool AbortRequested = false;
   bool Paused = false;
@@ -34,10 +47,19 @@ struct DriverState {
   bool FirstFrame = false;
   bool MeasurementsOn = false;
   int32_t FramesDrawn = 0;    // frames drawn in this run
+  std::vector<FrameTextBox> FrameTexts;  // texts drawn over the picture since it was cleared
+  // The line that tells what a key did (a saved picture, or why not), shown after the frame.
+  std::string StatusText;
+  int StatusColour = 0;
   int32_t DialoguesRun = 0;   // setup dialogues completed in this run
 };
 
 extern DriverState Drv;
+
+// The years a date may have: the series are meaningless far beyond, and the calendar
+// arithmetic stays exact.
+constexpr int32_t MinYear = -9999;
+constexpr int32_t MaxYear = 9999;
 
 // Back to the state at program start.
 void ResetDriverState();

@@ -1,15 +1,17 @@
 #include "key_tick.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "astr_rout.h"
 #include "bodies.h"
-#include "console_text_drawer.h"
 #include "draw_frame.h"
 #include "driver_state.h"
 #include "event_text.h"
 #include "events.h"
 #include "fenster_graf.h"
+#include "frame_text.h"
 #include "kern_graf.h"
 #include "main_routine.h"
 
@@ -31,10 +33,33 @@ std::string DecimalText(int v) {
   return buffer;
 }
 
+void ShowStatus(const std::string& text, int colour) {
+  Drv.StatusText = text;
+  Drv.StatusColour = colour;
+}
+
 void SavePictureKey() {
-  ++Drv.PictureCounter;
-  // A failed save beeps in the console; the animation goes on.
-  SavePicture(PictureName(Drv.PictureBaseName, Drv.PictureCounter), 0, 0, MaxX(), MaxY());
+  // Pictures of earlier runs in the folder are never overwritten: the numbers go on past them.
+  const int number = NextPictureNumber(Drv.PictureBaseName, Drv.PictureCounter);
+  const std::string name = PictureName(Drv.PictureBaseName, number);
+  std::string why;
+  // A failed save also beeps in the console and uses up no number; the animation goes on.
+  if (SavePicture(name, 0, 0, MaxX(), MaxY(), &why)) {
+    Drv.PictureCounter = number;
+    ShowStatus(" Bild gespeichert: " + std::filesystem::path(name).filename().string(),
+               LightGreen);
+  } else {
+    ShowStatus(" Bild nicht gespeichert: " + why, LightRed);
+  }
+}
+
+void TimeKey(long double minutes) {
+  if (!StepTime(minutes)) {
+    SystemBeep();
+    ShowStatus(" Ende des Zeitbereichs: Jahr " + DecimalText(MinYear) + " bis " +
+                   DecimalText(MaxYear),
+               LightRed);
+  }
 }
 
 }  // namespace
@@ -43,6 +68,27 @@ std::string PictureName(const std::string& base, int counter) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "%02d", counter);
   return base + digits + ".bmp";
+}
+
+int NextPictureNumber(const std::string& base, int counter) {
+  const std::filesystem::path path(base);
+  const std::string stem = path.filename().string();
+  std::filesystem::path folder = path.parent_path();
+  if (folder.empty()) folder = ".";
+  int highest = counter;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() < stem.size() + 6 || name.compare(0, stem.size(), stem) != 0 ||
+        name.compare(name.size() - 4, 4, ".bmp") != 0)
+      continue;
+    const std::string digits = name.substr(stem.size(), name.size() - stem.size() - 4);
+    if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+      continue;
+    highest = std::max(highest, std::stoi(digits));
+  }
+  return highest + 1;
 }
 
 long double LargerStep(long double step) {
@@ -57,8 +103,12 @@ long double SmallerStep(long double step) {
   return step - 1;
 }
 
-void StepTime(long double minutes) {
+bool StepTime(long double minutes) {
   const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime) + minutes / 60 / 24;
+  // The instant stays within the years the date prompts accept.
+  static const long double firstJd = JulianDay({1, 1, MinYear}, 1.00L);
+  static const long double endJd = JulianDay({1, 1, MaxYear + 1}, 1.00L);
+  if (!(jd >= firstJd && jd < endJd)) return false;
   CalendarDate(jd, Drv.CurrentDate, Drv.ClockTime);
   // The next dialogue offers the instant on the screen: its UT time and UT date. The date is
   // that of the time as shown, rounded to the second (an instant a hair before midnight shows
@@ -80,15 +130,13 @@ void StepTime(long double minutes) {
     ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Geo.ObserverVec);
   }
   ComputeSky();
-  ConsoleTextDrawer drawer;
-  ShowEventText(drawer, LightGray);
-  LocalCircumstances(Drv.CurrentDate, Drv.ObserverCoordinates, Geo.SunVec, Drv.ClockTime,
-                     Geo.OccultorDiameter, Geo.OccultorVec);
+  ComputeView();
+  return true;
 }
 
 void ShowHelp() {
   const int H = MaxY(), L = LineHeight();
-  for (int i = 0; i < 7; ++i) DrawText(0, H - (6 - i) * L, HelpLines[i], LightGray);
+  for (int i = 0; i < 7; ++i) DrawTrimmedText(0, H - (6 - i) * L, HelpLines[i], LightGray);
 }
 
 // The pause shows no status text: the picture stays as it is until a key ends the pause.
@@ -101,17 +149,20 @@ void KeyTick() {
   if (Drv.AbortRequested || !AnimationStarted) return;
   if (KeyWaiting() && Drv.Paused) {
     EndPause();
+    RemoveOverlayText();
     Drv.LastKey = NextKey();  // ends the pause and nothing else
   }
   if (Drv.Paused) return;
   if (Drv.FrameShown && !KeyWaiting()) return;
   Drv.LastKey = NextKey();
+  // The status line of the last key goes before anything else is drawn or saved.
+  if (Drv.LastKey != 0) RemoveOverlayText();
   switch (Drv.LastKey) {
     case KeyLeft:
-      StepTime(-Drv.TimeStep);
+      TimeKey(-Drv.TimeStep);
       break;
     case KeyRight:
-      StepTime(Drv.TimeStep);
+      TimeKey(Drv.TimeStep);
       break;
     case KeyEsc:
       Drv.AbortRequested = true;
@@ -119,9 +170,11 @@ void KeyTick() {
       break;
     case KeyPlus:
       Drv.TimeStep = LargerStep(Drv.TimeStep);
+      Drv.StepChosen = true;
       break;
     case KeyMinus:
       Drv.TimeStep = SmallerStep(Drv.TimeStep);
+      Drv.StepChosen = true;
       break;
     case KeyE:
       Drv.FrameShown = !Drv.FrameShown;
@@ -141,8 +194,20 @@ void KeyTick() {
     default:
       break;
   }
+  const bool timeKey = Drv.LastKey == KeyLeft || Drv.LastKey == KeyRight;
   if (Geo.EventKind != KindNone && Drv.LastKey != KeyPlus && Drv.LastKey != KeyMinus &&
       Drv.LastKey != KeyF1) {
     DrawFrame();
+  } else if (Geo.EventKind == KindNone && timeKey) {
+    DrawTextsWithoutEvent();
+  }
+  if (!Drv.StatusText.empty()) {
+    // Drawn after the picture was saved and drawn: never part of a saved picture.
+    const int background = TextBackground();
+    SetTextAlign(0, 0);
+    SetTextBackground(Black);
+    DrawOverlayText(0, LineHeight(), Drv.StatusText, Drv.StatusColour);
+    SetTextBackground(background);
+    Drv.StatusText.clear();
   }
 }

@@ -26,9 +26,12 @@ void BeginPause();
 void EndPause();
 
 // Moves the instant by a number of minutes and recomputes the sky and the observer's view.
-void StepTime(long double minutes);
+// False, with nothing changed, when the new instant would leave the years the prompts accept.
+bool StepTime(long double minutes);
 // The time-step ladder of '+' and '-'.
 long double LargerStep(long double step);
 long double SmallerStep(long double step);
 // "<base>01.bmp" ... "<base>99.bmp", "<base>100.bmp", ...
 std::string PictureName(const std::string& base, int counter);
+// The number of the next picture: past the counter and past every "<base>NN.bmp" that exists.
+int NextPictureNumber(const std::string& base, int counter);

@@ -94,6 +94,8 @@ void AskMenu() {
 bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& seconds) {
   const std::vector<std::string> c = Characters(text);
   if (c.size() != 8 || c[2] != ":" || c[5] != ":") return false;
+  for (int i : {0, 1, 3, 4, 6, 7})
+    if (c[i].size() != 1 || c[i][0] < '0' || c[i][0] > '9') return false;
   hours = FieldValue(c[0] + c[1]);
   minutes = FieldValue(c[3] + c[4]);
   seconds = FieldValue(c[6] + c[7]);
@@ -126,14 +128,35 @@ void ComputeSky() {
   ClassifyEvent(Drv.CurrentDate, Drv.ClockTime);
 }
 
+void ComputeView() {
+  LocalCircumstances(Drv.CurrentDate, Drv.ObserverCoordinates, Geo.SunVec, Drv.ClockTime,
+                     Geo.OccultorDiameter, Geo.OccultorVec);
+  // Seen from the Earth's centre there is no horizon: no altitude of some other place.
+  if (Drv.Geocentric) Geo.SunAltitudeValid = false;
+}
+
 void ReadDateTime() {
-  AskInteger("Tag", Drv.DayText, Drv.CurrentDate.Day);
-  AskInteger("Monat", Drv.MonthText, Drv.CurrentDate.Month);
-  AskInteger("Jahr", Drv.YearText, Drv.CurrentDate.Year);
+  AskInteger("Tag", Drv.DayText, Drv.CurrentDate.Day, 1, 31);
+  AskInteger("Monat", Drv.MonthText, Drv.CurrentDate.Month, 1, 12);
+  AskInteger("Jahr", Drv.YearText, Drv.CurrentDate.Year, MinYear, MaxYear);
+  while (!DateExists(Drv.CurrentDate)) {
+    SignalRejectedAnswer();
+    const std::string date = Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText;
+    AskInteger("Tag", Drv.DayText, Drv.CurrentDate.Day, 1, 31,
+               "den " + date + " gibt es nicht");
+  }
   int hours = 0, minutes = 0, seconds = 0;
-  do {
-    AskText(" Uhrzeit (UT in hh:mm:ss)", Drv.TimeText);
-  } while (!ParseTimeText(Drv.TimeText, hours, minutes, seconds));
+  std::string hint;
+  for (;;) {
+    AskText(PromptWithHint(" Uhrzeit (UT in hh:mm:ss)", hint), Drv.TimeText);
+    if (!ParseTimeText(Drv.TimeText, hours, minutes, seconds))
+      hint = "Uhrzeit hh:mm:ss erwartet";
+    else if (hours > 23 || minutes > 59 || seconds > 59)
+      hint = "Uhrzeit von 00:00:00 bis 23:59:59 erwartet";
+    else
+      break;
+    SignalRejectedAnswer();
+  }
   // The clock form runs one hour ahead of UT.
   const long double h = hours + 1 + (minutes + seconds / 60.0L) / 60.0L;
   Drv.ClockTime = HMMFromHours(h);
@@ -150,15 +173,21 @@ void ReadObserver() {
   AskText("Name des Beobachtungsortes", Drv.PlaceName);
   CityLine city;
   if (Drv.CityFileFound && LookUpCity(CityFileName, Drv.PlaceName, city)) {
-    Geo.LatitudeText = city.LatitudeText;
-    Geo.LongitudeText = city.LongitudeText;
+    Drv.SiteLatitudeText = city.LatitudeText;
+    Drv.SiteLongitudeText = city.LongitudeText;
     Drv.ObserverCoordinates.Latitude = city.Latitude * Degree;
     Drv.ObserverCoordinates.Longitude = city.Longitude * Degree;
   } else {
     WriteLine(" geografische Koordinaten des Beobachtungsortes:");
+    // The point under the shadow's axis is offered while a solar event is in progress at this
+    // instant; otherwise the site typed last.
+    if (Geo.EventKind != KindLunarEclipse && Geo.EventKind != KindNone) {
+      Drv.SiteLatitudeText = Geo.LatitudeText;
+      Drv.SiteLongitudeText = Geo.LongitudeText;
+    }
     long double latitude = 0, longitude = 0;
-    AskFloat(" Breite in Grad", Geo.LatitudeText, latitude);
-    AskFloat(" Länge in Grad", Geo.LongitudeText, longitude);
+    AskFloat(" Breite in Grad", Drv.SiteLatitudeText, latitude, -90, 90);
+    AskFloat(" Länge in Grad", Drv.SiteLongitudeText, longitude, -180, 180);
     Drv.ObserverCoordinates.Latitude = latitude * Degree;
     Drv.ObserverCoordinates.Longitude = longitude * Degree;
   }
@@ -176,8 +205,9 @@ void StartAnimation() {
   // Even a dialogue without an event is followed by a first frame once the keys reach one:
   // that frame has to clear the dialogue screen in the stroboscopic display too.
   Drv.FirstFrame = true;
+  // Every dialogue leaves a step the cursor keys can use: 15 minutes, or the user's own.
+  if (!Drv.StepChosen) Drv.TimeStep = 15;
   if (Geo.EventKind == KindNone) return;
-  Drv.TimeStep = 15;
   Drv.LastKey = 0;
   Drv.MeasurementsOn = false;
 }
@@ -201,11 +231,10 @@ void MainRoutine() {
   ClearScreen();
   Geo.SunAltitudeValid = false;
   ReadDateTime();
-  if (Geo.EventKind != KindNone) {
-    ReadObserver();
-    LocalCircumstances(Drv.CurrentDate, Drv.ObserverCoordinates, Geo.SunVec, Drv.ClockTime,
-                       Geo.OccultorDiameter, Geo.OccultorVec);
-  }
+  // The place is asked whenever the computation is not for the Earth's centre, also before an
+  // event begins: the keys may step into one.
+  ReadObserver();
+  ComputeView();
   StartAnimation();
   AnimationStarted = true;
   Drv.AbortRequested = false;

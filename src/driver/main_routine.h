@@ -21,6 +21,9 @@ void StartAnimation();
 // Each field gives the value of its leading digits (0 when there are none).
 bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& seconds);
 
+// The observer's view of the instant (radii, separation, position angle, the Sun's altitude).
+void ComputeView();
+
 // Recomputes the sky for the current instant (CurrentDate, ClockTime): obliquity, bodies,
 // event. Sets CenturiesT.
 void ComputeSky();

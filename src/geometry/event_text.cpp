@@ -43,7 +43,6 @@ std::vector<TextRow> EventTextRows(int colour) {
   const int kind = Geo.EventKind;
   const bool lunar = kind == KindLunarEclipse;
 
-  rows.push_back({2, std::string(49, ' '), colour});
   if (lunar) {
     rows.push_back({2, " " + Geo.LunarEclipseText, colour});
   } else {
@@ -59,14 +58,16 @@ std::vector<TextRow> EventTextRows(int colour) {
     rows.push_back({4, occultorLine + FormatNumber(Geo.OccultorVec.R, 2.1L) + " rErde", colour});
   } else {
     const long double sun = Geo.SunVec.R / EarthRadiiPerAU;
-    const long double body = Geo.OccultorVec.R / EarthRadiiPerAU;
     rows.push_back({3, sunLine + FormatNumber(sun, 2.1L) + " AE", colour});
-    rows.push_back({4, occultorLine + FormatNumber(body, 2.2L) + " AE", colour});
+    // Without an event no body stands before the Sun: no distance of a body of another instant.
+    if (kind != KindNone) {
+      const long double body = Geo.OccultorVec.R / EarthRadiiPerAU;
+      rows.push_back({4, occultorLine + FormatNumber(body, 2.2L) + " AE", colour});
+    }
   }
 
   if (Geo.SunAltitudeValid && Geo.SunAltitude != 0) {
     rows.push_back({5, " Höhe der Sonne =" + FormatNumber(Geo.SunAltitude, 2.1L) + "°", colour});
-    rows.push_back({7, std::string(25, ' '), colour});
     // The eclipsed Moon stands opposite the Sun.
     if (lunar && !Geo.SunBelowHorizon)
       rows.push_back({7, " Mond unter dem Horizont", LightRed});

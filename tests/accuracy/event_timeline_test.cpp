@@ -15,6 +15,7 @@
 #include "astr_rout.h"
 #include "bodies.h"
 #include "events.h"
+#include "mathe.h"
 
 namespace {
 
@@ -427,6 +428,43 @@ TEST(AccuracyEclipse2015, CentralTotalAroundGreatestEclipse) {
   for (int k = Window - 10; k <= Window + 10; ++k) {
     EXPECT_EQ(s[k].kind, KindSolarEclipse) << Clock(s[k].jd);
     EXPECT_EQ(s[k].code, 5) << Clock(s[k].jd);
+  }
+}
+
+// The point where an off-centre shadow axis enters the Earth, against the same point put on
+// the spheroid by ERFA (geodetic latitude and longitude to geocentric position, f = 1/298.257).
+TEST(AccuracyAxisPoint, OffCentreAxisMeetsTheSpheroidWhereErfaPutsTheSite) {
+  const TCalendarDate date{20, 3, 2015};
+  const long double clock = 11.00L;
+  const long double gst = SiderealTime(date, clock, 0);
+  const struct {
+    double Latitude, Longitude;  // degrees
+  } sites[] = {{50, 30}, {-35, 150}, {70, -100}, {5, 0}, {-80, -45}};
+  for (const auto& site : sites) {
+    const double phi = site.Latitude * Degree, lambda = site.Longitude * Degree;
+    double xyz[3];
+    ASSERT_EQ(eraGd2gce(1.0, 1 / 298.257, lambda, phi, 0.0, xyz), 0);
+    // Earth-fixed to the equator and equinox of date: turned by the sidereal time.
+    const long double c = std::cos(gst), s = std::sin(gst);
+    const long double px = c * xyz[0] - s * xyz[1], py = s * xyz[0] + c * xyz[1], pz = xyz[2];
+    // The Sun 55 to 60 degrees high at the site, off to the east: the axis misses the centre.
+    const long double a = lambda + gst;
+    long double ux = std::cos(phi) * std::cos(a) - 0.6L * std::sin(a);
+    long double uy = std::cos(phi) * std::sin(a) + 0.6L * std::cos(a);
+    long double uz = std::sin(phi);
+    const long double n = std::sqrt(ux * ux + uy * uy + uz * uz);
+    ux /= n, uy /= n, uz /= n;
+    BodyVector sun, moon;
+    const long double au = 23454.78L;
+    SetVector(sun, px + au * ux, py + au * uy, pz + au * uz);
+    SetVector(moon, px + 57 * ux, py + 57 * uy, pz + 57 * uz);
+    ResetGeometry();
+    TestOccultor(date, clock, sun, moon, 218.25L, 0.545L);
+    SCOPED_TRACE(site.Latitude);
+    EXPECT_EQ(Geo.EventType.Code, 5);
+    EXPECT_NEAR(static_cast<double>(Geo.EventType.Latitude), phi, 1e-12);
+    EXPECT_NEAR(static_cast<double>(std::remainder(Geo.EventType.Longitude - lambda, 2 * Pi)),
+                0.0, 1e-12);
   }
 }
 

@@ -39,17 +39,26 @@ TEST(PixelsPerRadian, ScaleOfAFullHdAndAnXgaWindow) {
   EXPECT_NEAR(static_cast<double>(PixelsPerRadian(1079) * 0.25L * Degree), 0.45 * 1079, 1e-9);
 }
 
-TEST(ParallacticAngle, ZeroDenominatorGivesQuarterTurn) {
-  // On the equator with the Sun on the equator six hours from the meridian.
-  EXPECT_EQ(ParallacticAngle(PiHalf, 0, 0), PiHalf);
-  EXPECT_EQ(ParallacticAngle(-PiHalf, 0, 0), -PiHalf);
-  // On the meridian the angle is 0; an ordinary case keeps the arctangent of the quotient.
-  EXPECT_NEAR(static_cast<double>(ParallacticAngle(0, 0.3L, 0.9L)), 0.0, 1e-15);
-  const long double h = 0.5L, d = 0.2L, phi = 0.9L;
-  const long double expected =
-      std::atan(std::sin(h) / (std::tan(phi) * std::cos(d) - std::sin(d) * std::cos(h)));
-  EXPECT_NEAR(static_cast<double>(ParallacticAngle(h, d, phi)), static_cast<double>(expected),
-              1e-15);
+TEST(ParallacticAngle, PointsToTheZenithInBothHemispheresTropicsAndPolarCaps) {
+  struct Case {
+    double Latitude, Declination, HourAngle;  // degrees
+  };
+  const Case cases[] = {
+      {52.37, 17.4, 30},   {52.37, 17.4, -60},  {52.37, -10, 150},  // Hannover
+      {-33.87, 22.7, 15},  {-33.87, 22.7, -40}, {-33.92, 17.5, 20},  // Sydney, Kapstadt
+      {10, 20, 5},         {10, 20, -5},        {10, 20, 100},       // tropics, Sun north
+      {-5, -22, 30},       {0, 0, 45},          {0, 23, -90},        // equator
+      {89.9, 10, 120},     {-89.9, 10, 120},    {-89.9, -20, -30},   // near the poles
+  };
+  for (const Case& c : cases) {
+    const long double phi = c.Latitude * Degree, delta = c.Declination * Degree,
+                      h = c.HourAngle * Degree;
+    const long double q = ParallacticAngle(h, delta, phi);
+    // Compared as a direction: the difference of the angles reduced into (-pi, pi].
+    const long double diff = std::remainder(q - ZenithDirection(h, delta, phi), 2 * Pi);
+    EXPECT_NEAR(static_cast<double>(diff), 0.0, 1e-6)
+        << c.Latitude << " " << c.Declination << " " << c.HourAngle;
+  }
 }
 
 // Every polygon point lies on one circle and within the other (a pixel of rounding allowed).

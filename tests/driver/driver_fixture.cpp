@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 #include "driver_state.h"
 #include "events.h"
@@ -83,9 +85,40 @@ void DriverTest::WriteFile(const std::string& name, const std::string& contents)
   out << contents;
 }
 
+std::string DriverTest::ReadFile(const std::string& name) const {
+  std::ifstream in(folder_ / name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 int DriverTest::CountPixels(uint32_t rgb, int x1, int y1, int x2, int y2) const {
   int n = 0;
   for (int y = y1; y <= y2; ++y)
     for (int x = x1; x <= x2; ++x) n += (PixelAt(x, y) & 0xFFFFFF) == rgb;
   return n;
+}
+
+long double ZenithDirection(long double h, long double delta, long double phi) {
+  auto altitude = [phi](long double hourAngle, long double dec) {
+    return std::asin(std::sin(phi) * std::sin(dec) +
+                     std::cos(phi) * std::cos(dec) * std::cos(hourAngle));
+  };
+  const long double e = 1e-6L;
+  const long double north = altitude(h, delta + e) - altitude(h, delta - e);
+  // East on the sky is growing right ascension, so a shrinking hour angle.
+  const long double east =
+      altitude(h - e / std::cos(delta), delta) - altitude(h + e / std::cos(delta), delta);
+  return std::atan2(east, north);
+}
+
+uint32_t BmpPixel(const std::string& bmp, int x, int y) {
+  auto le = [&bmp](std::size_t at, int bytes) {
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(bmp[at + i]);
+    return v;
+  };
+  const uint32_t offset = le(10, 4), width = le(18, 4), height = le(22, 4), bits = le(28, 2);
+  const std::size_t bytesPerPixel = bits / 8, row = (width * bytesPerPixel + 3) / 4 * 4;
+  const std::size_t at = offset + (height - 1 - y) * row + x * bytesPerPixel;
+  return (static_cast<unsigned char>(bmp[at + 2]) << 16) |
+         (static_cast<unsigned char>(bmp[at + 1]) << 8) | static_cast<unsigned char>(bmp[at]);
 }

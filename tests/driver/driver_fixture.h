@@ -42,6 +42,7 @@ class DriverTest : public ::testing::Test {
                     const std::string& strobo = Enter, const std::string& place = Enter);
 
   void WriteFile(const std::string& name, const std::string& contents);
+  std::string ReadFile(const std::string& name) const;
   // Number of pixels of one colour in a rectangle (corners included).
   int CountPixels(uint32_t rgb, int x1, int y1, int x2, int y2) const;
 
@@ -55,3 +56,11 @@ class DriverTest : public ::testing::Test {
 
 // The City.dat of the tests: Hannover and a few lines that must not match.
 extern const std::string TestCityFile;
+
+// The position angle (from north through east, radians) in which the altitude of a point
+// beside the Sun grows fastest, that is the direction of the zenith, from the textbook
+// altitude formula alone: hour angle h, declination delta, latitude phi.
+long double ZenithDirection(long double h, long double delta, long double phi);
+
+// The colour 0xRRGGBB of pixel (x, y) of a 24-bit bottom-up BMP file's contents.
+uint32_t BmpPixel(const std::string& bmp, int x, int y);

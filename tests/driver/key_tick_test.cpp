@@ -3,6 +3,9 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
 #include <string>
 
 #include "astr_rout.h"
@@ -221,15 +224,60 @@ TEST_F(KeyTickTest, HundredthPictureHasThreeDigits) {
   EXPECT_TRUE(std::filesystem::exists(folder_ / (ProgramBaseName() + "100.bmp")));
 }
 
-TEST_F(KeyTickTest, FailedSaveBeepsAndGoesOn) {
+TEST_F(KeyTickTest, PicturesOfEarlierRunsAreNeverOverwritten) {
+  const std::string base = ProgramBaseName();
+  struct Case {
+    std::vector<std::string> Files;
+    int Counter, Next;
+  } cases[] = {
+      {{}, 0, 1},
+      {{base + "01.bmp"}, 0, 2},
+      {{base + "07.bmp", base + "100.bmp", base + "03.bmp"}, 0, 101},
+      {{base + "03.bmp"}, 12, 13},
+      {{base + "7.bmp", base + "x1.bmp", base + "01.png", "other05.bmp", base + "1e3.bmp"}, 0, 1},
+  };
+  for (const Case& c : cases) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder_))
+      std::filesystem::remove(entry.path());
+    for (const std::string& file : c.Files) WriteFile(file, "old");
+    EXPECT_EQ(NextPictureNumber(base, c.Counter), c.Next) << c.Files.size();
+  }
+  WriteFile("City.dat", TestCityFile);
+  // In a session: the next free number, and the earlier picture keeps its contents.
   StartTransit();
+  Press(KeyS);
+  EXPECT_TRUE(std::filesystem::exists(folder_ / PictureName(base, 1)));
+  std::ifstream old(folder_ / (base + "x1.bmp"));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old");
+}
+
+TEST_F(KeyTickTest, SaveTellsWhatHappenedInALineThatIsNoPartOfAnyPicture) {
+  StartTransit();
+  const int L = LineHeight();
+  auto inStatusBand = [&](int colour) { return CountPixels(PaletteColour(colour), 0, 0, 500, L); };
+  Press(KeyS);
+  EXPECT_GT(inStatusBand(LightGreen), 50);
+  Press(KeyS);  // the line of the first save is gone before the second is taken
+  const std::string second = ReadFile(PictureName(ProgramBaseName(), 2));
+  ASSERT_GE(second.size(), 54u + 3u * Width * Height);
+  int green = 0;
+  const uint32_t lightGreen = PaletteColour(LightGreen);
+  for (int y = 0; y < L; ++y)
+    for (int x = 0; x < 500; ++x) green += BmpPixel(second, x, y) == lightGreen;
+  EXPECT_EQ(green, 0);
+  Press(KeyRight);  // gone with the next frame
+  EXPECT_EQ(inStatusBand(LightGreen), 0);
+
+  // A save that fails says so in light red, uses up no number, and the program goes on.
   Drv.PictureBaseName = (folder_ / "no-such-folder" / "syzygy").string();
   Press(KeyS);
   EXPECT_EQ(BeepCount, 1);
-  EXPECT_EQ(Drv.PictureCounter, 1);
-  EXPECT_EQ(Drv.FramesDrawn, 2);
+  EXPECT_GT(inStatusBand(LightRed), 50);
+  EXPECT_EQ(inStatusBand(LightGreen), 0);
+  EXPECT_EQ(Drv.PictureCounter, 2);
   Press(KeyRight);
-  EXPECT_EQ(Drv.TimeText, "13:15:00");
+  EXPECT_EQ(Drv.TimeText, "13:30:00");
+  EXPECT_EQ(inStatusBand(LightRed), 0);
 }
 
 TEST_F(KeyTickTest, HelpIsDrawnOverThePictureWithoutRedraw) {
@@ -269,7 +317,7 @@ TEST_F(KeyTickTest, KeyEFlipsFrameShown) {
   EXPECT_TRUE(Drv.FrameShown);
   EXPECT_EQ(Drv.FramesDrawn, 2);
   // A new dialogue at an instant without event: no frames; 'e' leaves FrameShown false.
-  Answer({Enter, Enter, Enter, Enter, Enter, Enter, "00:00:00"});
+  Answer({Enter, Enter, Enter, Enter, Enter, Enter, "00:00:00", Enter});
   Press(KeyEsc);
   ASSERT_EQ(Geo.EventKind, KindNone);
   EXPECT_EQ(Drv.FramesDrawn, 2);
@@ -321,12 +369,10 @@ TEST_F(KeyTickTest, KeysWithoutEventStepTheInstantAndDrawNothingUntilOneStarts) 
   KeyTick();
   ASSERT_EQ(Geo.EventKind, KindNone);
   EXPECT_EQ(Drv.FramesDrawn, 0);
-  // The step stays 0 after a first dialogue without event.
+  // A dialogue without event leaves the usual step too.
   Press(KeyRight);
-  EXPECT_EQ(Drv.TimeText, "10:00:00");
-  for (int i = 0; i < 7; ++i) Press(KeyPlus);  // 0 -> 15
-  ASSERT_EQ(Drv.TimeStep, 15);
-  int steps = 0;
+  EXPECT_EQ(Drv.TimeText, "10:15:00");
+  int steps = 1;
   while (Geo.EventKind == KindNone && steps < 12) {
     EXPECT_EQ(Drv.FramesDrawn, 0);
     Press(KeyRight);
@@ -339,20 +385,137 @@ TEST_F(KeyTickTest, KeysWithoutEventStepTheInstantAndDrawNothingUntilOneStarts) 
   EXPECT_EQ(PixelAt(20, MaxY() / 2) & 0xFFFFFF, PaletteColour(LightBlue));
 }
 
-TEST_F(KeyTickTest, HorizonSystemTurnsByTheParallacticAngle) {
-  StartTransit();  // horizon system
+TEST_F(KeyTickTest, AStepChosenWithPlusAndMinusOutlivesTheDialogue) {
+  StartTransit();
+  Press(KeyPlus);
+  AnswerEscDialogue();
+  Press(KeyEsc);
+  EXPECT_EQ(Drv.TimeStep, 30);
+  Press(KeyRight);
+  EXPECT_EQ(Drv.TimeText, "13:30:00");
+}
+
+TEST_F(KeyTickTest, APlaceAskedBeforeTheEventIsTheOneSeenWhenTheKeysReachIt) {
+  Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, "10:00:00", Enter});  // Hannover
+  KeyTick();
+  ASSERT_EQ(Geo.EventKind, KindNone);
+  EXPECT_EQ(CountPrompts("Name des Beobachtungsortes"), 1);
+  for (int i = 0; i < 6; ++i) Press(KeyRight);
+  ASSERT_EQ(Drv.TimeText, "11:30:00");
+  ASSERT_EQ(Geo.EventKind, KindMercuryTransit);
+  // Near noon at Hannover the Sun stands 90 - 52.37 + 17.4 = 55 degrees high.
+  EXPECT_NEAR(static_cast<double>(Geo.SunAltitude), 55.0, 0.3);
+  std::vector<uint32_t> stepped;
+  for (int y = 0; y <= MaxY(); ++y)
+    for (int x = 0; x <= MaxX(); ++x) stepped.push_back(PixelAt(x, y));
+  // The same picture as a dialogue started at that instant draws.
+  AnswerEscDialogue();
+  Press(KeyEsc);
+  int differing = 0;
+  for (int y = 0, i = 0; y <= MaxY(); ++y)
+    for (int x = 0; x <= MaxX(); ++x, ++i) differing += PixelAt(x, y) != stepped[i];
+  EXPECT_EQ(differing, 0);
+}
+
+TEST_F(KeyTickTest, GeocentricNamesNoPlaceAndNoAltitude) {
+  Answer({Enter, "j", "n", Enter, Enter, Enter, Enter, Enter});
+  KeyTick();
+  ASSERT_EQ(Geo.EventKind, KindMercuryTransit);
+  EXPECT_FALSE(Geo.SunAltitudeValid);
+  EXPECT_EQ(CountPrompts("Name des Beobachtungsortes"), 0);
+  // "geozentrisch " right-aligned on row 1: twelve characters of light grey text left of W.
+  const int W = MaxX(), L = LineHeight(), C = CharWidth();
+  const uint32_t grey = PaletteColour(LightGray);
+  EXPECT_GT(CountPixels(grey, W - 13 * C, 0, W - 10 * C, L), 0);
+  EXPECT_EQ(CountPixels(grey, W - 20 * C, 0, W - 14 * C, L), 0);
+  // No altitude row.
+  EXPECT_EQ(CountPixels(grey, 0, 4 * L, 300, 5 * L), 0);
+}
+
+TEST_F(KeyTickTest, TimeKeysStopAtTheEndsOfTheYears) {
+  struct Case {
+    const char *Day, *Month, *Year, *Time;
+    int Blocked, Free;
+    const char* After;
+  } cases[] = {{"31", "12", "9999", "23:50:00", KeyRight, KeyLeft, "23:35:00"},
+               {"1", "1", "-9999", "00:10:00", KeyLeft, KeyRight, "00:25:00"}};
+  for (const Case& c : cases) {
+    ResetDriverState();
+    ResetGeometry();
+    AnimationStarted = false;
+    BeepCount = 0;
+    Answer({"8", "j", Enter, Enter, c.Day, c.Month, c.Year, c.Time});
+    KeyTick();
+    ASSERT_TRUE(AnimationStarted);
+    Press(c.Blocked);
+    EXPECT_EQ(Drv.TimeText, c.Time);
+    EXPECT_EQ(Drv.YearText, c.Year);
+    EXPECT_EQ(BeepCount, 1);
+    EXPECT_GT(CountPixels(PaletteColour(LightRed), 0, 0, 500, LineHeight()), 50);
+    Press(c.Free);
+    EXPECT_EQ(Drv.TimeText, c.After);
+  }
+}
+
+TEST_F(KeyTickTest, EveryTextRowShowsOnlyItsCurrentText) {
+  // Out of the lunar eclipse of 28 September 2015 and on without event: the shorter rows
+  // keep nothing of the longer ones, and the time row follows the instant.
+  StartSession("5", "n", "j");  // stroboscopic: nothing clears the window between frames
+  Drv.TimeStep = 4 * 60;
+  Press(KeyRight);
+  ASSERT_EQ(Geo.EventKind, KindLunarEclipse);
+  Press(KeyRight);
+  ASSERT_EQ(Geo.EventKind, KindNone);
+  const int L = LineHeight(), C = CharWidth(), W = MaxX();
+  // A band of rows shows exactly a text when drawing that text there changes no pixel, and
+  // holds no other text when no other pixel of its half has the text colour.
+  auto showsExactly = [&](int x, int row, const std::string& text, int align) {
+    std::vector<uint32_t> before;
+    for (int y = (row - 1) * L; y < row * L; ++y)
+      for (int i = 0; i <= W; ++i) before.push_back(PixelAt(i, y));
+    SetTextAlign(align, 0);
+    const TBox box = DrawText(x, row * L, text, LightGray);
+    SetTextAlign(0, 0);
+    int changed = 0, ink = 0;
+    for (int y = (row - 1) * L, k = 0; y < row * L; ++y)
+      for (int i = 0; i <= W; ++i, ++k) {
+        changed += PixelAt(i, y) != before[k];
+        const bool inText = i >= box.X && i < box.X + box.Width;
+        const bool rightColumn = i > W / 2;  // place, date and time on the right
+        if (!inText && (align == 2) == rightColumn)
+          ink += (before[k] & 0xFFFFFF) == PaletteColour(LightGray);
+      }
+    EXPECT_EQ(changed, 0) << text;
+    EXPECT_EQ(ink, 0) << text;
+  };
+  SetTextBackground(Black);
+  showsExactly(C, 2, "keine Finsternis", 0);
+  showsExactly(C, 3, "Abstand Erde - Sonne  =   1.0 AE", 0);
+  showsExactly(C, 4, "", 0);  // no body, no distance
+  showsExactly(W - C, 3, "08:30:00 Uhr UT", 2);
+}
+
+TEST_F(KeyTickTest, HorizonSystemPutsTheZenithUpAlsoSouthOfTheSun) {
+  // Transit of Venus, 6 June 2012, 03:00 UT, seen from Sydney: the Sun stands in the north,
+  // so the zenith lies below its north point.
+  WriteFile("City.dat", TestCityFile + "Sydney,-33.87,151.21\n");
+  StartSession("3", Enter, Enter, "Sydney");
+  ASSERT_EQ(Geo.EventKind, KindVenusTransit);
   long double r = 0, alpha = 0, delta = 0;
   RectToSpherical(Geo.SunVec.X, Geo.SunVec.Y, Geo.SunVec.Z, r, alpha, delta);
   const long double lst =
       SiderealTime(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates.Longitude);
-  const long double q = ParallacticAngle(lst - alpha, delta, Drv.ObserverCoordinates.Latitude);
-  EXPECT_GT(std::fabs(q), 0.1);  // in the afternoon the picture is visibly turned
-  const long double k = PixelsPerRadian(MaxY());
-  const long double kD = k * Geo.ViewRecord.Separation;
-  const long double theta = Geo.ViewRecord.PositionAngle - q;
+  const long double zenith =
+      ZenithDirection(lst - alpha, delta, Drv.ObserverCoordinates.Latitude);
+  EXPECT_NEAR(static_cast<double>(zenith / Degree), 163.9, 0.1);
+  // Venus drawn with the zenith straight up: turned by the zenith's position angle.
+  const long double kD = PixelsPerRadian(MaxY()) * Geo.ViewRecord.Separation;
+  const long double theta = Geo.ViewRecord.PositionAngle - zenith;
   const int x2 = MaxX() / 2 - static_cast<int>(std::lrint(std::sin(theta) * kD));
   const int y2 = MaxY() / 2 - static_cast<int>(std::lrint(std::cos(theta) * kD));
   EXPECT_EQ(PixelAt(x2, y2) & 0xFFFFFF, 0u);
+  EXPECT_EQ(PixelAt(2 * (MaxX() / 2) - x2, 2 * (MaxY() / 2) - y2) & 0xFFFFFF,
+            PixelAt(MaxX() / 2, MaxY() / 2 + 5) & 0xFFFFFF);  // not turned the other way
 }
 
 TEST_F(KeyTickTest, UnfinishedEscIsTakenUpByTheNextFrame) {

@@ -8,6 +8,7 @@
 #include "driver_state.h"
 #include "events.h"
 #include "fenster_graf.h"
+#include "kern_graf.h"
 #include "key_tick.h"
 #include "main_routine.h"
 #include "mathe.h"
@@ -56,14 +57,15 @@ TEST_P(TimeShapeTest, EightCharactersWithColons) {
 
 INSTANTIATE_TEST_SUITE_P(Times, TimeShapeTest,
                          ::testing::Values(TimeCase{"08:22:12", true, 8, 22, 12},
-                                           TimeCase{"ab:cd:ef", true, 0, 0, 0},
-                                           TimeCase{"1x:2y:3z", true, 1, 2, 3},
+                                           TimeCase{"ab:cd:ef", false, 0, 0, 0},
+                                           TimeCase{"1x:2y:3z", false, 0, 0, 0},
+                                           TimeCase{" 8:00:00", false, 0, 0, 0},
                                            TimeCase{"99:99:99", true, 99, 99, 99},
                                            TimeCase{"8:00:00", false, 0, 0, 0},
                                            TimeCase{"08-00-00", false, 0, 0, 0},
                                            TimeCase{"08:00:000", false, 0, 0, 0},
                                            TimeCase{"", false, 0, 0, 0},
-                                           TimeCase{"ä8:00:00", true, 0, 0, 0},
+                                           TimeCase{"ä8:00:00", false, 0, 0, 0},
                                            TimeCase{"äé:00:0", false, 0, 0, 0}));
 
 class MainRoutineTest : public DriverTest {};
@@ -90,8 +92,8 @@ TEST_F(MainRoutineTest, DefaultSessionAsksEveryQuestionWithItsDefault) {
   EXPECT_EQ(Drv.CurrentDate.Year, 2016);
   EXPECT_NEAR(static_cast<double>(Drv.ClockTime), 14.0, 1e-12);
   // Hannover from the first matching line of City.dat.
-  EXPECT_EQ(Geo.LatitudeText, "52.37");
-  EXPECT_EQ(Geo.LongitudeText, "9.73");
+  EXPECT_EQ(Drv.SiteLatitudeText, "52.37");
+  EXPECT_EQ(Drv.SiteLongitudeText, "9.73");
   EXPECT_NEAR(static_cast<double>(Drv.ObserverCoordinates.Latitude / Degree), 52.37, 1e-12);
   EXPECT_NEAR(static_cast<double>(Geo.ObserverVec.R), 1.0, 0.01);
   EXPECT_TRUE(Geo.SunAltitudeValid);
@@ -199,39 +201,94 @@ TEST_F(MainRoutineTest, GeocentricSkipsThePlace) {
   EXPECT_TRUE(AnimationStarted);
 }
 
-TEST_F(MainRoutineTest, TimeOfTheWrongShapeIsAskedAgain) {
-  Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, "8:00:00", "08-00-00", "ab:cd:ef"});
+TEST_F(MainRoutineTest, ImpossibleTimesAreAskedAgainWithTheReason) {
+  Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, "8:00:00", "08-00-00", "ab:cd:ef",
+          "12:99:99", "24:00:00", "00:00:00", Enter});
   KeyTick();
-  EXPECT_EQ(CountPrompts(TimePrompt), 3);
-  // The rejected text is offered again.
-  EXPECT_EQ(Prompts()[8].Default, "8:00:00");
-  // ab:cd:ef is 00:00:00 UT, clock 1.00; on 9 May 2016 no transit is in progress yet.
+  const std::string shape = PromptWithHint(TimePrompt, "Uhrzeit hh:mm:ss erwartet");
+  const std::string range =
+      PromptWithHint(TimePrompt, "Uhrzeit von 00:00:00 bis 23:59:59 erwartet");
+  EXPECT_EQ(CountPrompts(TimePrompt), 1);
+  EXPECT_EQ(CountPrompts(shape), 3);
+  EXPECT_EQ(CountPrompts(range), 2);
+  EXPECT_EQ(BeepCount, 6);  // and one for Hannover on the night side at 0 h UT
+  EXPECT_EQ(Prompts()[8].Default, "8:00:00");  // the rejected text is offered again
   EXPECT_NEAR(static_cast<double>(Drv.ClockTime), 1.0, 1e-15);
+  // No transit yet on 9 May 2016 at 0 h UT; the place is asked all the same, and the time
+  // keys get their step.
   EXPECT_EQ(Geo.EventKind, KindNone);
-  // No event: no place, and the time step stays as it was (0 in the first dialogue).
-  EXPECT_EQ(CountPrompts(PlacePrompt), 0);
-  EXPECT_EQ(Drv.TimeStep, 0);
+  EXPECT_EQ(CountPrompts(PlacePrompt), 1);
+  EXPECT_EQ(Drv.TimeStep, 15);
   EXPECT_TRUE(AnimationStarted);
 }
 
-TEST_F(MainRoutineTest, InvalidDayIsAskedAgain) {
-  Answer({Enter, Enter, Enter, Enter, "abc", "9", Enter, Enter, Enter, Enter});
-  KeyTick();
-  EXPECT_EQ(CountPrompts("Tag"), 2);
-  EXPECT_EQ(Prompts()[5].Default, "abc");
-  EXPECT_EQ(Drv.CurrentDate.Day, 9);
-  EXPECT_EQ(Geo.EventKind, KindMercuryTransit);
+TEST_F(MainRoutineTest, ImpossibleDatesAreAskedAgainWithTheReason) {
+  struct Case {
+    std::vector<std::string> Date;  // answers from "Tag" on
+    std::string Prompt, Hint;       // the question asked again
+    int Day, Month, Year;
+  } cases[] = {
+      {{"abc", "9", Enter, Enter}, "Tag", "ganze Zahl erwartet", 9, 5, 2016},
+      {{"32", "9", Enter, Enter}, "Tag", "ganze Zahl von 1 bis 31 erwartet", 9, 5, 2016},
+      {{"0", "9", Enter, Enter}, "Tag", "ganze Zahl von 1 bis 31 erwartet", 9, 5, 2016},
+      {{Enter, "13", "5", Enter}, "Monat", "ganze Zahl von 1 bis 12 erwartet", 9, 5, 2016},
+      {{Enter, Enter, "10000", "2016"}, "Jahr", "ganze Zahl von -9999 bis 9999 erwartet", 9, 5,
+       2016},
+      {{Enter, Enter, "-2147483648", "-9999"}, "Jahr", "ganze Zahl von -9999 bis 9999 erwartet",
+       9, 5, -9999},
+      {{"31", "2", "2015", "28"}, "Tag", "den 31.2.2015 gibt es nicht", 28, 2, 2015},
+      {{"29", "2", "1900", "1"}, "Tag", "den 29.2.1900 gibt es nicht", 1, 2, 1900},
+      {{"31", "4", "2015", "30"}, "Tag", "den 31.4.2015 gibt es nicht", 30, 4, 2015},
+      {{"10", "10", "1582", "15"}, "Tag", "den 10.10.1582 gibt es nicht", 15, 10, 1582},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Hint);
+    ResetDriverState();
+    ResetGeometry();
+    AnimationStarted = false;
+    BeepCount = 0;
+    const int before = CountPrompts(PromptWithHint(c.Prompt, c.Hint));
+    std::vector<std::string> answers = {Enter, "j", Enter, Enter};  // geocentric: no place
+    answers.insert(answers.end(), c.Date.begin(), c.Date.end());
+    answers.push_back(Enter);  // the time
+    Answer(answers);
+    KeyTick();
+    EXPECT_EQ(CountPrompts(PromptWithHint(c.Prompt, c.Hint)), before + 1);
+    EXPECT_EQ(BeepCount, 1);
+    EXPECT_EQ(Drv.CurrentDate.Day, c.Day);
+    EXPECT_EQ(Drv.CurrentDate.Month, c.Month);
+    EXPECT_EQ(Drv.CurrentDate.Year, c.Year);
+    EXPECT_EQ(AnswersLeft(), 0u);
+  }
+  // The last days there are, at the ends of the years and of the Julian calendar: no beep.
+  const std::vector<std::vector<std::string>> valid = {
+      {"29", "2", "2000"}, {"29", "2", "1500"}, {"4", "10", "1582"}, {"15", "10", "1582"},
+      {"31", "12", "9999"}, {"1", "1", "-9999"}, {"29", "2", "-4"}};
+  for (const auto& date : valid) {
+    ResetDriverState();
+    ResetGeometry();
+    AnimationStarted = false;
+    BeepCount = 0;
+    Answer({Enter, "j", Enter, Enter, date[0], date[1], date[2], Enter});
+    KeyTick();
+    EXPECT_EQ(BeepCount, 0) << date[0] << "." << date[1] << "." << date[2];
+    EXPECT_EQ(Drv.CurrentDate.Day, std::stoi(date[0]));
+  }
 }
 
 TEST_F(MainRoutineTest, UnknownPlaceIsAskedAsCoordinatesAndTheNightSideBeeps) {
-  // At 13:00 UT the Sun stands over the Atlantic; 17 S 166 E is on the night side.
-  Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter, "Nirgendwo", "-17", "166"});
+  // At 13:00 UT the Sun stands over the Atlantic; 17 S 166 E is on the night side. Latitudes
+  // beyond the poles and longitudes beyond the date line are asked again.
+  Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter, "Nirgendwo", "-95", "-17",
+          "400", "166"});
   KeyTick();
   ASSERT_EQ(CountPrompts(" Breite in Grad"), 1);
   ASSERT_EQ(CountPrompts(" Länge in Grad"), 1);
-  EXPECT_EQ(BeepCount, 1);
+  EXPECT_EQ(CountPrompts(PromptWithHint(" Breite in Grad", "Zahl von -90 bis 90 erwartet")), 1);
+  EXPECT_EQ(CountPrompts(PromptWithHint(" Länge in Grad", "Zahl von -180 bis 180 erwartet")), 1);
+  EXPECT_EQ(BeepCount, 3);
   EXPECT_NEAR(static_cast<double>(Drv.ObserverCoordinates.Longitude / Degree), 166, 1e-12);
-  EXPECT_EQ(Geo.LatitudeText, "-17");
+  EXPECT_EQ(Drv.SiteLatitudeText, "-17");
   EXPECT_TRUE(AnimationStarted);
 }
 
@@ -243,8 +300,15 @@ TEST_F(MainRoutineTest, CoordinatePromptsOfferTheShadowAxisPoint) {
   const std::string latitudeDefault = Prompts()[9].Default;
   EXPECT_EQ(Utf8Length(latitudeDefault), 6u) << latitudeDefault;
   EXPECT_NEAR(static_cast<double>(Drv.ObserverCoordinates.Longitude / Degree), 10.5, 1e-12);
-  EXPECT_EQ(Geo.LongitudeText, "10,5");
+  EXPECT_EQ(Drv.SiteLongitudeText, "10,5");
   EXPECT_EQ(BeepCount, 0);
+  // Without an event at the start instant no axis point is offered, but the site typed last.
+  Answer({Enter, Enter, Enter, Enter, Enter, Enter, "10:00:00", "Nirgendwo", Enter, Enter});
+  Drv.AbortRequested = true;
+  CallMainProcedure();
+  ASSERT_EQ(Geo.EventKind, KindNone);
+  EXPECT_EQ(Prompts().back().Default, "10,5");
+  EXPECT_EQ(Prompts()[Prompts().size() - 2].Default, latitudeDefault);
 }
 
 struct PlaceCase {

@@ -54,6 +54,21 @@ TEST_F(Events, TestOccultorCodesForTheMoonBeforeTheSun) {
   }
 }
 
+// An axis parallel to the equator's plane passing over the north pole: the pole lies 1 - f =
+// 0.996647 Earth radii from the centre, so an axis 0.9960 above the equator meets the Earth
+// and one 0.9973 above misses it (a round Earth would be met by both).
+TEST_F(Events, AxisGrazingThePoleMeetsTheFlattenedEarthOnlyBelowItsPolarRadius) {
+  const struct {
+    long double z;
+    int code;
+  } cases[] = {{0.9960L, 4}, {0.9973L, 2}, {-0.9960L, 4}, {-0.9973L, 2}};
+  for (const auto& c : cases) {
+    ResetGeometry();
+    TestOccultor(Date, Clock, Vec(AU, 0, c.z), Vec(60, 0, c.z), 218.25L, 0.545L);
+    EXPECT_EQ(Geo.EventType.Code, c.code) << c.z;
+  }
+}
+
 TEST_F(Events, CentralAxisPointOnTheEquator) {
   for (long double x : {57.0L, 60.0L}) {
     ResetGeometry();

@@ -66,7 +66,7 @@ TEST_F(PictureSave, DeletedWorkingFolder) {
   std::filesystem::remove(gone);
   Press('s');
   EXPECT_EQ(BeepCount, 1);
-  EXPECT_EQ(Drv.PictureCounter, 1);
+  EXPECT_EQ(Drv.PictureCounter, 0);
   Press(KeyRight);  // the program goes on
   EXPECT_EQ(Drv.FramesDrawn, 3);
   std::filesystem::current_path(folder_);
@@ -94,7 +94,7 @@ TEST_F(PictureSave, WriteBrokenHalfWayKeepsTheEarlierPicture) {
   ASSERT_GT(earlier.size(), 1000u);
   ASSERT_EQ(earlier.substr(0, 2), "BM");
 
-  // A later run of the program in the same folder numbers its pictures from 01 again.
+  // A later run of the program in the same folder: its numbers go on past the pictures there.
   Drv.PictureCounter = 0;
   Press(KeyRight);  // a different picture
   {
@@ -102,13 +102,14 @@ TEST_F(PictureSave, WriteBrokenHalfWayKeepsTheEarlierPicture) {
     Press('s');
   }
   EXPECT_EQ(BeepCount, 1);
-  EXPECT_EQ(Drv.PictureCounter, 1);
+  EXPECT_EQ(Drv.PictureCounter, 0);  // nothing saved: the number is not used up
   EXPECT_TRUE(ReadAll(folder_ / name) == earlier) << "the earlier picture was changed";
   EXPECT_EQ(FolderFiles(), std::vector<std::string>{name});  // no partial or temporary file
 
-  // Once writing works again, so does saving.
+  // Once writing works again, so does saving, under the next free number.
   Press('s');
   EXPECT_EQ(BeepCount, 1);
+  EXPECT_EQ(Drv.PictureCounter, 2);
   const std::string next = ReadAll(folder_ / PictureName(Drv.PictureBaseName, 2));
   EXPECT_EQ(next.size(), earlier.size());
   EXPECT_EQ(next.substr(0, 2), "BM");

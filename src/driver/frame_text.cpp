@@ -1,0 +1,31 @@
+#include "frame_text.h"
+
+#include "driver_state.h"
+
+TBox DrawTrimmedText(int x, int y, const std::string& text, int colour) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {x, y, 0, 0};
+  const std::size_t last = text.find_last_not_of(' ');
+  // The console font is monospaced: every blank is one character width.
+  const int left = static_cast<int>(first), right = static_cast<int>(text.size() - 1 - last);
+  int shift = 0;
+  if (HorizontalTextAlign() == 0) shift = left * CharWidth();
+  else if (HorizontalTextAlign() == 2) shift = -right * CharWidth();
+  return DrawText(x + shift, y, text.substr(first, last - first + 1), colour);
+}
+
+void DrawFrameText(int x, int y, const std::string& text, int colour) {
+  const TBox box = DrawTrimmedText(x, y, text, colour);
+  if (box.Width > 0 && TextBackground() >= 0)
+    Drv.FrameTexts.push_back({box, TextBackground()});
+}
+
+void EraseFrameTexts() {
+  for (const FrameTextBox& t : Drv.FrameTexts) {
+    SetFillColour(255, t.Background, t.Background);
+    FillBox(t.Box.X, t.Box.Y, t.Box.Width, t.Box.Height);
+  }
+  Drv.FrameTexts.clear();
+}
+
+void ForgetFrameTexts() { Drv.FrameTexts.clear(); }
