@@ -1,12 +1,20 @@
 // Clock texts, the common area of two circles, and the frame's scale and orientation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "draw_frame.h"
 #include "driver_fixture.h"
+#include "driver_state.h"
+#include "events.h"
+#include "fenster_graf.h"
 #include "kern_graf.h"
+#include "key_tick.h"
+#include "main_routine.h"
 #include "mathe.h"
 
 namespace {
@@ -183,6 +191,119 @@ TEST_F(FillOverlapTest, DisjointCirclesDrawNothing) {
   SetFillColour(255, LightRed, LightRed);
   FillCircleOverlap(100, 100, 40, 200, 100, 40);
   EXPECT_EQ(CountPixels(PaletteColour(LightRed), 50, 50, 250, 150), 0);
+}
+
+}  // namespace
+
+namespace {
+
+class FramePictureTest : public DriverTest {
+ protected:
+  void TearDown() override {
+    StartHeadlessConsole(Width, Height);  // the other tests' window
+    DriverTest::TearDown();
+  }
+  // A new console of this size and a first dialogue of the prepared event `menu` from
+  // Hannover in the equatorial system, at `time`.
+  void NewRun(int width, int height, const std::string& menu, const std::string& time) {
+    StartHeadlessConsole(width, height);
+    SetConsoleProcedures(MainRoutine, KeyTick);
+    ResetDriverState();
+    ResetGeometry();
+    Answer({menu, "n", "n", Enter, Enter, Enter, Enter, time, Enter});
+    KeyTick();
+  }
+  std::vector<uint32_t> Picture() const {
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y <= MaxY(); ++y)
+      for (int x = 0; x <= MaxX(); ++x) pixels.push_back(PixelAt(x, y) & 0xFFFFFF);
+    return pixels;
+  }
+};
+
+// Every pixel of a disc that is not next to a visible text has the colour of the disc (or of
+// the shadow on it): no box of a blank or hidden text cuts into the limbs.
+TEST_F(FramePictureTest, DiscsHaveTheirColourAwayFromVisibleText) {
+  const struct {
+    int W, H;
+  } screens[] = {{1024, 768}, {1280, 800}, {1920, 1080}};
+  for (const auto& screen : screens) {
+    for (const char* menu : {"4", "5"}) {
+      SCOPED_TRACE(std::to_string(screen.W) + " " + menu);
+      // A title file switches the console to its 12-point font, as in a real run.
+      WriteFile(ProgramBaseName() + ".txt", "Titel\nUntertitel\nText\n");
+      NewRun(screen.W, screen.H, menu, menu[0] == '4' ? "09:45:00" : "02:00:00");
+      ASSERT_NE(Geo.EventKind, KindNone);
+      for (int panel = 0; panel < 2; ++panel) {
+        if (panel) Press('m');
+        const int W = MaxX(), H = MaxY(), L = LineHeight(), C = CharWidth();
+        // Pixels of a text colour, and which pixels lie within a line and two characters of
+        // one (blanks inside a text, up to three in a row, belong to it).
+        const uint32_t textColours[] = {PaletteColour(LightGray), PaletteColour(White),
+                                        PaletteColour(DarkGray)};
+        std::vector<int> sum((W + 2) * (H + 2), 0);  // 2D prefix sums of text pixels
+        auto at = [&](int x, int y) -> int& { return sum[y * (W + 2) + x]; };
+        for (int y = 0; y <= H; ++y)
+          for (int x = 0; x <= W; ++x) {
+            const uint32_t p = PixelAt(x, y) & 0xFFFFFF;
+            const bool text = std::find(std::begin(textColours), std::end(textColours), p) !=
+                              std::end(textColours);
+            at(x + 1, y + 1) = text + at(x, y + 1) + at(x + 1, y) - at(x, y);
+          }
+        auto nearText = [&](int x, int y) {
+          const int x1 = std::max(0, x - 2 * C), y1 = std::max(0, y - L);
+          const int x2 = std::min(W, x + 2 * C), y2 = std::min(H, y + L);
+          return at(x2 + 1, y2 + 1) - at(x1, y2 + 1) - at(x2 + 1, y1) + at(x1, y1) > 0;
+        };
+        // The discs where the layout puts them: 0.25 degrees are 0.45 H.
+        const double k = H * 1.8 / (M_PI / 180);
+        const bool lunar = Geo.EventKind == KindLunarEclipse;
+        const double r1 = k * (lunar ? Geo.ShadowRecord.MoonRadius : Geo.ViewRecord.SunRadius);
+        const double r2 = k * (lunar ? Geo.ShadowRecord.UmbraRadius : Geo.ViewRecord.OccultorRadius);
+        const double rp = k * Geo.ShadowRecord.PenumbraRadius;
+        const double d = k * (lunar ? Geo.ShadowRecord.Separation : Geo.ViewRecord.Separation);
+        const double theta = lunar ? Geo.ShadowRecord.PositionAngle : Geo.ViewRecord.PositionAngle;
+        const double cx = W / 2, cy = H / 2;
+        const double x2 = cx - std::sin(theta) * d, y2 = cy - std::cos(theta) * d;
+        const uint32_t sky = PixelAt(3, H / 2) & 0xFFFFFF;
+        int wrong = 0, checked = 0;
+        for (int y = 0; y <= H; ++y)
+          for (int x = 0; x <= W; ++x) {
+            const double d1 = std::hypot(x - cx, y - cy), d2 = std::hypot(x - x2, y - y2);
+            if (d1 > r1 - 2 || std::fabs(d2 - r2) < 2.5 || nearText(x, y)) continue;
+            uint32_t expected;
+            if (!lunar) {
+              expected = d2 < r2 ? sky : 0xE3E341u;  // the Sun: yellow at intensity 200
+            } else {
+              if (lunar && std::fabs(d2 - rp) < 2.5) continue;
+              expected = d2 < r2 ? 0x171717u : d2 < rp ? 0xACACACu : 0xE6E6E6u;
+            }
+            ++checked;
+            wrong += (PixelAt(x, y) & 0xFFFFFF) != expected;
+          }
+        EXPECT_GT(checked, 100000);
+        EXPECT_EQ(wrong, 0) << "panel " << panel;
+      }
+    }
+  }
+}
+
+// A frame draws the same picture whatever was drawn before it: a lunar eclipse after a solar
+// eclipse looks as it does in a new run (no pen colour of the solar frame on the umbra).
+TEST_F(FramePictureTest, ALunarEclipseLooksTheSameAfterASolarEclipse) {
+  NewRun(Width, Height, "5", "02:00:00");
+  ASSERT_EQ(Geo.EventKind, KindLunarEclipse);
+  const std::vector<uint32_t> fresh = Picture();
+  Answer({Enter, Enter, Enter, "20", "3", Enter, "09:45:00", Enter});
+  Press(KeyEsc);
+  ASSERT_EQ(Geo.EventKind, KindSolarEclipse);
+  Answer({Enter, Enter, Enter, "28", "9", Enter, "02:00:00", Enter});
+  Press(KeyEsc);
+  ASSERT_EQ(Geo.EventKind, KindLunarEclipse);
+  const std::vector<uint32_t> after = Picture();
+  int differing = 0;
+  for (std::size_t i = 0; i < fresh.size(); ++i) differing += fresh[i] != after[i];
+  EXPECT_EQ(differing, 0);
 }
 
 }  // namespace
