@@ -37,6 +37,9 @@ struct TKernGrafState {
   QColor FontColour{0, 0, 0};
   QFont Font;
   std::string CaptionPrefix;
+  // What the text cursor wrote since the screen was cleared: the lines a question refers to,
+  // which the input dialog must leave visible.
+  QRect WrittenText;
   // The pixels beneath the overlay text while it is shown.
   QImage OverlayBackup;
   QPoint OverlayAt;
@@ -85,6 +88,8 @@ QColor PaletteQColor(int index);
 void TakeFontMetrics();
 // The main window's client area in screen coordinates (where the dialog is centred).
 QRect MainClientRect();
+// What the text cursor wrote since the screen was cleared, in screen coordinates.
+QRect WrittenTextBox();
 
 QString ToQString(const std::string& text);
 std::string ToStdString(const QString& text);

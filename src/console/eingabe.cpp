@@ -123,14 +123,58 @@ void TEingabeDialog::Prepare(const std::string& prompt, const std::string& text)
   Label1->setText(promptText);
   Label1->setGeometry((dialogWidth - w) / 2, LabelTop, w, std::max(16, labelMetrics.height()));
 
-  setFixedSize(dialogWidth, ClientHeight);
-  // Centred on the main window's client area, frame included once the frame is known.
-  int outerWidth = dialogWidth + (frameGeometry().width() - geometry().width());
-  int outerHeight = ClientHeight + (frameGeometry().height() - geometry().height());
-  QRect client = MainClientRect();
-  move(client.x() + (client.width() - outerWidth) / 2,
-       client.y() + (client.height() - outerHeight) / 2);
+  // The width above is the dialog's outer width; the frame, when the desktop draws one,
+  // comes off the client area. A dialog never grows past the screen: the field scrolls.
+  const QRect client = MainClientRect();
+  const int frameWidth = frameGeometry().width() - geometry().width();
+  const int frameHeight = frameGeometry().height() - geometry().height();
+  const int outerWidth = std::min(dialogWidth, client.width());
+  if (outerWidth < dialogWidth) {
+    const int clientWidth = outerWidth - frameWidth;
+    Edit->setGeometry(10, FieldTop, std::max(0, clientWidth - 20), FieldHeight);
+    okLeft = (clientWidth - OKBtn->width() - EscBtn->width()) / 3;
+    OKBtn->move(okLeft, ButtonTop);
+    EscBtn->move(2 * okLeft + OKBtn->width(), ButtonTop);
+    const int labelWidth = std::min(w, clientWidth);
+    Label1->setGeometry((clientWidth - labelWidth) / 2, LabelTop, labelWidth,
+                        std::max(16, labelMetrics.height()));
+  }
+  setFixedSize(outerWidth - frameWidth, ClientHeight);
+  const QPoint place = DialogPlace(client, QSize(outerWidth, ClientHeight + frameHeight),
+                                   WrittenTextBox());
+  move(place);
   setWindowTitle(QStringLiteral("Eingabe"));
+}
+
+QPoint DialogPlace(const QRect& client, const QSize& dialog, const QRect& text) {
+  const int gap = 8;
+  const int centreX = client.x() + (client.width() - dialog.width()) / 2;
+  const int centreY = client.y() + (client.height() - dialog.height()) / 2;
+  // Centred as usual; else below, beside or above the text the question refers to.
+  const QPoint candidates[] = {
+      {centreX, centreY},
+      {centreX, text.bottom() + 1 + gap},
+      {text.right() + 1 + gap, centreY},
+      {text.left() - gap - dialog.width(), centreY},
+      {centreX, text.top() - gap - dialog.height()},
+  };
+  auto clamped = [&](QPoint p) {
+    const int x = std::clamp(p.x(), client.x(), std::max(client.x(), client.right() + 1 - dialog.width()));
+    const int y = std::clamp(p.y(), client.y(), std::max(client.y(), client.bottom() + 1 - dialog.height()));
+    return QPoint(x, y);
+  };
+  auto hidden = [&](QPoint p) {
+    const QRect covered = QRect(p, dialog).intersected(text);
+    return covered.isEmpty() ? 0LL : static_cast<long long>(covered.width()) * covered.height();
+  };
+  QPoint best = clamped(candidates[0]);
+  for (const QPoint& c : candidates) {
+    const QPoint p = clamped(c);
+    const bool fits = p == c;
+    if (text.isEmpty() || (fits && hidden(p) == 0)) return p;
+    if (hidden(p) < hidden(best)) best = p;
+  }
+  return best;  // the screen is too small to leave the text free: hide as little as possible
 }
 
 void TEingabeDialog::Naechster() {

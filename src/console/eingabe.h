@@ -5,6 +5,10 @@
 
 #include <string>
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,3 +39,8 @@ class TEingabeDialog : public QDialog {
   bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 };
+
+// Where a dialog of this outer size goes on the client area: centred when that hides nothing
+// of the text the question refers to, else below, right of, left of or above that text,
+// whichever fits on the screen first, else where it hides the least of it.
+QPoint DialogPlace(const QRect& client, const QSize& dialog, const QRect& text);

@@ -195,6 +195,13 @@ QRect MainClientRect() {
   return QRect(window->mapToGlobal(QPoint(0, 0)), window->size());
 }
 
+QRect WrittenTextBox() {
+  const QRect& text = KernGraf.WrittenText;
+  if (text.isEmpty()) return text;
+  TGrundfenster* window = FensterGraf.Window;
+  return window ? text.translated(window->mapToGlobal(QPoint(0, 0))) : text;
+}
+
 // ---- Key queue ----
 
 void QueueKey(int code) {

@@ -35,6 +35,11 @@ int TextWidth(const QString& text) {
   return CanMeasure() ? ConsoleFontMetrics().horizontalAdvance(text) : 0;
 }
 
+void NoteWritten(const TBox& box) {
+  if (box.Width > 0 && box.Height > 0)
+    KernGraf.WrittenText |= QRect(box.X, box.Y, box.Width, box.Height);
+}
+
 }  // namespace
 
 // ---- Shared helpers of the console units ----
@@ -52,6 +57,7 @@ void ResetKernGraf() {
   KernGraf.BrushColour = QColor(255, 255, 255);
   KernGraf.FontColour = QColor(0, 0, 0);
   KernGraf.OverlayBackup = QImage();
+  KernGraf.WrittenText = QRect();
   ProgramBaseName();
 }
 
@@ -113,6 +119,7 @@ int LineHeight() { return KernGraf.LineHeight; }
 void ClearScreen() {
   KernGraf.CaptionPrefix.clear();
   KernGraf.OverlayBackup = QImage();  // nothing beneath to give back any more
+  KernGraf.WrittenText = QRect();
   if (Raster().isNull()) return;
   QPainter painter;
   BeginRasterPainter(painter);
@@ -206,12 +213,12 @@ void WriteText(const std::string& text) {
     KernGraf.CursorX = KernGraf.CharWidth;
     KernGraf.CursorY += KernGraf.LineHeight;
   }
-  DrawText(KernGraf.CursorX, KernGraf.CursorY, text, Black);
+  NoteWritten(DrawText(KernGraf.CursorX, KernGraf.CursorY, text, Black));
   KernGraf.CursorX += w;
 }
 
 void WriteLine(const std::string& text) {
-  DrawText(KernGraf.CursorX, KernGraf.CursorY, text, Black);
+  NoteWritten(DrawText(KernGraf.CursorX, KernGraf.CursorY, text, Black));
   KernGraf.CursorX = KernGraf.CharWidth;
   // No scrolling: at the bottom, later lines are drawn over the last one.
   if (KernGraf.CursorY < KernGraf.ScreenHeight) KernGraf.CursorY += KernGraf.LineHeight;

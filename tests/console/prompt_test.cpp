@@ -4,7 +4,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <QTemporaryDir>
+
 #include <deque>
+#include <fstream>
 
 #include "console_fixture.h"
 #include "eingabe.h"
@@ -80,12 +83,61 @@ TEST_F(PromptTest, FieldWidthCarriesOverToTheNextQuestion) {
   Answer({"", ""});
   std::string text(40, '1');
   AskText("Zahl", text);
-  EXPECT_EQ(dialog->Edit->width(), 600);
-  EXPECT_EQ(dialog->width(), 740);
+  EXPECT_EQ(dialog->width(), Width);  // 740 by the rule, held at the screen's width
   text.assign(10, '1');
   AskText("Zahl", text);  // from 600: 3 x 150 = 450 < 600, so 450 + 70
   EXPECT_EQ(dialog->width(), 520);
   EXPECT_EQ(dialog->Edit->width(), 150);
+}
+
+// The dialog hides none of the menu it asks about, on screens from 800 x 600 up, and a very
+// long default never pushes it or its buttons off the screen.
+TEST_F(PromptTest, DialogLeavesTheMenuVisibleAndStaysOnTheScreen) {
+  QTemporaryDir folder;
+  const std::string title = (folder.path() + "/syzygy.txt").toStdString();
+  {
+    std::ofstream out(title);
+    out << "syzygy\nFinsternisse und Durchgänge\n";
+    for (int i = 0; i < 6; ++i) out << std::string(90, 'x') << "\n";
+  }
+  const struct {
+    int W, H;
+  } screens[] = {{800, 600}, {1024, 768}, {1280, 800}, {1920, 1080}};
+  for (const auto& screen : screens) {
+    SCOPED_TRACE(screen.W);
+    StartHeadlessConsole(screen.W, screen.H);
+    SetExitHandler([](int status) { throw TProgramEnded{status}; });
+    InstallPalette();
+    ClearScreen();
+    SetTextBackground(White);
+    ShowTitleFile(title, "Courier", "15. März 2016", Black);
+    WriteLine("");
+    const int top = KernGraf.CursorY - LineHeight();
+    for (int i = 0; i < 9; ++i)  // lines as long as the menu's: 39 characters
+      WriteLine("  Merkurdurchgang    Mai    2016 --> " + std::to_string(i) + ",");
+    const int bottom = KernGraf.CursorY - LineHeight();
+    QRect menu;
+    for (int y = top; y < bottom; ++y)
+      for (int x = 0; x < screen.W; ++x)
+        if (PixelAt(x, y) != 0xFFFFFFu) menu |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(menu.isEmpty());
+    Answer({"6", ""});
+    std::string text = "6";
+    AskText("Auswahl (0..8)", text);
+    TEingabeDialog* dialog = FensterGraf.Dialog;
+    const QRect screenRect(0, 0, screen.W, screen.H);
+    EXPECT_FALSE(dialog->frameGeometry().intersects(menu));
+    EXPECT_TRUE(screenRect.contains(dialog->frameGeometry()));
+    EXPECT_EQ(dialog->height(), 167);
+
+    text = std::string(10000, 'a');
+    AskText("Name des Beobachtungsortes", text);
+    EXPECT_TRUE(screenRect.contains(dialog->frameGeometry()));
+    for (QWidget* part : {static_cast<QWidget*>(dialog->Edit), static_cast<QWidget*>(dialog->OKBtn),
+                          static_cast<QWidget*>(dialog->EscBtn)})
+      EXPECT_TRUE(dialog->rect().contains(part->geometry()));
+  }
+  StartHeadlessConsole(Width, Height);
 }
 
 TEST_F(PromptTest, LongPromptWidensTheDialog) {
