@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
+#include "astr_rout.h"
 #include "driver_fixture.h"
 #include "driver_state.h"
 #include "events.h"
@@ -290,6 +292,42 @@ TEST_F(MainRoutineTest, UnknownPlaceIsAskedAsCoordinatesAndTheNightSideBeeps) {
   EXPECT_NEAR(static_cast<double>(Drv.ObserverCoordinates.Longitude / Degree), 166, 1e-12);
   EXPECT_EQ(Drv.SiteLatitudeText, "-17");
   EXPECT_TRUE(AnimationStarted);
+}
+
+// The night-side warning comes for a site where the Sun stands a degree below the horizon and
+// not for one where it stands 0.3 degrees above. The sites lie on the equator, at the longitude
+// where the textbook formula sin h = cos(dec) cos(H) gives that altitude, with the sidereal time
+// by Meeus's formula (independent of the program's).
+TEST_F(MainRoutineTest, NightSideWarningBelowTheHorizonOnly) {
+  WriteFile(ProgramBaseName() + ".txt", "Titel\nUntertitel\n");  // the lines start at the top
+  Answer({Enter, "j", Enter, Enter, Enter, Enter, Enter, Enter});  // 9 May 2016, 13:00 UT
+  KeyTick();
+  long double r = 0, alpha = 0, delta = 0;
+  RectToSpherical(Geo.SunVec.X, Geo.SunVec.Y, Geo.SunVec.Z, r, alpha, delta);
+  const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime), t = (jd - 2451545) / 36525;
+  const long double gmst =
+      (280.46061837L + 360.98564736629L * (jd - 2451545) + 0.000387933L * t * t) * Degree;
+  int black[2] = {0, 0};
+  const struct {
+    double Altitude;
+    int Beeps;
+  } cases[] = {{0.3, 0}, {-1.0, 1}};
+  for (int i = 0; i < 2; ++i) {
+    const long double h = cases[i].Altitude * Degree;
+    const long double hourAngle = std::acos(std::sin(h) / std::cos(delta));
+    const long double longitude = std::remainder(alpha + hourAngle - gmst, 2 * Pi) / Degree;
+    ResetDriverState();
+    ResetGeometry();
+    BeepCount = 0;
+    char typed[32];
+    std::snprintf(typed, sizeof typed, "%.6Lf", longitude);
+    Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter, "Nirgendwo", "0", typed});
+    MainRoutine();  // the dialogue alone: its screen stays without a frame over it
+    EXPECT_EQ(BeepCount, cases[i].Beeps) << cases[i].Altitude;
+    black[i] = CountPixels(0, 0, 0, MaxX(), MaxY());
+  }
+  // " Nachtseite der Erde !" is the only line that differs between the two screens.
+  EXPECT_GT(black[1] - black[0], 100);
 }
 
 TEST_F(MainRoutineTest, CoordinatePromptsOfferTheShadowAxisPoint) {
