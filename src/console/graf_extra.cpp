@@ -60,19 +60,21 @@ bool FilePresent(const std::string& name) {
 
 namespace {
 
-// A few German words for why a file could not be written, from the system's error number.
-std::string SaveFailure(int error) {
+// A few German words for why a file could not be written: the folder first, then what the
+// system said about the writing itself.
+std::string SaveFailure(const QString& name, int error) {
+  const QFileInfo file(name);
+  if (file.isDir()) return "ein Ordner trägt diesen Namen";
+  const QFileInfo folder(file.absolutePath());
+  if (!folder.exists() || !folder.isDir()) return "Ordner nicht gefunden";
   switch (error) {
-    case EACCES:
-    case EPERM:
-    case EROFS: return "keine Schreibrechte im Ordner";
     case ENOSPC:
     case EDQUOT: return "Datenträger voll";
     case EFBIG: return "Datei zu groß";
-    case ENOENT:
-    case ENOTDIR: return "Ordner nicht gefunden";
-    case EISDIR: return "ein Ordner trägt diesen Namen";
-    default: return "Schreibfehler";
+    case EACCES:
+    case EPERM:
+    case EROFS: return "keine Schreibrechte im Ordner";
+    default: return folder.isWritable() ? "Schreibfehler" : "keine Schreibrechte im Ordner";
   }
 }
 
@@ -96,12 +98,11 @@ bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2, std::s
               picture.convertToFormat(QImage::Format_RGB32).save(&file, "BMP") &&
               file.commit();
       error = errno;
-      if (!saved && QFileInfo(ToQString(name)).isDir()) error = EISDIR;
     }
   }
   if (!saved) {
     SystemBeep();
-    if (why) *why = SaveFailure(error);
+    if (why) *why = name.empty() ? "kein Name" : SaveFailure(ToQString(name), error);
   }
   return saved;
 }

@@ -104,24 +104,35 @@ TEST_F(FilesTest, FailedSaveBeepsAndKeepsTheEarlierFile) {
   if (asRoot) {
     ASSERT_EQ(seteuid(65534), 0);
   }
-  bool saved = SavePicture(path, 0, 0, 9, 4);
+  std::string why;
+  bool saved = SavePicture(path, 0, 0, 9, 4, &why);
   if (asRoot) {
     ASSERT_EQ(seteuid(0), 0);
   }
   chmod(folder_.path().toLocal8Bit().constData(), 0755);
 
   EXPECT_FALSE(saved);
+  EXPECT_EQ(why, "keine Schreibrechte im Ordner");
   EXPECT_EQ(BeepCount, 1);
   EXPECT_EQ(Contents(path), QByteArray("earlier picture"));
   EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden),
             QStringList{"bild.bmp"});
 }
 
-TEST_F(FilesTest, ImpossibleSavesFailQuietly) {
-  EXPECT_FALSE(SavePicture(PathOf("nicht/da.bmp"), 0, 0, 9, 4));
-  EXPECT_FALSE(SavePicture(PathOf("leer.bmp"), 5, 5, 4, 4));  // empty rectangle
-  EXPECT_FALSE(SavePicture("", 0, 0, 9, 4));
-  EXPECT_FALSE(SavePicture(folder_.path().toStdString(), 0, 0, 9, 4));  // a folder
+TEST_F(FilesTest, ImpossibleSavesSayWhy) {
+  const struct {
+    std::string Name;
+    int X2;
+    const char* Why;
+  } cases[] = {{PathOf("nicht/da.bmp"), 9, "Ordner nicht gefunden"},
+               {PathOf("leer.bmp"), 4, "Schreibfehler"},  // an empty rectangle
+               {"", 9, "kein Name"},
+               {folder_.path().toStdString(), 9, "ein Ordner trägt diesen Namen"}};
+  for (const auto& c : cases) {
+    std::string why;
+    EXPECT_FALSE(SavePicture(c.Name, 5, 0, c.X2, 4, &why));
+    EXPECT_EQ(why, c.Why) << c.Name;
+  }
   EXPECT_EQ(BeepCount, 4);
   EXPECT_TRUE(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }

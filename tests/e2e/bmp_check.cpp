@@ -7,6 +7,7 @@
 //   bmp_check expect FILE X Y R G B              -> status 0 when the pixel has that colour
 //   bmp_check count FILE X1 Y1 X2 Y2 R G B       -> number of pixels of that colour
 //   bmp_check centroid FILE X1 Y1 X2 Y2 R G B    -> "X Y N": rounded centre of those pixels
+//   bmp_check diff FILE OTHER                    -> number of pixels that differ (sizes equal)
 //   bmp_check radius FILE CX CY R G B            -> "LEFT RIGHT UP DOWN": from the centre, how
 //                                                   far each way before the first pixel of
 //                                                   colour R G B (the sky)
@@ -75,7 +76,7 @@ uint32_t Colour(char** argv, int i) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: bmp_check size|pixel|expect|count|centroid|radius FILE ...\n");
+  std::fprintf(stderr, "usage: bmp_check size|pixel|expect|count|centroid|diff|radius FILE ...\n");
   return 2;
 }
 
@@ -124,6 +125,14 @@ int main(int argc, char** argv) {
     } else {
       std::printf("%ld %ld %ld\n", std::lround(sx / n), std::lround(sy / n), n);
     }
+    return 0;
+  }
+  if (command == "diff" && argc == 4) {
+    Picture other;
+    if (!Load(argv[3], other) || other.Width != p.Width || other.Height != p.Height) return 2;
+    long n = 0;
+    for (std::size_t i = 0; i < p.Pixels.size(); ++i) n += p.Pixels[i] != other.Pixels[i];
+    std::printf("%ld\n", n);
     return 0;
   }
   if (command == "radius" && argc == 8) {

@@ -1,10 +1,11 @@
 # Shared by the end-to-end scenarios (sourced): a private Xvfb, the program in a scratch folder
 # with the data files, and helpers that answer its prompts, press keys and read its pictures.
-# Arguments of every scenario: PROGRAM BMP_CHECK DATA_FOLDER
+# Arguments of every scenario: PROGRAM BMP_CHECK DATA_FOLDER SCREEN_GRAB
 set -u
 PROGRAM=$(realpath "$1")
 CHECK=$(realpath "$2")
 DATA=$(realpath "$3")
+GRAB=$(realpath "${4:-/dev/null}")
 
 # Pixel layout of the 1024 x 768 screen: the Sun (or Moon) is centred here.
 CX=511
@@ -25,7 +26,8 @@ LAST_DIALOG=
 cleanup() {
   if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then kill "$APP_PID" 2>/dev/null; fi
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; fi
-  rm -rf "$WORK"
+  # E2E_KEEP=1 keeps the scratch folder (pictures and screens) for a look.
+  if [ "${E2E_KEEP:-0}" = 1 ]; then echo "kept: $WORK"; else rm -rf "$WORK"; fi
 }
 trap cleanup EXIT
 
@@ -62,9 +64,12 @@ start_xvfb() {
   fail "could not start Xvfb"
 }
 
+# start_program [FOLDER]: the program in FOLDER (default the scratch folder) with the data files.
 start_program() {
-  cp "$DATA/City.dat" "$DATA/syzygy.txt" "$WORK/"
-  cd "$WORK" || fail "no scratch folder"
+  local folder=${1:-$WORK}
+  mkdir -p "$folder"
+  cp "$DATA/City.dat" "$DATA/syzygy.txt" "$folder/"
+  cd "$folder" || fail "no folder $folder"
   "$PROGRAM" >"$WORK/program.log" 2>&1 &
   APP_PID=$!
   timeout 30 xdotool search --sync --name '^syzygy$' >/dev/null ||
@@ -129,6 +134,9 @@ save() {
   done
   fail "picture $1 was not saved"
 }
+
+# grab NAME: the X screen as it is now, saved as NAME in the scratch folder.
+grab() { "$GRAB" "$WORK/$1" || fail "could not read the screen"; }
 
 # expect_pixel FILE X Y R G B
 expect_pixel() { "$CHECK" expect "$WORK/$1" "$2" "$3" "$4" "$5" "$6" || fail "pixel check in $1"; }
