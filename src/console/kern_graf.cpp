@@ -147,6 +147,21 @@ void SetTextBackground(int colour) { KernGraf.TextBackground = colour; }
 
 int TextBackground() { return KernGraf.TextBackground; }
 
+namespace {
+
+// The cell a text of this size covers when anchored at (x, y) by the alignment in force.
+QRect TextCell(int x, int y, int w, int h) {
+  int left = x;
+  if (KernGraf.TextAlignH == 1) left = x - w / 2;
+  else if (KernGraf.TextAlignH == 2) left = x - w;
+  int top = y - h;
+  if (KernGraf.TextAlignV == 1) top = y - h / 2;
+  else if (KernGraf.TextAlignV == 2) top = y;
+  return QRect(left, top, w, h);
+}
+
+}  // namespace
+
 TBox DrawText(int x, int y, const std::string& text, int colour) {
   KernGraf.FontColour = PaletteQColor(colour);
   if (text.empty() || Raster().isNull() || !CanMeasure()) return {x, y, 0, 0};
@@ -154,12 +169,8 @@ TBox DrawText(int x, int y, const std::string& text, int colour) {
   QFontMetrics metrics = ConsoleFontMetrics();
   int w = metrics.horizontalAdvance(s);
   int h = metrics.height();
-  int left = x;
-  if (KernGraf.TextAlignH == 1) left = x - w / 2;
-  else if (KernGraf.TextAlignH == 2) left = x - w;
-  int top = y - h;
-  if (KernGraf.TextAlignV == 1) top = y - h / 2;
-  else if (KernGraf.TextAlignV == 2) top = y;
+  const QRect cell = TextCell(x, y, w, h);
+  const int left = cell.left(), top = cell.top();
 
   QPainter painter;
   BeginRasterPainter(painter);
@@ -175,16 +186,9 @@ TBox DrawText(int x, int y, const std::string& text, int colour) {
 void DrawOverlayText(int x, int y, const std::string& text, int colour) {
   RemoveOverlayText();
   if (text.empty() || Raster().isNull() || !CanMeasure()) return;
-  // The box the text will cover, found as DrawText finds it.
   QFontMetrics metrics = ConsoleFontMetrics();
-  const int w = metrics.horizontalAdvance(ToQString(text)), h = metrics.height();
-  int left = x;
-  if (KernGraf.TextAlignH == 1) left = x - w / 2;
-  else if (KernGraf.TextAlignH == 2) left = x - w;
-  int top = y - h;
-  if (KernGraf.TextAlignV == 1) top = y - h / 2;
-  else if (KernGraf.TextAlignV == 2) top = y;
-  const QRect box = QRect(left, top, w, h).intersected(Raster().rect());
+  const QRect box = TextCell(x, y, metrics.horizontalAdvance(ToQString(text)), metrics.height())
+                        .intersected(Raster().rect());
   if (box.isEmpty()) return;
   KernGraf.OverlayBackup = Raster().copy(box);
   KernGraf.OverlayAt = box.topLeft();
