@@ -57,7 +57,7 @@ bool FilePresent(const std::string& name) {
   return present;
 }
 
-bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2) {
+bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2) {
   long long width = static_cast<long long>(x2) - x1 + 1;
   long long height = static_cast<long long>(y2) - y1 + 1;
   bool saved = false;
@@ -74,6 +74,11 @@ bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2) {
               file.commit();
     }
   }
+  return saved;
+}
+
+bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2) {
+  const bool saved = WritePicture(name, x1, y1, x2, y2);
   if (!saved) SystemBeep();
   return saved;
 }

@@ -59,5 +59,7 @@ bool FilePresent(const std::string& name);
 // Saves the inclusive rectangle of the picture as a BMP; on failure the earlier file of that
 // name stays intact, a beep sounds and false is returned.
 bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2);
+// The same without the beep, for a caller that has another place to try.
+bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2);
 void ShowTitleFile(const std::string& name, const std::string& font, const std::string& version,
                    int colour);
