@@ -17,6 +17,7 @@ struct DriverState {
   std::string DayText, MonthText, YearText, TimeText;
   std::string PlaceName;
   bool CityFileFound = false;
+  std::string CityFilePath;  // City.dat in the first data folder that has it
   std::string TextFileName;
   std::string PictureBaseName;
   int32_t PictureCounter = 0;

@@ -12,6 +12,7 @@
 #include "fenster_graf.h"
 #include "kern_graf.h"
 #include "main_routine.h"
+#include "picture_fallback.h"
 
 const std::array<std::string, 7> HelpLines = {
     " weiter mit Tastendruck: ",
@@ -33,8 +34,9 @@ std::string DecimalText(int v) {
 
 void SavePictureKey() {
   ++Drv.PictureCounter;
-  // A failed save beeps in the console; the animation goes on.
-  SavePicture(PictureName(Drv.PictureBaseName, Drv.PictureCounter), 0, 0, MaxX(), MaxY());
+  // A picture that fits nowhere beeps; the animation goes on.
+  SavePictureWithFallback(PictureName(Drv.PictureBaseName, Drv.PictureCounter), 0, 0, MaxX(),
+                          MaxY());
 }
 
 }  // namespace
