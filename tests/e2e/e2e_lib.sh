@@ -25,6 +25,7 @@ LAST_DIALOG=
 cleanup() {
   if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then kill "$APP_PID" 2>/dev/null; fi
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; fi
+  chmod -R u+w "$WORK" 2>/dev/null  # a scenario may have made folders read-only
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -64,8 +65,17 @@ start_xvfb() {
 
 start_program() {
   cp "$DATA/City.dat" "$DATA/syzygy.txt" "$WORK/"
-  cd "$WORK" || fail "no scratch folder"
-  "$PROGRAM" >"$WORK/program.log" 2>&1 &
+  launch_in "$WORK"
+}
+
+# launch_in FOLDER [RUNNER...]: starts the program in FOLDER, through RUNNER when one is given
+# (env, setpriv), and waits for its window.
+launch_in() {
+  local folder=$1
+  shift
+  cd "$folder" || fail "no folder $folder"
+  LAST_DIALOG=  # a new program may reuse the window ids of an earlier one
+  "$@" "$PROGRAM" >"$WORK/program.log" 2>&1 &
   APP_PID=$!
   timeout 30 xdotool search --sync --name '^syzygy$' >/dev/null ||
     fail "the main window did not appear"
@@ -117,12 +127,14 @@ wait_main() {
 
 key() { xdotool key "$@"; }
 
-# save NAME: presses 's' and waits for the complete picture file NAME.
+# save NAME: presses 's' and waits for the complete picture file NAME (in the scratch folder
+# unless it is an absolute path).
 save() {
-  local deadline=$((SECONDS + 20))
+  local deadline=$((SECONDS + 20)) file=$1
+  [[ $file = /* ]] || file=$WORK/$file
   key s
   while [ "$SECONDS" -lt "$deadline" ]; do
-    if [ -f "$WORK/$1" ] && [ "$("$CHECK" size "$WORK/$1" 2>/dev/null)" = "1024 768" ]; then
+    if [ -f "$file" ] && [ "$("$CHECK" size "$file" 2>/dev/null)" = "1024 768" ]; then
       return 0
     fi
     sleep 0.05
@@ -130,8 +142,12 @@ save() {
   fail "picture $1 was not saved"
 }
 
-# expect_pixel FILE X Y R G B
-expect_pixel() { "$CHECK" expect "$WORK/$1" "$2" "$3" "$4" "$5" "$6" || fail "pixel check in $1"; }
+# expect_pixel FILE X Y R G B (FILE in the scratch folder unless it is an absolute path)
+expect_pixel() {
+  local file=$1
+  [[ $file = /* ]] || file=$WORK/$file
+  "$CHECK" expect "$file" "$2" "$3" "$4" "$5" "$6" || fail "pixel check in $1"
+}
 
 # Waits for the program to end; prints its exit status.
 wait_exit() {
