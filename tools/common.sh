@@ -3,7 +3,8 @@
 # (only those that are missing) and configure and build the tree in build/.
 
 PACKAGES=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev
-          liberfa-dev xvfb xdotool x11-utils fonts-urw-base35 clang libclang-rt-14-dev)
+          liberfa-dev xvfb xdotool x11-utils x11-apps fonts-urw-base35 clang libclang-rt-14-dev
+          desktop-file-utils appstream lintian)
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"

@@ -80,7 +80,7 @@ std::string SaveFailure(const QString& name, int error) {
 
 }  // namespace
 
-bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2, std::string* why) {
+bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2, std::string* why) {
   long long width = static_cast<long long>(x2) - x1 + 1;
   long long height = static_cast<long long>(y2) - y1 + 1;
   bool saved = false;
@@ -100,9 +100,12 @@ bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2, std::s
       error = errno;
     }
   }
-  if (!saved) {
-    SystemBeep();
-    if (why) *why = name.empty() ? "kein Name" : SaveFailure(ToQString(name), error);
-  }
+  if (!saved && why) *why = name.empty() ? "kein Name" : SaveFailure(ToQString(name), error);
+  return saved;
+}
+
+bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2, std::string* why) {
+  const bool saved = WritePicture(name, x1, y1, x2, y2, why);
+  if (!saved) SystemBeep();
   return saved;
 }

@@ -83,5 +83,8 @@ bool FilePresent(const std::string& name);
 // German words what went wrong.
 bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2,
                  std::string* why = nullptr);
+// The same without the beep, for a caller that has another place to try.
+bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2,
+                  std::string* why = nullptr);
 void ShowTitleFile(const std::string& name, const std::string& font, const std::string& version,
                    int colour);

@@ -29,6 +29,7 @@ struct DriverState {
   // prompts when no shadow axis point is offered.
   std::string SiteLatitudeText, SiteLongitudeText;
   bool CityFileFound = false;
+  std::string CityFilePath;  // City.dat in the first data folder that has it
   std::string TextFileName;
   std::string PictureBaseName;
   int32_t PictureCounter = 0;

@@ -1,8 +1,6 @@
 #include "key_tick.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
 
 #include "astr_rout.h"
 #include "bodies.h"
@@ -14,6 +12,7 @@
 #include "frame_text.h"
 #include "kern_graf.h"
 #include "main_routine.h"
+#include "picture_files.h"
 
 const std::array<std::string, 7> HelpLines = {
     " weiter mit Tastendruck: ",
@@ -39,17 +38,15 @@ void ShowStatus(const std::string& text, int colour) {
 }
 
 void SavePictureKey() {
-  // Pictures of earlier runs in the folder are never overwritten: the numbers go on past them.
-  const int number = NextPictureNumber(Drv.PictureBaseName, Drv.PictureCounter);
-  const std::string name = PictureName(Drv.PictureBaseName, number);
-  std::string why;
-  // A failed save also beeps in the console and uses up no number; the animation goes on.
-  if (SavePicture(name, 0, 0, MaxX(), MaxY(), &why)) {
-    Drv.PictureCounter = number;
-    ShowStatus(" Bild gespeichert: " + std::filesystem::path(name).filename().string(),
-               LightGreen);
+  // Pictures of earlier runs are never overwritten: the numbers go on past them. A failed
+  // save uses up no number; the animation goes on.
+  const SavedPicture picture = SavePictureWithFallback(Drv.PictureBaseName, Drv.PictureCounter,
+                                                       0, 0, MaxX(), MaxY());
+  if (picture.Saved) {
+    Drv.PictureCounter = picture.Number;
+    ShowStatus(" Bild gespeichert: " + picture.Path, LightGreen);
   } else {
-    ShowStatus(" Bild nicht gespeichert: " + why, LightRed);
+    ShowStatus(" Bild nicht gespeichert: " + picture.Why, LightRed);
   }
 }
 
@@ -63,33 +60,6 @@ void TimeKey(long double minutes) {
 }
 
 }  // namespace
-
-std::string PictureName(const std::string& base, int counter) {
-  char digits[16];
-  std::snprintf(digits, sizeof digits, "%02d", counter);
-  return base + digits + ".bmp";
-}
-
-int NextPictureNumber(const std::string& base, int counter) {
-  const std::filesystem::path path(base);
-  const std::string stem = path.filename().string();
-  std::filesystem::path folder = path.parent_path();
-  if (folder.empty()) folder = ".";
-  int highest = counter;
-  std::error_code error;
-  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-       it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    if (name.size() < stem.size() + 6 || name.compare(0, stem.size(), stem) != 0 ||
-        name.compare(name.size() - 4, 4, ".bmp") != 0)
-      continue;
-    const std::string digits = name.substr(stem.size(), name.size() - stem.size() - 4);
-    if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
-      continue;
-    highest = std::max(highest, std::stoi(digits));
-  }
-  return highest + 1;
-}
 
 long double LargerStep(long double step) {
   if (step < 5) return step + 1;

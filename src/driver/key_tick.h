@@ -31,7 +31,3 @@ bool StepTime(long double minutes);
 // The time-step ladder of '+' and '-'.
 long double LargerStep(long double step);
 long double SmallerStep(long double step);
-// "<base>01.bmp" ... "<base>99.bmp", "<base>100.bmp", ...
-std::string PictureName(const std::string& base, int counter);
-// The number of the next picture: past the counter and past every "<base>NN.bmp" that exists.
-int NextPictureNumber(const std::string& base, int counter);

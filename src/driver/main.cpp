@@ -1,6 +1,11 @@
 // syzygy: solar and lunar eclipses and transits of Mercury and Venus, seen at a chosen instant.
+#include "command_line.h"
 #include "fenster_graf.h"
 #include "key_tick.h"
 #include "main_routine.h"
 
-int main(int argc, char** argv) { return RunConsole(argc, argv, MainRoutine, KeyTick); }
+int main(int argc, char** argv) {
+  // --help and --version answer before any window exists, so they need no display.
+  if (const std::optional<int> status = AnswerCommandLine(argc, argv)) return *status;
+  return RunConsole(argc, argv, MainRoutine, KeyTick);
+}

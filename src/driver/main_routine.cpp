@@ -7,6 +7,7 @@
 #include "bodies.h"
 #include "city_file.h"
 #include "console_text_drawer.h"
+#include "data_files.h"
 #include "driver_state.h"
 #include "event_text.h"
 #include "events.h"
@@ -103,7 +104,8 @@ bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& secon
 }
 
 void InitDefaults() {
-  Drv.CityFileFound = FilePresent(CityFileName);
+  Drv.CityFilePath = FindDataFile(CityFileName);
+  Drv.CityFileFound = FilePresent(Drv.CityFilePath);
   InstallPalette();
   Drv.MenuChoice = "6";
   Drv.PlaceName = "Hannover";
@@ -112,7 +114,7 @@ void InitDefaults() {
   Geo.EventKind = KindNone;
   Drv.HorizonAnswer = "j";
   Drv.MenuDone = false;
-  Drv.TextFileName = ProgramBaseName() + ".txt";
+  Drv.TextFileName = FindDataFile(ProgramBaseName() + ".txt");
   Drv.PictureBaseName = ProgramBaseName();
   Drv.SetupDone = true;
   Drv.PictureCounter = 0;
@@ -172,7 +174,7 @@ void ReadObserver() {
   }
   AskText("Name des Beobachtungsortes", Drv.PlaceName);
   CityLine city;
-  if (Drv.CityFileFound && LookUpCity(CityFileName, Drv.PlaceName, city)) {
+  if (Drv.CityFileFound && LookUpCity(Drv.CityFilePath, Drv.PlaceName, city)) {
     Drv.SiteLatitudeText = city.LatitudeText;
     Drv.SiteLongitudeText = city.LongitudeText;
     Drv.ObserverCoordinates.Latitude = city.Latitude * Degree;

@@ -50,10 +50,16 @@ void DriverTest::SetUp() {
   folder_ = pattern;
   std::filesystem::current_path(folder_);
   WriteFile("City.dat", TestCityFile);
+  // The user's data and pictures folders lie in the test's folder too.
+  home_ = folder_ / "home";
+  environment_.Set("HOME", home_.string());
+  environment_.Set("XDG_DATA_HOME", std::nullopt);
+  environment_.Set("XDG_CONFIG_HOME", std::nullopt);
 }
 
 void DriverTest::TearDown() {
   SetPromptResponder({});
+  environment_.Restore();
   std::filesystem::current_path(previous_);
   std::error_code ignored;
   std::filesystem::remove_all(folder_, ignored);

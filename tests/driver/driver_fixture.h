@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "scoped_environment.h"
+
 // Thrown by the exit handler instead of ending the test program.
 struct ProgramEnded {
   int Status;
@@ -47,6 +49,9 @@ class DriverTest : public ::testing::Test {
   int CountPixels(uint32_t rgb, int x1, int y1, int x2, int y2) const;
 
   std::filesystem::path folder_;
+  // HOME inside the test's folder (not made); no XDG_DATA_HOME or XDG_CONFIG_HOME.
+  std::filesystem::path home_;
+  ScopedEnvironment environment_;
 
  private:
   std::filesystem::path previous_;

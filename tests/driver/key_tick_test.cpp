@@ -7,6 +7,7 @@
 #include <iterator>
 #include <vector>
 #include <string>
+#include <vector>
 
 #include "astr_rout.h"
 #include "draw_frame.h"
@@ -16,6 +17,7 @@
 #include "fenster_graf.h"
 #include "kern_graf.h"
 #include "key_tick.h"
+#include "picture_files.h"
 #include "mathe.h"
 #include "text_codec.h"
 
@@ -270,6 +272,8 @@ TEST_F(KeyTickTest, SaveTellsWhatHappenedInALineThatIsNoPartOfAnyPicture) {
 
   // A save that fails says so in light red, uses up no number, and the program goes on.
   Drv.PictureBaseName = (folder_ / "no-such-folder" / "syzygy").string();
+  std::filesystem::create_directories(home_);
+  WriteFile("home/Pictures", "no folder");  // and the pictures folder cannot take it either
   Press(KeyS);
   EXPECT_EQ(BeepCount, 1);
   EXPECT_GT(inStatusBand(LightRed), 50);
@@ -279,6 +283,61 @@ TEST_F(KeyTickTest, SaveTellsWhatHappenedInALineThatIsNoPartOfAnyPicture) {
   EXPECT_EQ(Drv.TimeText, "13:30:00");
   EXPECT_EQ(inStatusBand(LightRed), 0);
 }
+
+struct PictureFallbackCase {
+  const char* Name;
+  bool WorkingFolderWorks;
+  const char* UserDirs;  // home/.config/user-dirs.dirs; nullptr: none
+  bool PicturesBlocked;  // a plain file stands where home/Pictures would be made
+  const char* Saved;     // where the picture lands, below the test's folder; "": nowhere
+  int Beeps;
+};
+
+class PictureFallbackTest : public KeyTickTest,
+                            public ::testing::WithParamInterface<PictureFallbackCase> {};
+
+TEST_P(PictureFallbackTest, WorkingFolderThenPicturesFolderThenBeep) {
+  const PictureFallbackCase& c = GetParam();
+  StartTransit();
+  std::filesystem::create_directories(home_ / ".config");
+  if (c.UserDirs) WriteFile("home/.config/user-dirs.dirs", c.UserDirs);
+  if (c.PicturesBlocked) WriteFile("home/Pictures", "no folder");
+  // A name in a missing folder cannot be written, by root neither.
+  Drv.PictureBaseName =
+      c.WorkingFolderWorks ? "syzygy" : (folder_ / "no-such-folder" / "syzygy").string();
+  Press(KeyS);
+
+  std::vector<std::string> pictures;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_)) {
+    if (entry.path().filename() == "syzygy01.bmp") {
+      pictures.push_back(entry.path().lexically_relative(folder_).string());
+      EXPECT_GE(entry.file_size(), 54u + 3u * Width * Height);
+    }
+  }
+  const std::vector<std::string> expected =
+      *c.Saved ? std::vector<std::string>{c.Saved} : std::vector<std::string>{};
+  EXPECT_EQ(pictures, expected);
+  EXPECT_EQ(BeepCount, c.Beeps);
+  // The program goes on either way.
+  EXPECT_EQ(Drv.PictureCounter, *c.Saved ? 1 : 0);
+  EXPECT_EQ(Drv.FramesDrawn, 2);
+  Press(KeyRight);
+  EXPECT_EQ(Drv.TimeText, "13:15:00");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, PictureFallbackTest,
+    ::testing::Values(
+        PictureFallbackCase{"WorkingFolder", true, nullptr, false, "syzygy01.bmp", 0},
+        PictureFallbackCase{"WorkingFolderBeforeSettings", true,
+                            "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n", false, "syzygy01.bmp", 0},
+        PictureFallbackCase{"PicturesMadeWhenMissing", false, nullptr, false,
+                            "home/Pictures/syzygy01.bmp", 0},
+        PictureFallbackCase{"PicturesFolderOfTheSettings", false,
+                            "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n", false,
+                            "home/Bilder/syzygy01.bmp", 0},
+        PictureFallbackCase{"NowhereBeepsOnce", false, nullptr, true, "", 1}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(KeyTickTest, HelpIsDrawnOverThePictureWithoutRedraw) {
   StartTransit();

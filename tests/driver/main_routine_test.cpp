@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "astr_rout.h"
@@ -393,6 +394,57 @@ TEST_F(MainRoutineTest, MissingCityFileMeansCoordinates) {
   EXPECT_FALSE(Drv.CityFileFound);
   EXPECT_EQ(CountPrompts(" Breite in Grad"), 1);
 }
+
+// City.dat and the title file are read from the first data folder that has them.
+struct DataFolderCase {
+  const char* Name;
+  bool InWorking;     // the fixture's City.dat: Hannover at 52.37
+  bool InUser;        // home/.local/share/syzygy: Hannover at 10
+  bool InXdgDataHome; // $XDG_DATA_HOME/syzygy: Hannover at 20
+  double Latitude;    // 0: asked as coordinates
+  const char* TitleFile;
+};
+
+class DataFolderTest : public DriverTest, public ::testing::WithParamInterface<DataFolderCase> {
+ protected:
+  void Place(const std::string& folder, const std::string& latitude) {
+    std::filesystem::create_directories(folder_ / folder);
+    WriteFile(folder + "/City.dat", "Hannover," + latitude + ",9.73\n");
+    WriteFile(folder + "/" + ProgramBaseName() + ".txt", "Titel\n");
+  }
+};
+
+TEST_P(DataFolderTest, FirstFolderThatHasTheFileWins) {
+  const DataFolderCase& c = GetParam();
+  if (c.InWorking) {
+    WriteFile(ProgramBaseName() + ".txt", "Titel\n");
+  } else {
+    std::filesystem::remove(folder_ / "City.dat");
+  }
+  if (c.InUser) Place("home/.local/share/syzygy", "10");
+  if (c.InXdgDataHome) {
+    Place("xdg/syzygy", "20");
+    environment_.Set("XDG_DATA_HOME", (folder_ / "xdg").string());
+  }
+  Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter, "1.5", "2.5"});
+  KeyTick();
+  const bool fromFile = c.Latitude != 0;
+  EXPECT_EQ(Drv.CityFileFound, fromFile);
+  EXPECT_EQ(CountPrompts(" Breite in Grad"), fromFile ? 0 : 1);
+  EXPECT_NEAR(static_cast<double>(Drv.ObserverCoordinates.Latitude / Degree),
+              fromFile ? c.Latitude : 1.5, 1e-12);
+  const std::string title = ProgramBaseName() + ".txt";
+  EXPECT_EQ(Drv.TextFileName, *c.TitleFile ? (folder_ / c.TitleFile / title).string() : title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, DataFolderTest,
+    ::testing::Values(
+        DataFolderCase{"WorkingFolderWins", true, true, false, 52.37, ""},
+        DataFolderCase{"UserFolder", false, true, false, 10, "home/.local/share/syzygy"},
+        DataFolderCase{"XdgDataHomeReplacesTheDefault", false, true, true, 20, "xdg/syzygy"},
+        DataFolderCase{"Nowhere", false, false, false, 0, ""}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(MainRoutineTest, TheConsoleTimerStartsTheDialogue) {
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter});

@@ -1,16 +1,16 @@
-// Reads a Windows bitmap saved by the program and answers questions about its pixels, for the
-// end-to-end scripts. Exit status 0: done (or the expectation holds); 1: it does not; 2: usage
-// or unreadable file.
+// Reads a Windows bitmap saved by the program, or a screenshot of the X display taken with
+// `xwd -root`, and answers questions about its pixels, for the end-to-end scripts. Exit status
+// 0: done (or the expectation holds); 1: it does not; 2: usage or unreadable file.
 //
 //   bmp_check size FILE                          -> "W H"
 //   bmp_check pixel FILE X Y                     -> "R G B"
 //   bmp_check expect FILE X Y R G B              -> status 0 when the pixel has that colour
 //   bmp_check count FILE X1 Y1 X2 Y2 R G B       -> number of pixels of that colour
 //   bmp_check centroid FILE X1 Y1 X2 Y2 R G B    -> "X Y N": rounded centre of those pixels
-//   bmp_check diff FILE OTHER                    -> number of pixels that differ (sizes equal)
 //   bmp_check radius FILE CX CY R G B            -> "LEFT RIGHT UP DOWN": from the centre, how
 //                                                   far each way before the first pixel of
 //                                                   colour R G B (the sky)
+//   bmp_check differ FILE X1 Y1 X2 Y2 OTHER       -> number of pixels in which OTHER differs
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -37,10 +37,45 @@ uint32_t Le(const std::string& b, std::size_t at, int bytes) {
   return v;
 }
 
+uint32_t Be(const std::string& b, std::size_t at) {
+  uint32_t v = 0;
+  for (int i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+  return v;
+}
+
+// An X window dump: a header of big-endian 32-bit fields, the window name, the colour map,
+// then the rows. Only 24-bit true colour in 32-bit pixels (what Xvfb -screen 0 WxHx24 gives).
+bool LoadXwd(const std::string& b, Picture& p) {
+  if (b.size() < 100 || Be(b, 4) != 7) return false;
+  const uint32_t headerSize = Be(b, 0), format = Be(b, 8), width = Be(b, 16);
+  const uint32_t height = Be(b, 20), bitsPerPixel = Be(b, 44), bytesPerLine = Be(b, 48);
+  const uint32_t redMask = Be(b, 56), greenMask = Be(b, 60), blueMask = Be(b, 64);
+  const uint32_t colours = Be(b, 76);
+  const bool lsbFirst = Be(b, 28) == 0;
+  if (format != 2 || bitsPerPixel != 32 || width == 0 || width > 100000 || height > 100000)
+    return false;
+  if (redMask != 0xFF0000 || greenMask != 0xFF00 || blueMask != 0xFF) return false;
+  const std::size_t offset = static_cast<std::size_t>(headerSize) + 12u * colours;
+  const std::size_t rows = static_cast<std::size_t>(bytesPerLine) * height;
+  if (bytesPerLine < 4 * width || offset + rows > b.size()) return false;
+  p.Width = static_cast<int>(width);
+  p.Height = static_cast<int>(height);
+  p.Pixels.resize(static_cast<std::size_t>(width) * height);
+  for (uint32_t y = 0; y < height; ++y) {
+    for (uint32_t x = 0; x < width; ++x) {
+      const std::size_t at = offset + static_cast<std::size_t>(y) * bytesPerLine + 4u * x;
+      const uint32_t v = lsbFirst ? Le(b, at, 4) : Be(b, at);
+      p.Pixels[static_cast<std::size_t>(y) * width + x] = v & 0xFFFFFF;
+    }
+  }
+  return true;
+}
+
 bool Load(const char* name, Picture& p) {
   std::ifstream in(name, std::ios::binary);
   const std::string b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return false;
+  if (b.size() >= 2 && (b[0] != 'B' || b[1] != 'M')) return LoadXwd(b, p);
+  if (b.size() < 54) return false;
   const uint32_t offset = Le(b, 10, 4);
   const int32_t width = static_cast<int32_t>(Le(b, 18, 4));
   const int32_t height = static_cast<int32_t>(Le(b, 22, 4));
@@ -76,7 +111,8 @@ uint32_t Colour(char** argv, int i) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: bmp_check size|pixel|expect|count|centroid|diff|radius FILE ...\n");
+  std::fprintf(stderr,
+               "usage: bmp_check size|pixel|expect|count|centroid|radius|differ FILE ...\n");
   return 2;
 }
 
@@ -127,11 +163,16 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  if (command == "diff" && argc == 4) {
+  if (command == "differ" && argc == 8) {
     Picture other;
-    if (!Load(argv[3], other) || other.Width != p.Width || other.Height != p.Height) return 2;
+    if (!Load(argv[7], other)) {
+      std::fprintf(stderr, "bmp_check: %s is not a readable true-colour bitmap\n", argv[7]);
+      return 2;
+    }
     long n = 0;
-    for (std::size_t i = 0; i < p.Pixels.size(); ++i) n += p.Pixels[i] != other.Pixels[i];
+    for (int y = Arg(argv, 4); y <= Arg(argv, 6); ++y) {
+      for (int x = Arg(argv, 3); x <= Arg(argv, 5); ++x) n += p.At(x, y) != other.At(x, y);
+    }
     std::printf("%ld\n", n);
     return 0;
   }

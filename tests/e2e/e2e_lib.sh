@@ -1,11 +1,10 @@
 # Shared by the end-to-end scenarios (sourced): a private Xvfb, the program in a scratch folder
 # with the data files, and helpers that answer its prompts, press keys and read its pictures.
-# Arguments of every scenario: PROGRAM BMP_CHECK DATA_FOLDER SCREEN_GRAB
+# Arguments of every scenario: PROGRAM BMP_CHECK DATA_FOLDER
 set -u
 PROGRAM=$(realpath "$1")
 CHECK=$(realpath "$2")
 DATA=$(realpath "$3")
-GRAB=$(realpath "${4:-/dev/null}")
 
 # Pixel layout of the 1024 x 768 screen: the Sun (or Moon) is centred here.
 CX=511
@@ -26,6 +25,7 @@ LAST_DIALOG=
 cleanup() {
   if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then kill "$APP_PID" 2>/dev/null; fi
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; fi
+  chmod -R u+w "$WORK" 2>/dev/null  # a scenario may have made folders read-only
   # E2E_KEEP=1 keeps the scratch folder (pictures and screens) for a look.
   if [ "${E2E_KEEP:-0}" = 1 ]; then echo "kept: $WORK"; else rm -rf "$WORK"; fi
 }
@@ -69,8 +69,17 @@ start_program() {
   local folder=${1:-$WORK}
   mkdir -p "$folder"
   cp "$DATA/City.dat" "$DATA/syzygy.txt" "$folder/"
+  launch_in "$folder"
+}
+
+# launch_in FOLDER [RUNNER...]: starts the program in FOLDER, through RUNNER when one is given
+# (env, setpriv), and waits for its window.
+launch_in() {
+  local folder=$1
+  shift
   cd "$folder" || fail "no folder $folder"
-  "$PROGRAM" >"$WORK/program.log" 2>&1 &
+  LAST_DIALOG=  # a new program may reuse the window ids of an earlier one
+  "$@" "$PROGRAM" >"$WORK/program.log" 2>&1 &
   APP_PID=$!
   timeout 30 xdotool search --sync --name '^syzygy$' >/dev/null ||
     fail "the main window did not appear"
@@ -122,12 +131,14 @@ wait_main() {
 
 key() { xdotool key "$@"; }
 
-# save NAME: presses 's' and waits for the complete picture file NAME.
+# save NAME: presses 's' and waits for the complete picture file NAME (in the scratch folder
+# unless it is an absolute path).
 save() {
-  local deadline=$((SECONDS + 20))
+  local deadline=$((SECONDS + 20)) file=$1
+  [[ $file = /* ]] || file=$WORK/$file
   key s
   while [ "$SECONDS" -lt "$deadline" ]; do
-    if [ -f "$WORK/$1" ] && [ "$("$CHECK" size "$WORK/$1" 2>/dev/null)" = "1024 768" ]; then
+    if [ -f "$file" ] && [ "$("$CHECK" size "$file" 2>/dev/null)" = "1024 768" ]; then
       return 0
     fi
     sleep 0.05
@@ -135,11 +146,15 @@ save() {
   fail "picture $1 was not saved"
 }
 
-# grab NAME: the X screen as it is now, saved as NAME in the scratch folder.
-grab() { "$GRAB" "$WORK/$1" || fail "could not read the screen"; }
+# grab NAME: the X screen as it is now, as NAME (an xwd file) in the scratch folder.
+grab() { xwd -root -silent >"$WORK/$1" || fail "could not read the screen"; }
 
-# expect_pixel FILE X Y R G B
-expect_pixel() { "$CHECK" expect "$WORK/$1" "$2" "$3" "$4" "$5" "$6" || fail "pixel check in $1"; }
+# expect_pixel FILE X Y R G B (FILE in the scratch folder unless it is an absolute path)
+expect_pixel() {
+  local file=$1
+  [[ $file = /* ]] || file=$WORK/$file
+  "$CHECK" expect "$file" "$2" "$3" "$4" "$5" "$6" || fail "pixel check in $1"
+}
 
 # Waits for the program to end; prints its exit status.
 wait_exit() {

@@ -5,6 +5,7 @@
 # - pictures of an earlier run are not overwritten;
 # - each save tells in a line on the screen (never in the picture) what became of it.
 source "$(dirname "$0")/e2e_lib.sh"
+command -v xwd >/dev/null 2>&1 || { echo "SKIP: xwd is not installed"; exit 77; }
 
 start_xvfb
 printf 'old picture' >"$WORK/syzygy05.bmp"   # left by an earlier run
@@ -19,9 +20,9 @@ save syzygy06.bmp
 [ "$(cat "$WORK/syzygy05.bmp")" = "old picture" ] || fail "the picture of an earlier run was overwritten"
 [ -f "$WORK/syzygy01.bmp" ] && fail "the numbers started again at 01"
 sleep 0.3
-grab screen1.bmp
+grab screen1.xwd
 LIGHT_GREEN="36 252 36"
-N=$("$CHECK" count "$WORK/screen1.bmp" 0 0 600 30 $LIGHT_GREEN)
+N=$("$CHECK" count "$WORK/screen1.xwd" 0 0 600 30 $LIGHT_GREEN)
 [ "$N" -ge 50 ] || fail "no light green line after the save ($N pixels)"
 N=$("$CHECK" count "$WORK/syzygy06.bmp" 0 0 600 30 $LIGHT_GREEN)
 [ "$N" -eq 0 ] || fail "the status line is part of the picture ($N pixels)"
@@ -62,23 +63,26 @@ answer ""; answer ""; answer ""; answer ""   # 9.5.2016, 11:30:00 offered
 answer ""
 wait_main
 save syzygy09.bmp
-D=$("$CHECK" diff "$WORK/syzygy08.bmp" "$WORK/syzygy09.bmp")
+D=$("$CHECK" differ "$WORK/syzygy08.bmp" 0 0 1023 767 "$WORK/syzygy09.bmp")
 [ "$D" = 0 ] || fail "stepping into the transit and starting in it differ in $D pixels"
 read -r MX MY MN < <("$CHECK" centroid "$WORK/syzygy08.bmp" $SUN_BOX 0 0 0)
 [ "$MN" -ge 5 ] || fail "Mercury not found at 11:30"
 key ctrl+c
 wait_exit >/dev/null
 
-# A save that fails says so in light red: the working folder is gone.
-start_program "$WORK/gone"
+# A save that fails says so in light red: the working folder is gone, and the home in which a
+# pictures folder would be made cannot hold one.
+mkdir -p "$WORK/gone"
+cp "$DATA/City.dat" "$DATA/syzygy.txt" "$WORK/gone/"
+launch_in "$WORK/gone" env HOME=/proc/no-home
 answer ""; answer ""; answer ""; answer ""; answer ""; answer ""; answer ""; answer ""
 answer ""
 wait_main
 rm -rf "$WORK/gone"
 key s
 sleep 0.5
-grab screen2.bmp
-N=$("$CHECK" count "$WORK/screen2.bmp" 0 0 600 30 252 40 40)
+grab screen2.xwd
+N=$("$CHECK" count "$WORK/screen2.xwd" 0 0 600 30 252 40 40)
 [ "$N" -ge 50 ] || fail "no light red line after a failed save ($N pixels)"
 key ctrl+c
 wait_exit >/dev/null

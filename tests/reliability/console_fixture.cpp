@@ -50,6 +50,9 @@ void ConsoleReliabilityTest::SetUp() {
   ASSERT_NE(mkdtemp(pattern.data()), nullptr);
   folder_ = pattern;
   std::filesystem::current_path(folder_);
+  for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
+    environment_.Set(name, std::nullopt);
+  }
 }
 
 void ConsoleReliabilityTest::NewRun() {
@@ -64,6 +67,7 @@ void ConsoleReliabilityTest::NewRun() {
 
 void ConsoleReliabilityTest::TearDown() {
   SetPromptResponder({});
+  environment_.Restore();
   std::filesystem::current_path(previous_);
   std::error_code ignored;
   std::filesystem::remove_all(folder_, ignored);

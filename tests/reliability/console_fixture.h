@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "scoped_environment.h"
+
 struct ProgramEnded {
   int Status;
 };
@@ -40,6 +42,8 @@ class ConsoleReliabilityTest : public ::testing::Test {
   std::vector<std::string> FolderFiles() const;
 
   std::filesystem::path folder_;
+  // No HOME and no XDG folders: only the working folder holds data files and pictures.
+  ScopedEnvironment environment_;
 
  private:
   std::filesystem::path previous_;

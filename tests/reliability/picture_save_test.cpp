@@ -3,7 +3,8 @@
 // been deleted (nothing can be created in it), a picture name that leads through a plain file
 // (ENOTDIR), and a file size limit (RLIMIT_FSIZE) that breaks the write half way. Each time the
 // save beeps, the program goes on, no partial file appears and an earlier picture of that name
-// stays as it was.
+// stays as it was. The fixture gives the program no home, so there is no pictures folder to
+// fall back on; with one, the picture of the deleted working folder lands there.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -18,6 +19,7 @@
 #include "events.h"
 #include "fenster_graf.h"
 #include "key_tick.h"
+#include "picture_files.h"
 
 namespace {
 
@@ -71,6 +73,22 @@ TEST_F(PictureSave, DeletedWorkingFolder) {
   EXPECT_EQ(Drv.FramesDrawn, 3);
   std::filesystem::current_path(folder_);
   EXPECT_TRUE(FolderFiles().empty());
+}
+
+TEST_F(PictureSave, DeletedWorkingFolderWithAHome) {
+  StartEclipse();
+  environment_.Set("HOME", (folder_ / "home").string());
+  const std::filesystem::path gone = folder_ / "gone";
+  std::filesystem::create_directory(gone);
+  std::filesystem::current_path(gone);
+  std::filesystem::remove(gone);
+  Press('s');
+  std::filesystem::current_path(folder_);
+  EXPECT_EQ(BeepCount, 0);
+  const std::string picture =
+      ReadAll(folder_ / "home" / "Pictures" / PictureName(Drv.PictureBaseName, 1));
+  EXPECT_EQ(picture.substr(0, 2), "BM");
+  EXPECT_EQ(FolderFiles(), std::vector<std::string>{"home"});
 }
 
 TEST_F(PictureSave, NameThroughAPlainFile) {

@@ -1,0 +1,84 @@
+#include "command_line.h"
+
+#include <cstdio>
+
+#include "data_files.h"
+#include "fenster_graf.h"
+
+#ifndef SYZYGY_VERSION
+#define SYZYGY_VERSION "unbekannt"
+#endif
+
+CommandLineRequest ReadCommandLine(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return CommandLineRequest::Run;
+  if (arguments.size() == 1 && arguments[0] == "--help") return CommandLineRequest::Help;
+  if (arguments.size() == 1 && arguments[0] == "--version") return CommandLineRequest::Version;
+  return CommandLineRequest::Invalid;
+}
+
+std::string HelpText(const std::string& program, const std::vector<std::string>& dataFolders,
+                     const std::string& picturesFolder) {
+  std::string text =
+      "Aufruf: " + program + " [--help | --version]\n"
+      "\n"
+      "Zeigt Sonnen- und Mondfinsternisse und Durchgänge von Merkur und Venus, wie sie zu\n"
+      "einem gewählten Zeitpunkt vom Erdmittelpunkt oder von einem Ort auf der Erde aus zu\n"
+      "sehen sind, auf einem Vollbild. Nach dem Titelbild fragt das Programm nach dem\n"
+      "Ereignis, dem Zeitpunkt und dem Beobachtungsort.\n"
+      "\n"
+      "Tasten im Bild:\n"
+      "  Cursor rechts/links  Zeitschritt vorwärts/rückwärts\n"
+      "  +, -                 größerer/kleinerer Zeitschritt\n"
+      "  m                    Messwerte an/aus (nicht im Horizontsystem)\n"
+      "  p                    Pause bis zum nächsten Tastendruck\n"
+      "  s                    Bild speichern (" + program + "01.bmp, …)\n"
+      "  F1                   Hilfe\n"
+      "  Esc                  neue Parameter\n"
+      "  Strg-C               Ende\n"
+      "\n"
+      "City.dat (Orte: Name, Breite, Länge in Grad) und " + program + ".txt (Titelbild)\n"
+      "werden in dieser Reihenfolge gesucht:\n";
+  for (const std::string& folder : dataFolders) {
+    text += folder.empty() ? "  im Arbeitsverzeichnis\n" : "  in " + folder + "/\n";
+  }
+  text += "Bilder kommen ins Arbeitsverzeichnis";
+  text += picturesFolder.empty() ? ".\n"
+                                 : ", und wenn das nicht geht, nach\n  " +
+                                       picturesFolder + "/\n";
+  return text;
+}
+
+std::string VersionText(const std::string& program) {
+  return program + " " SYZYGY_VERSION "\n";
+}
+
+std::string CommandLineError(const std::string& program,
+                             const std::vector<std::string>& arguments) {
+  std::string problem = "zu viele Argumente";
+  for (const std::string& argument : arguments) {
+    if (argument != "--help" && argument != "--version") {
+      problem = "unbekanntes Argument „" + argument + "“";
+      break;
+    }
+  }
+  return program + ": " + problem + " (" + program + " --help zeigt die Aufrufe)\n";
+}
+
+std::optional<int> AnswerCommandLine(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv + (argc > 0), argv + argc);
+  const std::string& program = ProgramBaseName();
+  switch (ReadCommandLine(arguments)) {
+    case CommandLineRequest::Run:
+      return std::nullopt;
+    case CommandLineRequest::Help:
+      std::fputs(HelpText(program, CurrentDataFolders(), CurrentPicturesFolder()).c_str(), stdout);
+      return 0;
+    case CommandLineRequest::Version:
+      std::fputs(VersionText(program).c_str(), stdout);
+      return 0;
+    case CommandLineRequest::Invalid:
+      break;
+  }
+  std::fputs(CommandLineError(program, arguments).c_str(), stderr);
+  return 2;
+}
