@@ -22,7 +22,6 @@ void StartSimulation(const std::string& menu, const std::string& horizon) {
     started = true;
   }
   ResetDriverState();
-  ResetGeometry();
   AnimationStarted = false;
   ClearKeyQueue();
   SetPromptResponder([menu, horizon](const std::string& prompt, std::string& text) {
@@ -44,7 +43,7 @@ void RunCursorKeys(benchmark::State& state) {
     KeyTick();
     key = key == KeyRight ? KeyLeft : KeyRight;
   }
-  if (Geo.EventKind == KindNone) state.SkipWithError("no event in view");
+  if (Drv.Event.Kind == EventKind::None) state.SkipWithError("no event in view");
   state.counters["frames"] = Drv.FramesDrawn;
 }
 

@@ -16,22 +16,20 @@ const TObserverCoordinates Site{-6.6L * Degree, 64.4L * Degree};
 long double CenturiesOf(long double jd) { return (jd - 2451545) / 36525; }
 
 void BM_WholeInstant(benchmark::State& state) {
-  ResetGeometry();
   const long double jd = JulianDay(Date, Clock);
-  ObserverVector(Site, Date, Clock, Geo.ObserverVec);
+  BodyVector observer;
+  ObserverVector(Site, Date, Clock, observer);
   long double step = 0;
   for (auto _ : state) {
     // A new instant each time, one minute apart, as the cursor keys would give.
     const long double T = CenturiesOf(jd + step);
     step += 1.0L / 1440;
     if (step > 0.1L) step = 0;
-    long double eps;
-    Obliquity(T, eps, Geo.SinObliquity, Geo.CosObliquity);
-    ComputeBodies(T, Geo.SinObliquity, Geo.CosObliquity, Geo.SunVec, Geo.MoonVec, Geo.MercuryVec,
-                  Geo.VenusVec);
-    ClassifyEvent(Date, Clock);
-    LocalCircumstances(Date, Site, Geo.SunVec, Clock, Geo.OccultorDiameter, Geo.OccultorVec);
-    benchmark::DoNotOptimize(Geo.ViewRecord);
+    const TSky sky = SkyAt(T);
+    const TEvent event = EventAt(sky, Date, Clock);
+    const TView view =
+        ViewAt(Date, Clock, Site, observer, sky.Sun, event.OccultorDiameter, event.Occultor);
+    benchmark::DoNotOptimize(view);
   }
 }
 BENCHMARK(BM_WholeInstant);
@@ -49,26 +47,28 @@ void BM_ComputeBodies(benchmark::State& state) {
 BENCHMARK(BM_ComputeBodies);
 
 void BM_ClassifyAndView(benchmark::State& state) {
-  ResetGeometry();
-  const long double T = CenturiesOf(JulianDay(Date, Clock));
-  long double eps;
-  Obliquity(T, eps, Geo.SinObliquity, Geo.CosObliquity);
-  ComputeBodies(T, Geo.SinObliquity, Geo.CosObliquity, Geo.SunVec, Geo.MoonVec, Geo.MercuryVec,
-                Geo.VenusVec);
-  ObserverVector(Site, Date, Clock, Geo.ObserverVec);
+  const TSky sky = SkyAt(CenturiesOf(JulianDay(Date, Clock)));
+  BodyVector observer;
+  ObserverVector(Site, Date, Clock, observer);
   for (auto _ : state) {
-    ClassifyEvent(Date, Clock);
-    LocalCircumstances(Date, Site, Geo.SunVec, Clock, Geo.OccultorDiameter, Geo.OccultorVec);
-    benchmark::DoNotOptimize(Geo.ViewRecord);
+    const TEvent event = EventAt(sky, Date, Clock);
+    const TView view =
+        ViewAt(Date, Clock, Site, observer, sky.Sun, event.OccultorDiameter, event.Occultor);
+    benchmark::DoNotOptimize(view);
   }
 }
 BENCHMARK(BM_ClassifyAndView);
 
 void BM_EventTexts(benchmark::State& state) {
-  Geo.SunAltitudeValid = true;
+  const TSky sky = SkyAt(CenturiesOf(JulianDay(Date, Clock)));
+  const TEvent event = EventAt(sky, Date, Clock);
+  BodyVector observer;
+  ObserverVector(Site, Date, Clock, observer);
+  const TView view =
+      ViewAt(Date, Clock, Site, observer, sky.Sun, event.OccultorDiameter, event.Occultor);
   for (auto _ : state) {
-    auto rows = EventTextRows(7);
-    auto panel = MeasurementPanelRows(15, 0.00465L, 0.00454L, -1.2L, 0.0008L);
+    auto rows = EventTextRows(event, sky, view, 7);
+    auto panel = MeasurementPanelRows(event.Kind, 15, 0.00465L, 0.00454L, -1.2L, 0.0008L);
     benchmark::DoNotOptimize(rows);
     benchmark::DoNotOptimize(panel);
   }

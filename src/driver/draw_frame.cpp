@@ -163,41 +163,44 @@ void DrawFrame() {
   const int W = MaxX(), H = MaxY();
   const long double k = PixelsPerRadian(H);
   const int cx = W / 2, cy = H / 2;
-  const int kind = Geo.EventKind;
+  const EventKind kind = Drv.Event.Kind;
+  const bool lunar = kind == EventKind::LunarEclipse;
 
   // The Sun's parallactic angle, for the horizon system.
   long double r = 0, alpha = 0, delta = 0;
-  RectToSpherical(Geo.SunVec.X, Geo.SunVec.Y, Geo.SunVec.Z, r, alpha, delta);
+  RectToSpherical(Drv.Sky.Sun.X, Drv.Sky.Sun.Y, Drv.Sky.Sun.Z, r, alpha, delta);
   const long double lst =
       SiderealTime(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates.Longitude);
   const long double q = ParallacticAngle(lst - alpha, delta, Drv.ObserverCoordinates.Latitude);
 
   long double r1, r2, rp = 0, d, theta;
-  if (kind == KindLunarEclipse) {
-    r1 = Geo.ShadowRecord.MoonRadius;
-    r2 = Geo.ShadowRecord.UmbraRadius;
-    rp = Geo.ShadowRecord.PenumbraRadius;
-    d = Geo.ShadowRecord.Separation;
-    theta = Geo.ShadowRecord.PositionAngle;
+  const TShadowRecord& shadow = Drv.Event.Shadow;
+  const TViewRecord& view = Drv.View.Record;
+  if (lunar) {
+    r1 = shadow.MoonRadius;
+    r2 = shadow.UmbraRadius;
+    rp = shadow.PenumbraRadius;
+    d = shadow.Separation;
+    theta = shadow.PositionAngle;
   } else {
-    r1 = Geo.ViewRecord.SunRadius;
-    r2 = Geo.ViewRecord.OccultorRadius;
-    d = Geo.ViewRecord.Separation;
-    theta = Geo.ViewRecord.PositionAngle;
+    r1 = view.SunRadius;
+    r2 = view.OccultorRadius;
+    d = view.Separation;
+    theta = view.PositionAngle;
   }
   int sky;
-  if (kind == KindLunarEclipse) {
+  if (lunar) {
     sky = Black;
-  } else if (kind == KindMercuryTransit || kind == KindVenusTransit) {
+  } else if (kind == EventKind::MercuryTransit || kind == EventKind::VenusTransit) {
     sky = LightBlue;
-  } else if (Geo.ViewRecord.Code == 5) {
+  } else if (view.Code == 5) {
     sky = DarkGray;
   } else if (d < 0.1L * r1) {
     sky = Blue;
   } else {
     sky = LightBlue;
   }
-  if (Drv.HorizonView && kind != KindLunarEclipse) theta -= q;
+  if (Drv.HorizonView && kind != EventKind::LunarEclipse) theta -= q;
 
   SetFillColour(255, sky, sky);
   if (Drv.FirstFrame || !Drv.Stroboscopic) {
@@ -210,10 +213,10 @@ void DrawFrame() {
   SetTextAlign(0, 0);
   DrawFrameText(W - 11 * CharWidth(), H, "\"F1\": Hilfe", DarkGray);
 
-  const int c = kind == KindLunarEclipse ? White : Yellow;
+  const int c = kind == EventKind::LunarEclipse ? White : Yellow;
   SetFillColour(200, c, c);
   const int r1px = Round(k * r1);
-  if (!Drv.Stroboscopic || kind == KindLunarEclipse || Drv.FirstFrame) {
+  if (!Drv.Stroboscopic || kind == EventKind::LunarEclipse || Drv.FirstFrame) {
     DrawEllipse(cx, cy, r1px, r1px);
   }
 
@@ -221,7 +224,7 @@ void DrawFrame() {
   const int x2 = cx - Round(std::sin(theta) * kD);
   const int y2 = cy - Round(std::cos(theta) * kD);
   const int r2px = Round(k * r2);
-  if (kind == KindLunarEclipse) {
+  if (kind == EventKind::LunarEclipse) {
     // The umbra's outline and edge are drawn in black, whatever an earlier frame left.
     SetPenColour(Black);
     SetFillColour(150, White, White);
@@ -229,12 +232,12 @@ void DrawFrame() {
     SetFillColour(20, White, Black);
     FillCircleOverlap(cx, cy, r1px, x2, y2, r2px);
   } else {
-    const int b = kind == KindSolarEclipse ? sky : Black;
+    const int b = kind == EventKind::SolarEclipse ? sky : Black;
     SetFillColour(255, b, b);
     DrawEllipse(x2, y2, r2px, r2px);
   }
-  if (kind == KindSolarEclipse) SetPenColour(sky);
-  if (kind == KindSolarEclipse || kind == KindLunarEclipse) DrawArc(x2, y2, r2px, 0, 360);
+  if (kind == EventKind::SolarEclipse) SetPenColour(sky);
+  if (kind == EventKind::SolarEclipse || kind == EventKind::LunarEclipse) DrawArc(x2, y2, r2px, 0, 360);
 
   DrawTextColumn();
 
@@ -254,7 +257,7 @@ void DrawFrame() {
   // A hidden panel draws nothing at all: sky-coloured boxes would cut into the discs.
   if (!Drv.HorizonView && Drv.MeasurementsOn) {
     ConsoleTextDrawer drawer;
-    MeasurementPanel(drawer, White, r1, r2, theta, d);
+    MeasurementPanel(drawer, kind, White, r1, r2, theta, d);
   }
   Drv.FrameShown = true;
   Drv.FirstFrame = false;
@@ -263,7 +266,7 @@ void DrawFrame() {
 
 void DrawTextColumn() {
   ConsoleTextDrawer drawer;
-  ShowEventText(drawer, LightGray);
+  ShowEventText(drawer, Drv.Event, Drv.Sky, Drv.View, LightGray);
   const int W = MaxX(), L = LineHeight();
   SetTextAlign(2, 0);
   DrawFrameText(W, L, (Drv.Geocentric ? "geozentrisch" : Drv.PlaceName) + " ", LightGray);

@@ -1,10 +1,11 @@
-// The driver's state: the answers and texts of the setup dialogue, the current instant and the
-// animation flags. One record so that tests can reset it; the geometry results live in Geo.
+// The driver's state: the answers and texts of the setup dialogue, the current instant with its
+// sky, event and view, and the animation flags. One record so that tests can reset it.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "events.h"
 #include "kern_graf.h"
 #include "vectors.h"
 
@@ -39,6 +40,11 @@ struct DriverState {
   bool ObserverPlaced = false;
   long double ClockTime = 0;  // UT + 1 h in H.MM form
   long double CenturiesT = 0;
+  // What the screen shows of the current instant.
+  TSky Sky;
+  TEvent Event;
+  BodyVector ObserverVec;  // zero: the Earth's centre
+  TView View;
   long double TimeStep = 0;   // minutes
   bool StepChosen = false;    // '+' or '-' was pressed in this run: later dialogues keep it
   int32_t LastKey = 0;

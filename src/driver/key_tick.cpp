@@ -93,14 +93,7 @@ bool StepTime(long double minutes) {
   Drv.DayText = DecimalText(utDate.Day);
   Drv.MonthText = DecimalText(utDate.Month);
   Drv.YearText = DecimalText(utDate.Year);
-  // The observer turns with the Earth.
-  if (Drv.Geocentric) {
-    SetVector(Geo.ObserverVec, 0, 0, 0);
-  } else if (Drv.ObserverPlaced) {
-    ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Geo.ObserverVec);
-  }
-  ComputeSky();
-  ComputeView();
+  ComputeInstant();
   return true;
 }
 
@@ -165,10 +158,11 @@ void KeyTick() {
       break;
   }
   const bool timeKey = Drv.LastKey == KeyLeft || Drv.LastKey == KeyRight;
-  if (Geo.EventKind != KindNone && Drv.LastKey != KeyPlus && Drv.LastKey != KeyMinus &&
+  const bool eventInView = Drv.Event.Kind != EventKind::None;
+  if (eventInView && Drv.LastKey != KeyPlus && Drv.LastKey != KeyMinus &&
       Drv.LastKey != KeyF1) {
     DrawFrame();
-  } else if (Geo.EventKind == KindNone && timeKey) {
+  } else if (!eventInView && timeKey) {
     DrawTextsWithoutEvent();
   }
   if (!Drv.StatusText.empty()) {

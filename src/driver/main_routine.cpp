@@ -111,7 +111,7 @@ void InitDefaults() {
   Drv.PlaceName = "Hannover";
   Drv.StroboAnswer = "n";
   Drv.GeocentricAnswer = "n";
-  Geo.EventKind = KindNone;
+  Drv.Event = TEvent();
   Drv.HorizonAnswer = "j";
   Drv.MenuDone = false;
   Drv.TextFileName = FindDataFile(ProgramBaseName() + ".txt");
@@ -120,21 +120,35 @@ void InitDefaults() {
   Drv.PictureCounter = 0;
 }
 
+void ClassifyEvent() { Drv.Event = EventAt(Drv.Sky, Drv.CurrentDate, Drv.ClockTime); }
+
+void LocalCircumstances() {
+  Drv.View = ViewAt(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates, Drv.ObserverVec,
+                    Drv.Sky.Sun, Drv.Event.OccultorDiameter, Drv.Event.Occultor);
+}
+
 void ComputeSky() {
   const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime);
   Drv.CenturiesT = (jd - 2451545.0L) / 36525.0L;
-  long double eps = 0;
-  Obliquity(Drv.CenturiesT, eps, Geo.SinObliquity, Geo.CosObliquity);
-  ComputeBodies(Drv.CenturiesT, Geo.SinObliquity, Geo.CosObliquity, Geo.SunVec, Geo.MoonVec,
-                Geo.MercuryVec, Geo.VenusVec);
-  ClassifyEvent(Drv.CurrentDate, Drv.ClockTime);
+  Drv.Sky = SkyAt(Drv.CenturiesT);
+  ClassifyEvent();
 }
 
 void ComputeView() {
-  LocalCircumstances(Drv.CurrentDate, Drv.ObserverCoordinates, Geo.SunVec, Drv.ClockTime,
-                     Geo.OccultorDiameter, Geo.OccultorVec);
+  // The observer turns with the Earth.
+  if (Drv.Geocentric) {
+    SetVector(Drv.ObserverVec, 0, 0, 0);
+  } else if (Drv.ObserverPlaced) {
+    ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Drv.ObserverVec);
+  }
+  LocalCircumstances();
   // Seen from the Earth's centre there is no horizon: no altitude of some other place.
-  if (Drv.Geocentric) Geo.SunAltitudeValid = false;
+  if (Drv.Geocentric) Drv.View.SunAltitudeValid = false;
+}
+
+void ComputeInstant() {
+  ComputeSky();
+  ComputeView();
 }
 
 void ReadDateTime() {
@@ -164,12 +178,12 @@ void ReadDateTime() {
   Drv.ClockTime = HMMFromHours(h);
   ComputeSky();
   ConsoleTextDrawer drawer;
-  ShowEventText(drawer, Black);
+  ShowEventText(drawer, Drv.Event, Drv.Sky, Drv.View, Black);
 }
 
 void ReadObserver() {
   if (Drv.Geocentric) {
-    SetVector(Geo.ObserverVec, 0, 0, 0);
+    SetVector(Drv.ObserverVec, 0, 0, 0);
     return;
   }
   AskText("Name des Beobachtungsortes", Drv.PlaceName);
@@ -183,9 +197,9 @@ void ReadObserver() {
     WriteLine(" geografische Koordinaten des Beobachtungsortes:");
     // The point under the shadow's axis is offered while a solar event is in progress at this
     // instant; otherwise the site typed last.
-    if (Geo.EventKind != KindLunarEclipse && Geo.EventKind != KindNone) {
-      Drv.SiteLatitudeText = Geo.LatitudeText;
-      Drv.SiteLongitudeText = Geo.LongitudeText;
+    if (Drv.Event.Kind != EventKind::LunarEclipse && Drv.Event.Kind != EventKind::None) {
+      Drv.SiteLatitudeText = FormatNumber(Drv.Event.Type.Latitude / Degree, 2.2L);    // width 6
+      Drv.SiteLongitudeText = FormatNumber(Drv.Event.Type.Longitude / Degree, 3.2L);  // width 7
     }
     long double latitude = 0, longitude = 0;
     AskFloat(" Breite in Grad", Drv.SiteLatitudeText, latitude, -90, 90);
@@ -193,10 +207,10 @@ void ReadObserver() {
     Drv.ObserverCoordinates.Latitude = latitude * Degree;
     Drv.ObserverCoordinates.Longitude = longitude * Degree;
   }
-  ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Geo.ObserverVec);
+  ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Drv.ObserverVec);
   Drv.ObserverPlaced = true;
   // Sine of the Sun's altitude (times the observer's distance from the centre).
-  const long double s = VecDot(Geo.ObserverVec, Geo.SunVec) / Geo.SunVec.R;
+  const long double s = VecDot(Drv.ObserverVec, Drv.Sky.Sun) / Drv.Sky.Sun.R;
   if (s < -0.01L) {
     SystemBeep();
     WriteLine(" Nachtseite der Erde !");
@@ -209,7 +223,7 @@ void StartAnimation() {
   Drv.FirstFrame = true;
   // Every dialogue leaves a step the cursor keys can use: 15 minutes, or the user's own.
   if (!Drv.StepChosen) Drv.TimeStep = 15;
-  if (Geo.EventKind == KindNone) return;
+  if (Drv.Event.Kind == EventKind::None) return;
   Drv.LastKey = 0;
   Drv.MeasurementsOn = false;
 }
@@ -231,7 +245,7 @@ void MainRoutine() {
   Drv.HorizonView = IsYes(Drv.HorizonAnswer);
   Drv.Geocentric = IsYes(Drv.GeocentricAnswer);
   ClearScreen();
-  Geo.SunAltitudeValid = false;
+  Drv.View = TView();  // no altitude in the dialogue's texts
   ReadDateTime();
   // The place is asked whenever the computation is not for the Earth's centre, also before an
   // event begins: the keys may step into one.

@@ -21,9 +21,13 @@ void StartAnimation();
 // Each field gives the value of its leading digits (0 when there are none).
 bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& seconds);
 
-// The observer's view of the instant (radii, separation, position angle, the Sun's altitude).
-void ComputeView();
-
-// Recomputes the sky for the current instant (CurrentDate, ClockTime): obliquity, bodies,
-// event. Sets CenturiesT.
+// The event of the current instant's sky, stored for the screen.
+void ClassifyEvent();
+// The observer's view of the current instant, stored for the screen.
+void LocalCircumstances();
+// The sky and the event of the current instant (CurrentDate, ClockTime); sets CenturiesT.
 void ComputeSky();
+// The observer turned with the Earth to the current instant, and the view from there.
+void ComputeView();
+// Both: all the screen shows of the current instant.
+void ComputeInstant();

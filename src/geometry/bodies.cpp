@@ -61,3 +61,11 @@ void ComputeBodies(long double T, long double sinEps, long double cosEps, BodyVe
 
   for (BodyVector* v : {&moon, &sun, &mercury, &venus}) RotateYZ(v->Y, v->Z, sinEps, cosEps);
 }
+
+TSky SkyAt(long double T) {
+  TSky sky;
+  long double eps = 0;
+  Obliquity(T, eps, sky.SinObliquity, sky.CosObliquity);
+  ComputeBodies(T, sky.SinObliquity, sky.CosObliquity, sky.Sun, sky.Moon, sky.Mercury, sky.Venus);
+  return sky;
+}

@@ -8,3 +8,12 @@ constexpr long double EarthRadiiPerAU = 23454.78L;
 // The Sun, Mercury and Venus are corrected for light-time.
 void ComputeBodies(long double T, long double sinEps, long double cosEps, BodyVector& sun,
                    BodyVector& moon, BodyVector& mercury, BodyVector& venus);
+
+// The sky at one instant: the mean obliquity and the four bodies.
+struct TSky {
+  long double SinObliquity = 0, CosObliquity = 1;
+  BodyVector Sun, Moon, Mercury, Venus;
+};
+
+// The sky at T (Julian centuries from J2000.0 of the UT instant).
+TSky SkyAt(long double T);

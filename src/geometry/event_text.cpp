@@ -15,7 +15,7 @@ constexpr int LightRed = 12;
 const char* const EventNames[] = {" Sonnenfinsternis", " Merkurdurchgang", " Venusdurchgang",
                                   " Mondfinsternis", " keine Finsternis"};
 
-std::string ClassificationWord(int kind, int code) {
+std::string ClassificationWord(EventKind kind, int code) {
   static const char* const solar[] = {"",
                                       " partielle",
                                       " nichtzentrale ringförmige",
@@ -25,8 +25,8 @@ std::string ClassificationWord(int kind, int code) {
   static const char* const transit[] = {"", " partieller", " nichtzentraler", "",
                                         " zentraler", ""};
   if (code < 0 || code > 5) return "";
-  if (kind == KindSolarEclipse) return solar[code];
-  if (kind == KindMercuryTransit || kind == KindVenusTransit) return transit[code];
+  if (kind == EventKind::SolarEclipse) return solar[code];
+  if (kind == EventKind::MercuryTransit || kind == EventKind::VenusTransit) return transit[code];
   return "";
 }
 
@@ -38,47 +38,48 @@ struct PanelWords {
 
 }  // namespace
 
-std::vector<TextRow> EventTextRows(int colour) {
+std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const TView& view,
+                                   int colour) {
   std::vector<TextRow> rows;
-  const int kind = Geo.EventKind;
-  const bool lunar = kind == KindLunarEclipse;
+  const EventKind kind = event.Kind;
+  const bool lunar = kind == EventKind::LunarEclipse;
 
   if (lunar) {
-    rows.push_back({2, " " + Geo.LunarEclipseText, colour});
+    rows.push_back({2, " " + event.LunarEclipseText, colour});
   } else {
-    const char* name = kind >= 0 && kind <= KindNone ? EventNames[kind] : EventNames[KindNone];
-    rows.push_back({2, ClassificationWord(kind, Geo.EventType.Code) + name, colour});
+    const char* name = EventNames[static_cast<int>(kind)];
+    rows.push_back({2, ClassificationWord(kind, event.Type.Code) + name, colour});
   }
 
   const std::string sunLine = " Abstand Erde - Sonne  = ";
-  const std::string occultorLine = " Abstand Erde - " + Geo.OccultorName + " = ";
+  const std::string occultorLine = " Abstand Erde - " + event.OccultorName + " = ";
   if (lunar) {  // the Sun in Moon distances, the Moon in Earth radii
-    const long double ratio = Geo.SunVec.R / Geo.OccultorVec.R;
+    const long double ratio = sky.Sun.R / event.Occultor.R;
     rows.push_back({3, sunLine + FormatNumber(ratio, 3.1L) + " dMond", colour});
-    rows.push_back({4, occultorLine + FormatNumber(Geo.OccultorVec.R, 2.1L) + " rErde", colour});
+    rows.push_back({4, occultorLine + FormatNumber(event.Occultor.R, 2.1L) + " rErde", colour});
   } else {
-    const long double sun = Geo.SunVec.R / EarthRadiiPerAU;
+    const long double sun = sky.Sun.R / EarthRadiiPerAU;
     rows.push_back({3, sunLine + FormatNumber(sun, 2.1L) + " AE", colour});
     // Without an event no body stands before the Sun: no distance of a body of another instant.
-    if (kind != KindNone) {
-      const long double body = Geo.OccultorVec.R / EarthRadiiPerAU;
+    if (kind != EventKind::None) {
+      const long double body = event.Occultor.R / EarthRadiiPerAU;
       rows.push_back({4, occultorLine + FormatNumber(body, 2.2L) + " AE", colour});
     }
   }
 
-  if (Geo.SunAltitudeValid && Geo.SunAltitude != 0) {
-    rows.push_back({5, " Höhe der Sonne =" + FormatNumber(Geo.SunAltitude, 2.1L) + "°", colour});
+  if (view.SunAltitudeValid && view.SunAltitude != 0) {
+    rows.push_back({5, " Höhe der Sonne =" + FormatNumber(view.SunAltitude, 2.1L) + "°", colour});
     // The eclipsed Moon stands opposite the Sun.
-    if (lunar && !Geo.SunBelowHorizon)
+    if (lunar && !view.SunBelowHorizon)
       rows.push_back({7, " Mond unter dem Horizont", LightRed});
-    else if (!lunar && Geo.SunBelowHorizon)
+    else if (!lunar && view.SunBelowHorizon)
       rows.push_back({7, " Sonne unter dem Horizont", LightRed});
   }
   return rows;
 }
 
-std::vector<TextRow> MeasurementPanelRows(int colour, long double r1, long double r2,
-                                          long double theta, long double d) {
+std::vector<TextRow> MeasurementPanelRows(EventKind kind, int colour, long double r1,
+                                          long double r2, long double theta, long double d) {
   static const PanelWords words[] = {
       {" der Sonne:", " des Mondes:", " Sonne/Mond:"},
       {" der Sonne:", " von Merkur:", " Merkur/Sonne:"},
@@ -86,9 +87,8 @@ std::vector<TextRow> MeasurementPanelRows(int colour, long double r1, long doubl
       {" des Mondes:", " des Kernschattens:", " Mond/Kernschatten:"},
   };
   std::vector<TextRow> rows;
-  const int kind = Geo.EventKind;
-  if (kind < KindSolarEclipse || kind > KindLunarEclipse) return rows;
-  const PanelWords& w = words[kind];
+  if (kind == EventKind::None) return rows;
+  const PanelWords& w = words[static_cast<int>(kind)];
 
   std::string angle;
   AngleToDMS(r1, angle);
@@ -106,16 +106,17 @@ std::vector<TextRow> MeasurementPanelRows(int colour, long double r1, long doubl
   return rows;
 }
 
-void ShowEventText(TextDrawer& out, int colour) {
+void ShowEventText(TextDrawer& out, const TEvent& event, const TSky& sky, const TView& view,
+                   int colour) {
   const int lineHeight = out.LineHeight();
-  for (const TextRow& row : EventTextRows(colour))
+  for (const TextRow& row : EventTextRows(event, sky, view, colour))
     out.DrawText(0, row.Row * lineHeight, row.Text, row.Colour);
 }
 
-void MeasurementPanel(TextDrawer& out, int colour, long double r1, long double r2,
-                      long double theta, long double d) {
+void MeasurementPanel(TextDrawer& out, EventKind kind, int colour, long double r1,
+                      long double r2, long double theta, long double d) {
   const int lineHeight = out.LineHeight();
   const int y0 = out.MaxY() - 7 * lineHeight;
-  for (const TextRow& row : MeasurementPanelRows(colour, r1, r2, theta, d))
+  for (const TextRow& row : MeasurementPanelRows(kind, colour, r1, r2, theta, d))
     out.DrawText(0, y0 + row.Row * lineHeight, row.Text, row.Colour);
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "events.h"
+
 struct TextRow {
   int Row;           // in line heights (event text: from the top; panel: from MaxY - 7 lines)
   std::string Text;  // UTF-8
@@ -19,11 +21,13 @@ class TextDrawer {
   virtual void DrawText(int x, int y, const std::string& text, int colour) = 0;
 };
 
-// Rows in drawing order, from the state in Geo.
-std::vector<TextRow> EventTextRows(int colour);
-std::vector<TextRow> MeasurementPanelRows(int colour, long double r1, long double r2,
-                                          long double theta, long double d);
+// Rows in drawing order: the event, the distances of the sky's bodies, the view's altitude.
+std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const TView& view,
+                                   int colour);
+std::vector<TextRow> MeasurementPanelRows(EventKind kind, int colour, long double r1,
+                                          long double r2, long double theta, long double d);
 
-void ShowEventText(TextDrawer& out, int colour);
-void MeasurementPanel(TextDrawer& out, int colour, long double r1, long double r2,
-                      long double theta, long double d);
+void ShowEventText(TextDrawer& out, const TEvent& event, const TSky& sky, const TView& view,
+                   int colour);
+void MeasurementPanel(TextDrawer& out, EventKind kind, int colour, long double r1,
+                      long double r2, long double theta, long double d);

@@ -4,11 +4,6 @@
 #include <cmath>
 
 #include "mathe.h"
-#include "number_text.h"
-
-GeometryState Geo;
-
-void ResetGeometry() { Geo = GeometryState(); }
 
 namespace {
 
@@ -35,25 +30,26 @@ BodyVector North(long double alpha, long double delta) {
   return n;
 }
 
-// Geographic position of the shadow-axis point L (stretched space) and the prompt defaults.
-void AxisPointPosition(const TCalendarDate& date, long double clock, const BodyVector& l) {
+// Geographic position of the shadow-axis point L (stretched space).
+void AxisPointPosition(const TCalendarDate& date, long double clock, const BodyVector& l,
+                       TEventType& type) {
   long double r, alpha, delta;
   RectToSpherical(l.X, l.Y, l.Z * OneMinusFlattening, r, alpha, delta);
   // Geocentric to geodetic latitude. The quotient form stays right at the poles, where the
   // guarded tangent would take its sign from a cosine that rounding may leave negative.
-  Geo.EventType.Latitude = std::atan2(std::sin(delta), OneMinusFlattening2 * std::cos(delta));
+  type.Latitude = std::atan2(std::sin(delta), OneMinusFlattening2 * std::cos(delta));
   long double lon = alpha - SiderealTime(date, clock, 0);
   if (lon > Pi) lon -= TwoPi;
   if (lon <= -Pi) lon += TwoPi;
-  Geo.EventType.Longitude = lon;
-  Geo.LatitudeText = FormatNumber(Geo.EventType.Latitude / Degree, 2.2L);    // width 6
-  Geo.LongitudeText = FormatNumber(Geo.EventType.Longitude / Degree, 3.2L);  // width 7
+  type.Longitude = lon;
 }
 
 }  // namespace
 
-void TestOccultor(const TCalendarDate& date, long double clock, BodyVector sun, BodyVector occ,
-                  long double sunDiameter, long double occultorDiameter) {
+TEvent TestOccultor(const TCalendarDate& date, long double clock, BodyVector sun, BodyVector occ,
+                   long double sunDiameter, long double occultorDiameter) {
+  TEvent event;
+  TEventType& type = event.Type;
   const long double b = sunDiameter;
   const long double a = occultorDiameter;
   // Stretched along the polar axis, the Earth's spheroid is the unit sphere.
@@ -73,63 +69,54 @@ void TestOccultor(const TCalendarDate& date, long double clock, BodyVector sun, 
     BodyVector l;
     if (h > 1) {  // the axis misses the Earth
       const long double penumbra = (b + a) * g / d.R + a;
-      if (h > std::fabs(penumbra) / 2 + 1) {
-        Geo.EventType.Code = 0;
-        return;
-      }
+      if (h > std::fabs(penumbra) / 2 + 1) return event;
       const long double umbra = (b - a) * g / d.R - a;  // < 0: minus the umbra's diameter
       if (h > std::fabs(umbra) / 2 + 1)
-        Geo.EventType.Code = 1;
+        type.Code = 1;
       else
-        Geo.EventType.Code = umbra < 0 ? 3 : 2;
-      Geo.EventKind = KindSolarEclipse;
+        type.Code = umbra < 0 ? 3 : 2;
+      event.Kind = EventKind::SolarEclipse;
       SetVector(l, p.X + g * u.X, p.Y + g * u.Y, p.Z + g * u.Z);
       Normalize(l);
     } else {  // the axis meets the Earth where it enters the unit sphere
       const long double dist = g - std::sqrt(1 - h * h);
       SetVector(l, p.X + dist * u.X, p.Y + dist * u.Y, p.Z + dist * u.Z);
       const long double umbra = (b - a) * dist / d.R - a;
-      Geo.EventType.Code = umbra > 0 ? 4 : 5;
+      type.Code = umbra > 0 ? 4 : 5;
     }
-    AxisPointPosition(date, clock, l);
-    return;
+    AxisPointPosition(date, clock, l, type);
+    return event;
   }
 
   // Not before the Earth: only a Moon near the Earth's shadow can make an event.
-  Geo.EventType.Code = 0;
   if (p.R < NearBodyLimit) {
     BodyVector m, shadow;
     SetVector(m, p.X / p.R, p.Y / p.R, p.Z / p.R);
     SetVector(shadow, -s.X / s.R, -s.Y / s.R, -s.Z / s.R);
     const long double sigma = ClampedArcCos(VecDot(m, shadow));
-    if (sigma < LunarSearchLimit) {
-      LunarEclipseGeometry(m, shadow, sigma, p.R, s.R);
-      return;
-    }
+    if (sigma < LunarSearchLimit) return LunarEclipseGeometry(m, shadow, sigma, p.R, s.R);
   }
-  Geo.EventKind = KindNone;
+  return event;
 }
 
-void LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long double separation,
-                          long double moonDistance, long double sunDistance) {
-  TShadowRecord& sr = Geo.ShadowRecord;
-  Geo.LunarEclipseText = std::string(24, ' ');
+TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long double separation,
+                           long double moonDistance, long double sunDistance) {
+  TEvent event;
+  TShadowRecord& sr = event.Shadow;
+  event.LunarEclipseText = std::string(24, ' ');
   sr.Separation = separation;
   const long double q = moonDistance / sunDistance;
   sr.UmbraRadius = ShadowEnlargement * (1 - UmbraFactor * q) / moonDistance;
   sr.PenumbraRadius = ShadowEnlargement * (1 + PenumbraFactor * q) / moonDistance;
   sr.MoonRadius = 0.2725L / moonDistance;
-  if (separation > sr.MoonRadius + sr.PenumbraRadius) {
-    Geo.EventKind = KindNone;
-    return;
-  }
-  Geo.EventKind = KindLunarEclipse;
+  if (separation > sr.MoonRadius + sr.PenumbraRadius) return event;
+  event.Kind = EventKind::LunarEclipse;
   if (separation < sr.UmbraRadius - sr.MoonRadius)
-    Geo.LunarEclipseText = "totale Mondfinsternis";
+    event.LunarEclipseText = "totale Mondfinsternis";
   else if (separation < sr.UmbraRadius + sr.MoonRadius)
-    Geo.LunarEclipseText = "partielle Mondfinsternis";
+    event.LunarEclipseText = "partielle Mondfinsternis";
   else if (separation < sr.PenumbraRadius + sr.MoonRadius)
-    Geo.LunarEclipseText = "Halbschattenfinsternis";
+    event.LunarEclipseText = "Halbschattenfinsternis";
 
   // Position angle of the shadow's centre seen from the Moon.
   long double r, alpha, delta;
@@ -138,56 +125,54 @@ void LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long double 
   BodyVector mScaled = moonDir, w, c;
   VecScale(mScaled, VecDot(moonDir, shadowDir));
   VecDiff(shadowDir, mScaled, w);
-  if (w.R <= 0) {  // centres aligned: no direction, north is as good as any
-    sr.PositionAngle = 0;
-    return;
-  }
+  if (w.R <= 0) return event;  // centres aligned: no direction, north (0) is as good as any
   Normalize(w);
   sr.PositionAngle = ClampedArcCos(VecDot(n, w));
   VecCross(w, n, c);
   if (VecDot(c, mScaled) < 0) sr.PositionAngle = -sr.PositionAngle;
+  return event;
 }
 
 namespace {
 
 // The body that makes the event in progress.
-void TakeOccultor(int kind, const char* name, long double diameter, const BodyVector& vec) {
-  Geo.EventKind = kind;
-  Geo.OccultorName = name;
-  Geo.OccultorDiameter = diameter;
-  Geo.OccultorVec = vec;
+TEvent WithOccultor(TEvent event, EventKind kind, const char* name, long double diameter,
+                   const BodyVector& vec) {
+  event.Kind = kind;
+  event.OccultorName = name;
+  event.OccultorDiameter = diameter;
+  event.Occultor = vec;
+  return event;
 }
 
 }  // namespace
 
-void ClassifyEvent(const TCalendarDate& date, long double clock) {
-  Geo.EventType.Code = 0;
-  Geo.EventKind = KindNone;
-  const BodyVector sun = Geo.SunVec;
+TEvent EventAt(const TSky& sky, const TCalendarDate& date, long double clock) {
   // The Moon comes first, then Mercury, then Venus.
-  TestOccultor(date, clock, sun, Geo.MoonVec, SunDiameter, MoonDiameter);
-  if (Geo.EventKind == KindLunarEclipse || Geo.EventType.Code != 0) {
-    const int kind = Geo.EventKind == KindLunarEclipse ? KindLunarEclipse : KindSolarEclipse;
-    TakeOccultor(kind, "Mond", MoonDiameter, Geo.MoonVec);
-    return;
+  const TEvent moon = TestOccultor(date, clock, sky.Sun, sky.Moon, SunDiameter, MoonDiameter);
+  if (moon.Kind == EventKind::LunarEclipse || moon.Type.Code != 0) {
+    const EventKind kind =
+        moon.Kind == EventKind::LunarEclipse ? EventKind::LunarEclipse : EventKind::SolarEclipse;
+    return WithOccultor(moon, kind, "Mond", MoonDiameter, sky.Moon);
   }
-  TestOccultor(date, clock, sun, Geo.MercuryVec, SunDiameter, MercuryDiameter);
-  if (Geo.EventType.Code != 0) {
-    TakeOccultor(KindMercuryTransit, "Merkur", MercuryDiameter, Geo.MercuryVec);
-    return;
-  }
-  TestOccultor(date, clock, sun, Geo.VenusVec, SunDiameter, VenusDiameter);
-  if (Geo.EventType.Code != 0) TakeOccultor(KindVenusTransit, "Venus", VenusDiameter, Geo.VenusVec);
+  const TEvent mercury =
+      TestOccultor(date, clock, sky.Sun, sky.Mercury, SunDiameter, MercuryDiameter);
+  if (mercury.Type.Code != 0)
+    return WithOccultor(mercury, EventKind::MercuryTransit, "Merkur", MercuryDiameter, sky.Mercury);
+  const TEvent venus = TestOccultor(date, clock, sky.Sun, sky.Venus, SunDiameter, VenusDiameter);
+  if (venus.Type.Code != 0)
+    return WithOccultor(venus, EventKind::VenusTransit, "Venus", VenusDiameter, sky.Venus);
+  return TEvent();
 }
 
 namespace {
 
 // Radii, separation, phase and position angle of the two discs as the observer sees them.
-void MeasureDiscs(const BodyVector& sun, long double occultorDiameter, const BodyVector& occ,
-                  TViewRecord& view) {
+void MeasureDiscs(const BodyVector& observer, const BodyVector& sun, long double occultorDiameter,
+                  const BodyVector& occ, TViewRecord& view) {
   BodyVector q, s, p, c;
-  VecDiff(occ, Geo.ObserverVec, q);
-  VecDiff(sun, Geo.ObserverVec, s);
+  VecDiff(occ, observer, q);
+  VecDiff(sun, observer, s);
   if (!(q.R > 0 && s.R > 0)) {
     // No body there (before any event was found the body's vector is still zero): there
     // are no discs to measure, and nothing may divide by the zero distance.
@@ -228,18 +213,20 @@ void MeasureDiscs(const BodyVector& sun, long double occultorDiameter, const Bod
 
 }  // namespace
 
-void LocalCircumstances(const TCalendarDate& date, const TObserverCoordinates& site,
-                        const BodyVector& sun, long double clock, long double occultorDiameter,
-                        const BodyVector& occ) {
-  Geo.ViewRecord.Site = site;
-  MeasureDiscs(sun, occultorDiameter, occ, Geo.ViewRecord);
+TView ViewAt(const TCalendarDate& date, long double clock, const TObserverCoordinates& site,
+            const BodyVector& observer, const BodyVector& sun, long double occultorDiameter,
+            const BodyVector& occ) {
+  TView view;
+  view.Record.Site = site;
+  MeasureDiscs(observer, sun, occultorDiameter, occ, view.Record);
 
   long double r, alpha, delta;
   RectToSpherical(sun.X, sun.Y, sun.Z, r, alpha, delta);
   const long double theta = SiderealTime(date, clock, site.Longitude);
   long double azimuth = alpha, altitude = delta;
   EquatorialToHorizon(azimuth, altitude, std::sin(site.Latitude), std::cos(site.Latitude), theta);
-  Geo.SunBelowHorizon = altitude < 0;
-  Geo.SunAltitude = altitude / Degree;
-  Geo.SunAltitudeValid = true;
+  view.SunBelowHorizon = altitude < 0;
+  view.SunAltitude = altitude / Degree;
+  view.SunAltitudeValid = true;
+  return view;
 }

@@ -1,14 +1,17 @@
-// Which event is in progress at one instant, and how the observer sees it.
+// Which event is in progress at one instant, and how an observer sees it. Pure functions:
+// values in, values out.
 #pragma once
 #include <string>
+
+#include "bodies.h"
 #include "vectors.h"
 
-enum : int {
-  KindSolarEclipse = 0,
-  KindMercuryTransit = 1,
-  KindVenusTransit = 2,
-  KindLunarEclipse = 3,
-  KindNone = 4,
+enum class EventKind : int {
+  SolarEclipse = 0,
+  MercuryTransit = 1,
+  VenusTransit = 2,
+  LunarEclipse = 3,
+  None = 4,
 };
 
 struct TEventType {
@@ -28,35 +31,36 @@ struct TViewRecord {
   long double OccultorRadius = 0, SunRadius = 0, Separation = 0, PositionAngle = 0;
 };
 
-// Everything the geometry computes for the current instant; reset by ResetGeometry.
-struct GeometryState {
-  long double SinObliquity = 0, CosObliquity = 1;
-  BodyVector SunVec, MoonVec, MercuryVec, VenusVec;
-  BodyVector ObserverVec;  // zero: the Earth's centre
-  int EventKind = KindNone;
-  TEventType EventType;
-  TShadowRecord ShadowRecord;
-  TViewRecord ViewRecord;
-  BodyVector OccultorVec;
-  long double OccultorDiameter = 0;
-  std::string OccultorName;
+// The event at an instant, for the Earth as a whole.
+struct TEvent {
+  EventKind Kind = EventKind::None;
+  TEventType Type;            // a solar eclipse or transit: its class and the axis point
+  TShadowRecord Shadow;       // a lunar eclipse: the Moon in the Earth's shadow
   std::string LunarEclipseText;
-  std::string LatitudeText, LongitudeText;  // defaults of the coordinate prompts, degrees
-  long double SunAltitude = 0;              // degrees
+  // The body before the Sun or in the shadow; no body (zero vector) without an event.
+  std::string OccultorName;
+  long double OccultorDiameter = 0;
+  BodyVector Occultor;
+};
+
+// The observer's view of the Sun and the body before it at an instant.
+struct TView {
+  TViewRecord Record;
+  long double SunAltitude = 0;  // degrees
   bool SunBelowHorizon = false;
   bool SunAltitudeValid = false;
 };
-extern GeometryState Geo;
-void ResetGeometry();
 
-// Reads Geo.SunVec, MoonVec, MercuryVec, VenusVec; writes the event globals of Geo.
-void ClassifyEvent(const TCalendarDate& date, long double clock);
-// The test for one body; writes Geo.EventType, Geo.ShadowRecord, Geo.EventKind (and the texts).
-void TestOccultor(const TCalendarDate& date, long double clock, BodyVector sun, BodyVector occ,
-                  long double sunDiameter, long double occultorDiameter);
-void LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long double separation,
-                          long double moonDistance, long double sunDistance);
-// Reads Geo.ObserverVec; writes Geo.ViewRecord, SunAltitude, SunBelowHorizon, SunAltitudeValid.
-void LocalCircumstances(const TCalendarDate& date, const TObserverCoordinates& site,
-                        const BodyVector& sun, long double clock, long double occultorDiameter,
-                        const BodyVector& occ);
+// The event at the instant (date, clock) of the sky: the Moon first, then Mercury, then Venus.
+TEvent EventAt(const TSky& sky, const TCalendarDate& date, long double clock);
+// The test for one body: kind, class and axis point of a solar event, or the shadow geometry.
+// Codes 4 and 5 (the axis meets the Earth) leave the kind to the caller.
+TEvent TestOccultor(const TCalendarDate& date, long double clock, BodyVector sun, BodyVector occ,
+                   long double sunDiameter, long double occultorDiameter);
+// The Moon in the Earth's shadow: kind (lunar eclipse or none), shadow radii, text.
+TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long double separation,
+                           long double moonDistance, long double sunDistance);
+// The view from an observer at `observer` (zero: the Earth's centre) on the site `site`.
+TView ViewAt(const TCalendarDate& date, long double clock, const TObserverCoordinates& site,
+            const BodyVector& observer, const BodyVector& sun, long double occultorDiameter,
+            const BodyVector& occ);

@@ -54,20 +54,23 @@ std::string Clock(long double jd) {
 // What ClassifyEvent says at one instant, with the program's own chain from date and clock.
 struct Sample {
   long double jd;
-  int kind;
+  EventKind kind;
   int code;
   std::string lunarText;
 };
 
+// The sky and the event of the instant classified last.
+struct {
+  TSky Sky;
+  TEvent Event;
+} Last;
+
 Sample Classify(long double jd, const TCalendarDate& date, long double clock) {
-  const long double T = (jd - 2451545) / 36525;
-  long double eps;
-  Obliquity(T, eps, Geo.SinObliquity, Geo.CosObliquity);
-  ComputeBodies(T, Geo.SinObliquity, Geo.CosObliquity, Geo.SunVec, Geo.MoonVec, Geo.MercuryVec,
-                Geo.VenusVec);
-  ClassifyEvent(date, clock);
-  return {jd, Geo.EventKind, Geo.EventType.Code,
-          Geo.EventKind == KindLunarEclipse ? Geo.LunarEclipseText : std::string()};
+  Last.Sky = SkyAt((jd - 2451545) / 36525);
+  Last.Event = EventAt(Last.Sky, date, clock);
+  const TEvent& e = Last.Event;
+  return {jd, e.Kind, e.Type.Code,
+          e.Kind == EventKind::LunarEclipse ? e.LunarEclipseText : std::string()};
 }
 
 Sample ClassifyAt(long double jd) {
@@ -79,7 +82,6 @@ Sample ClassifyAt(long double jd) {
 
 // From greatest - 8 h to greatest + 8 h in steps of one minute, as cursor right steps.
 std::vector<Sample> Follow(long double greatest) {
-  ResetGeometry();
   TCalendarDate date;
   long double clock;
   CalendarDate(greatest - Window * Minute, date, clock);
@@ -133,18 +135,18 @@ double Angle(const BodyVector& a, const BodyVector& b) {
                            a.X * b.X + a.Y * b.Y + a.Z * b.Z));
 }
 
-const BodyVector& Body(int kind) {
-  return kind == KindMercuryTransit ? Geo.MercuryVec
-         : kind == KindVenusTransit ? Geo.VenusVec
-                                    : Geo.MoonVec;
+const BodyVector& Body(EventKind kind) {
+  return kind == EventKind::MercuryTransit ? Last.Sky.Mercury
+         : kind == EventKind::VenusTransit ? Last.Sky.Venus
+                                    : Last.Sky.Moon;
 }
 
 // Geocentric separation (arc seconds) of the body from the Sun (solar events) or from the
 // shadow's centre (lunar eclipses).
-double Separation(int kind, long double jd) {
+double Separation(EventKind kind, long double jd) {
   ClassifyAt(jd);
-  BodyVector sun = Geo.SunVec;
-  if (kind == KindLunarEclipse) {
+  BodyVector sun = Last.Sky.Sun;
+  if (kind == EventKind::LunarEclipse) {
     sun.X = -sun.X;
     sun.Y = -sun.Y;
     sun.Z = -sun.Z;
@@ -153,16 +155,16 @@ double Separation(int kind, long double jd) {
 }
 
 // Rate of change of that separation, arc seconds per minute.
-double SeparationRate(int kind, long double jd) {
+double SeparationRate(EventKind kind, long double jd) {
   return (Separation(kind, jd + Minute) - Separation(kind, jd - Minute)) / 2;
 }
 
 // Relative speed of the body across the Sun, arc seconds per minute.
-double RelativeSpeed(int kind, long double jd) {
+double RelativeSpeed(EventKind kind, long double jd) {
   auto offset = [&](long double t, double o[3]) {
     ClassifyAt(t);
     const BodyVector& p = Body(kind);
-    const BodyVector& s = Geo.SunVec;
+    const BodyVector& s = Last.Sky.Sun;
     o[0] = double(p.X / p.R - s.X / s.R);
     o[1] = double(p.Y / p.R - s.Y / s.R);
     o[2] = double(p.Z / p.R - s.Z / s.R);
@@ -177,9 +179,9 @@ double RelativeSpeed(int kind, long double jd) {
 
 // Difference of the parallaxes of the body and of the Sun: how much nearer the two centres
 // are when some place on the Earth sees the contact than when the Earth's centre sees it.
-double ParallaxDifference(int kind, long double jd) {
+double ParallaxDifference(EventKind kind, long double jd) {
   ClassifyAt(jd);
-  return double(1 / Body(kind).R - 1 / Geo.SunVec.R) * ArcsecPerRadian;
+  return double(1 / Body(kind).R - 1 / Last.Sky.Sun.R) * ArcsecPerRadian;
 }
 
 // --- The events ---
@@ -191,7 +193,7 @@ struct Contact {
 
 struct EventCase {
   const char* name;
-  int kind;
+  EventKind kind;
   double deltaT;  // TT - UT in the year of the event, seconds
   UtTime greatest;
   Contact first, last;                    // published geocentric contacts (P1/P4 for lunar)
@@ -203,22 +205,22 @@ struct EventCase {
 
 const std::vector<EventCase>& Events() {
   static const std::vector<EventCase> events = {
-      {"Mercury 2003-05-07", KindMercuryTransit, 64.5, {2003, 5, 7, 7, 52, 0},
+      {"Mercury 2003-05-07", EventKind::MercuryTransit, 64.5, {2003, 5, 7, 7, 52, 0},
        {"I", {2003, 5, 7, 5, 13, 0}}, {"IV", {2003, 5, 7, 10, 32, 0}}, {}, {}, {}, {}, {}, {1, 2, 1}},
-      {"Venus 2004-06-08", KindVenusTransit, 64.6, {2004, 6, 8, 8, 19, 44},
+      {"Venus 2004-06-08", EventKind::VenusTransit, 64.6, {2004, 6, 8, 8, 19, 44},
        {"I", {2004, 6, 8, 5, 13, 29}}, {"IV", {2004, 6, 8, 11, 25, 59}}, {}, {}, {}, {}, {}, {1, 2, 1}},
-      {"Venus 2012-06-05/06", KindVenusTransit, 66.8, {2012, 6, 6, 1, 29, 36},
+      {"Venus 2012-06-05/06", EventKind::VenusTransit, 66.8, {2012, 6, 6, 1, 29, 36},
        {"I", {2012, 6, 5, 22, 9, 38}}, {"IV", {2012, 6, 6, 4, 49, 35}}, {}, {}, {}, {}, {}, {1, 2, 1}},
-      {"Solar eclipse 2015-03-20", KindSolarEclipse, 67.7, {2015, 3, 20, 9, 45, 39},
+      {"Solar eclipse 2015-03-20", EventKind::SolarEclipse, 67.7, {2015, 3, 20, 9, 45, 39},
        {}, {}, {}, {}, {}, {}, {}, {1, 3, 5, 3, 1}},
-      {"Lunar eclipse 2015-09-28", KindLunarEclipse, 67.9, {2015, 9, 28, 2, 47, 27},
+      {"Lunar eclipse 2015-09-28", EventKind::LunarEclipse, 67.9, {2015, 9, 28, 2, 47, 27},
        {"P1", {2015, 9, 28, 0, 11, 47}}, {"P4", {2015, 9, 28, 5, 22, 27}},
        {"U1", {2015, 9, 28, 1, 7, 12}}, {"U4", {2015, 9, 28, 4, 27, 3}},
        {"U2", {2015, 9, 28, 2, 11, 11}}, {"U3", {2015, 9, 28, 3, 23, 5}},
        {Penumbral, Partial, Total, Partial, Penumbral}, {}},
-      {"Mercury 2016-05-09", KindMercuryTransit, 68.2, {2016, 5, 9, 14, 57, 26},
+      {"Mercury 2016-05-09", EventKind::MercuryTransit, 68.2, {2016, 5, 9, 14, 57, 26},
        {"I", {2016, 5, 9, 11, 12, 19}}, {"IV", {2016, 5, 9, 18, 42, 28}}, {}, {}, {}, {}, {}, {1, 2, 1}},
-      {"Lunar eclipse 2017-08-07", KindLunarEclipse, 68.8, {2017, 8, 7, 18, 20, 27},
+      {"Lunar eclipse 2017-08-07", EventKind::LunarEclipse, 68.8, {2017, 8, 7, 18, 20, 27},
        {"P1", {2017, 8, 7, 15, 50, 14}}, {"P4", {2017, 8, 7, 20, 50, 41}},
        {"U1", {2017, 8, 7, 17, 22, 55}}, {"U4", {2017, 8, 7, 19, 18, 0}}, {}, {},
        {Penumbral, Partial, Penumbral}, {}},
@@ -226,7 +228,7 @@ const std::vector<EventCase>& Events() {
   return events;
 }
 
-std::vector<int> CodeSequence(const std::vector<Sample>& s, int kind) {
+std::vector<int> CodeSequence(const std::vector<Sample>& s, EventKind kind) {
   std::vector<int> seq;
   for (const Sample& x : s)
     if (x.kind == kind && (seq.empty() || seq.back() != x.code)) seq.push_back(x.code);
@@ -236,7 +238,7 @@ std::vector<int> CodeSequence(const std::vector<Sample>& s, int kind) {
 std::vector<std::string> PhaseSequence(const std::vector<Sample>& s) {
   std::vector<std::string> seq;
   for (const Sample& x : s)
-    if (x.kind == KindLunarEclipse && (seq.empty() || seq.back() != x.lunarText))
+    if (x.kind == EventKind::LunarEclipse && (seq.empty() || seq.back() != x.lunarText))
       seq.push_back(x.lunarText);
   return seq;
 }
@@ -284,22 +286,21 @@ Expectation Predict(const EventCase& e, const Contact& c, int sign, double enlar
   const long double published = Jd(c.time);
   const double rate = std::fabs(SeparationRate(e.kind, published));
   double shift = e.deltaT / 60 + sign * enlargement / rate;
-  if (e.kind != KindLunarEclipse)
+  if (e.kind != EventKind::LunarEclipse)
     shift += AberrationArcsec / RelativeSpeed(e.kind, Jd(e.greatest));
   return {published + shift * Minute, error / rate};
 }
 
 // How much larger the program's lunar shadow circle is than Danjon's at the instant.
 double Enlargement(long double jd, bool penumbra) {
-  Geo.ShadowRecord = TShadowRecord();
   ClassifyAt(jd);
-  const long double moonParallax = 1 / Geo.MoonVec.R;
-  const long double sunParallax = 1 / Geo.SunVec.R;
-  const long double sunRadius = 109.125L / Geo.SunVec.R;
+  const long double moonParallax = 1 / Last.Sky.Moon.R;
+  const long double sunParallax = 1 / Last.Sky.Sun.R;
+  const long double sunRadius = 109.125L / Last.Sky.Sun.R;
   const long double danjon = (1 + 1.0L / 85) * moonParallax + sunParallax +
                              (penumbra ? sunRadius : -sunRadius);
-  const long double program = penumbra ? Geo.ShadowRecord.PenumbraRadius
-                                       : Geo.ShadowRecord.UmbraRadius;
+  const long double program = penumbra ? Last.Event.Shadow.PenumbraRadius
+                                       : Last.Event.Shadow.UmbraRadius;
   return double(program - danjon) * ArcsecPerRadian;
 }
 
@@ -329,7 +330,7 @@ void CheckContact(const EventCase& e, const char* what, const Contact& c, int si
 
 // 0 no eclipse, 1 penumbral, 2 partial, 3 total.
 int LunarPhase(const Sample& s) {
-  if (s.kind != KindLunarEclipse) return 0;
+  if (s.kind != EventKind::LunarEclipse) return 0;
   if (s.lunarText == Penumbral) return 1;
   if (s.lunarText == Partial) return 2;
   if (s.lunarText == Total) return 3;
@@ -349,7 +350,7 @@ TEST_P(AccuracyEvents, KindHoldsFromFirstToLastMinute) {
   ASSERT_LT(span.last, int(s.size()) - 1) << "the event must end inside the window";
   for (int k = span.first; k <= span.last; ++k)
     ASSERT_EQ(s[k].kind, e.kind) << e.name << ": gap at " << Clock(s[k].jd);
-  if (e.kind == KindLunarEclipse) {
+  if (e.kind == EventKind::LunarEclipse) {
     EXPECT_EQ(PhaseSequence(s), e.lunarPhases);
     for (int k = 1; k < int(s.size()); ++k) {
       ASSERT_GE(LunarPhase(s[k]), 0) << Clock(s[k].jd) << " [" << s[k].lunarText << "]";
@@ -372,7 +373,7 @@ TEST_P(AccuracyContacts, AgreeWithPublishedTimes) {
   ASSERT_GT(span.first, 0);
   ASSERT_LT(span.last, int(s.size()) - 1);
   std::printf("  %s (Delta T %.1f s)\n", e.name, e.deltaT);
-  if (e.kind != KindLunarEclipse) {
+  if (e.kind != EventKind::LunarEclipse) {
     const double parallax = ParallaxDifference(e.kind, Jd(e.greatest));
     std::printf("    speed across the Sun %.3f\"/min, aberration delay %.2f min, parallax "
                 "difference %.2f\"\n",
@@ -421,12 +422,12 @@ INSTANTIATE_TEST_SUITE_P(PreparedEvents, AccuracyContacts, ::testing::Values(0, 
 TEST(AccuracyEclipse2015, CentralTotalAroundGreatestEclipse) {
   const EventCase& e = Events()[3];
   const std::vector<Sample> s = Follow(Jd(e.greatest));
-  const Span central = Find(s, [](const Sample& x) { return x.kind == KindSolarEclipse && x.code == 5; });
+  const Span central = Find(s, [](const Sample& x) { return x.kind == EventKind::SolarEclipse && x.code == 5; });
   ASSERT_GE(central.first, 0);
   std::printf("  central total (code 5) from %s to %s UT\n", Clock(s[central.first].jd).c_str(),
               Clock(s[central.last].jd).c_str());
   for (int k = Window - 10; k <= Window + 10; ++k) {
-    EXPECT_EQ(s[k].kind, KindSolarEclipse) << Clock(s[k].jd);
+    EXPECT_EQ(s[k].kind, EventKind::SolarEclipse) << Clock(s[k].jd);
     EXPECT_EQ(s[k].code, 5) << Clock(s[k].jd);
   }
 }
@@ -458,12 +459,11 @@ TEST(AccuracyAxisPoint, OffCentreAxisMeetsTheSpheroidWhereErfaPutsTheSite) {
     const long double au = 23454.78L;
     SetVector(sun, px + au * ux, py + au * uy, pz + au * uz);
     SetVector(moon, px + 57 * ux, py + 57 * uy, pz + 57 * uz);
-    ResetGeometry();
-    TestOccultor(date, clock, sun, moon, 218.25L, 0.545L);
+    const TEvent e = TestOccultor(date, clock, sun, moon, 218.25L, 0.545L);
     SCOPED_TRACE(site.Latitude);
-    EXPECT_EQ(Geo.EventType.Code, 5);
-    EXPECT_NEAR(static_cast<double>(Geo.EventType.Latitude), phi, 1e-12);
-    EXPECT_NEAR(static_cast<double>(std::remainder(Geo.EventType.Longitude - lambda, 2 * Pi)),
+    EXPECT_EQ(e.Type.Code, 5);
+    EXPECT_NEAR(static_cast<double>(e.Type.Latitude), phi, 1e-12);
+    EXPECT_NEAR(static_cast<double>(std::remainder(e.Type.Longitude - lambda, 2 * Pi)),
                 0.0, 1e-12);
   }
 }

@@ -30,7 +30,6 @@ void DriverTest::SetUp() {
   }
   SetConsoleProcedures(MainRoutine, KeyTick);
   ResetDriverState();
-  ResetGeometry();
   AnimationStarted = false;
   ClearKeyQueue();
   BeepCount = 0;

@@ -29,7 +29,7 @@ class KeyTickTest : public DriverTest {
   void StartTransit(const std::string& horizon = Enter, const std::string& strobo = Enter) {
     StartSession(Enter, horizon, strobo);
     ASSERT_TRUE(AnimationStarted);
-    ASSERT_EQ(Geo.EventKind, KindMercuryTransit);
+    ASSERT_EQ(Drv.Event.Kind, EventKind::MercuryTransit);
   }
   // The answers of a dialogue after Esc that keeps every default.
   void AnswerEscDialogue() { Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter}); }
@@ -93,7 +93,7 @@ TEST_F(KeyTickTest, FrameShowsSkySunAndMercuryAtTheScale) {
   const int W = MaxX(), H = MaxY(), cx = W / 2, cy = H / 2;
   ASSERT_EQ(H, Height - 1);
   const long double k = PixelsPerRadian(H);
-  const int r = static_cast<int>(std::lrint(k * Geo.ViewRecord.SunRadius));
+  const int r = static_cast<int>(std::lrint(k * Drv.View.Record.SunRadius));
   EXPECT_NEAR(r, 364, 2);  // the Sun in May: 15.85 arc minutes
   const uint32_t sky = PaletteColour(LightBlue);
   EXPECT_EQ(sky, 0x0000FCu);
@@ -103,11 +103,11 @@ TEST_F(KeyTickTest, FrameShowsSkySunAndMercuryAtTheScale) {
   const uint32_t sun = PixelAt(cx, cy + r / 2) & 0xFFFFFF;
   EXPECT_EQ(sun, 0xE3E341u);
   // Its edge at the scaled radius, on the side away from Mercury.
-  const int side = Geo.ViewRecord.PositionAngle > 0 ? 1 : -1;  // Mercury east: look west
+  const int side = Drv.View.Record.PositionAngle > 0 ? 1 : -1;  // Mercury east: look west
   EXPECT_EQ(PixelAt(cx + side * (r - 3), cy) & 0xFFFFFF, sun);
   EXPECT_EQ(PixelAt(cx + side * (r + 3), cy) & 0xFFFFFF, sky);
   // Mercury: a black disc where position angle and separation put it.
-  const long double kD = k * Geo.ViewRecord.Separation, theta = Geo.ViewRecord.PositionAngle;
+  const long double kD = k * Drv.View.Record.Separation, theta = Drv.View.Record.PositionAngle;
   const int x2 = cx - static_cast<int>(std::lrint(std::sin(theta) * kD));
   const int y2 = cy - static_cast<int>(std::lrint(std::cos(theta) * kD));
   EXPECT_EQ(PixelAt(x2, y2) & 0xFFFFFF, 0u);
@@ -128,14 +128,14 @@ TEST_F(KeyTickTest, CursorKeysStepTheInstant) {
 
 TEST_F(KeyTickTest, TheObserverTurnsWithTheEarth) {
   StartTransit();
-  const BodyVector before = Geo.ObserverVec;
+  const BodyVector before = Drv.ObserverVec;
   Press(KeyRight);
   // A quarter of an hour turns the site by about 3.76 degrees about the axis.
   const long double angle =
-      std::acos((before.X * Geo.ObserverVec.X + before.Y * Geo.ObserverVec.Y) /
-                (std::hypot(before.X, before.Y) * std::hypot(Geo.ObserverVec.X, Geo.ObserverVec.Y)));
+      std::acos((before.X * Drv.ObserverVec.X + before.Y * Drv.ObserverVec.Y) /
+                (std::hypot(before.X, before.Y) * std::hypot(Drv.ObserverVec.X, Drv.ObserverVec.Y)));
   EXPECT_NEAR(static_cast<double>(angle / Degree), 3.76, 0.02);
-  EXPECT_NEAR(static_cast<double>(Geo.ObserverVec.Z), static_cast<double>(before.Z), 1e-12);
+  EXPECT_NEAR(static_cast<double>(Drv.ObserverVec.Z), static_cast<double>(before.Z), 1e-12);
 }
 
 TEST_F(KeyTickTest, StepLadderKeysDoNotRedraw) {
@@ -167,7 +167,7 @@ TEST_F(KeyTickTest, StepZeroLeavesTheInstant) {
 TEST_F(KeyTickTest, DateTextsFollowTheUtDateAcrossMidnight) {
   // Lunar eclipse of 28 September 2015, 00:30 UT.
   StartSession("5");
-  ASSERT_EQ(Geo.EventKind, KindLunarEclipse);
+  ASSERT_EQ(Drv.Event.Kind, EventKind::LunarEclipse);
   Press(KeyLeft);
   Press(KeyLeft);
   EXPECT_EQ(Drv.TimeText, "00:00:00");
@@ -378,7 +378,7 @@ TEST_F(KeyTickTest, KeyEFlipsFrameShown) {
   // A new dialogue at an instant without event: no frames; 'e' leaves FrameShown false.
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, "00:00:00", Enter});
   Press(KeyEsc);
-  ASSERT_EQ(Geo.EventKind, KindNone);
+  ASSERT_EQ(Drv.Event.Kind, EventKind::None);
   EXPECT_EQ(Drv.FramesDrawn, 2);
   Press(KeyE);
   EXPECT_FALSE(Drv.FrameShown);
@@ -426,18 +426,18 @@ TEST_F(KeyTickTest, KeysWithoutEventStepTheInstantAndDrawNothingUntilOneStarts) 
   // frame has to clear the dialogue screen by itself.
   Answer({Enter, "j", Enter, "j", Enter, Enter, Enter, "10:00:00"});
   KeyTick();
-  ASSERT_EQ(Geo.EventKind, KindNone);
+  ASSERT_EQ(Drv.Event.Kind, EventKind::None);
   EXPECT_EQ(Drv.FramesDrawn, 0);
   // A dialogue without event leaves the usual step too.
   Press(KeyRight);
   EXPECT_EQ(Drv.TimeText, "10:15:00");
   int steps = 1;
-  while (Geo.EventKind == KindNone && steps < 12) {
+  while (Drv.Event.Kind == EventKind::None && steps < 12) {
     EXPECT_EQ(Drv.FramesDrawn, 0);
     Press(KeyRight);
     ++steps;
   }
-  ASSERT_EQ(Geo.EventKind, KindMercuryTransit) << Drv.TimeText;
+  ASSERT_EQ(Drv.Event.Kind, EventKind::MercuryTransit) << Drv.TimeText;
   EXPECT_GT(steps, 1);
   EXPECT_EQ(Drv.FramesDrawn, 1);
   // That first frame clears the dialogue screen.
@@ -457,13 +457,13 @@ TEST_F(KeyTickTest, AStepChosenWithPlusAndMinusOutlivesTheDialogue) {
 TEST_F(KeyTickTest, APlaceAskedBeforeTheEventIsTheOneSeenWhenTheKeysReachIt) {
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, "10:00:00", Enter});  // Hannover
   KeyTick();
-  ASSERT_EQ(Geo.EventKind, KindNone);
+  ASSERT_EQ(Drv.Event.Kind, EventKind::None);
   EXPECT_EQ(CountPrompts("Name des Beobachtungsortes"), 1);
   for (int i = 0; i < 6; ++i) Press(KeyRight);
   ASSERT_EQ(Drv.TimeText, "11:30:00");
-  ASSERT_EQ(Geo.EventKind, KindMercuryTransit);
+  ASSERT_EQ(Drv.Event.Kind, EventKind::MercuryTransit);
   // Near noon at Hannover the Sun stands 90 - 52.37 + 17.4 = 55 degrees high.
-  EXPECT_NEAR(static_cast<double>(Geo.SunAltitude), 55.0, 0.3);
+  EXPECT_NEAR(static_cast<double>(Drv.View.SunAltitude), 55.0, 0.3);
   std::vector<uint32_t> stepped;
   for (int y = 0; y <= MaxY(); ++y)
     for (int x = 0; x <= MaxX(); ++x) stepped.push_back(PixelAt(x, y));
@@ -479,8 +479,8 @@ TEST_F(KeyTickTest, APlaceAskedBeforeTheEventIsTheOneSeenWhenTheKeysReachIt) {
 TEST_F(KeyTickTest, GeocentricNamesNoPlaceAndNoAltitude) {
   Answer({Enter, "j", "n", Enter, Enter, Enter, Enter, Enter});
   KeyTick();
-  ASSERT_EQ(Geo.EventKind, KindMercuryTransit);
-  EXPECT_FALSE(Geo.SunAltitudeValid);
+  ASSERT_EQ(Drv.Event.Kind, EventKind::MercuryTransit);
+  EXPECT_FALSE(Drv.View.SunAltitudeValid);
   EXPECT_EQ(CountPrompts("Name des Beobachtungsortes"), 0);
   // "geozentrisch " right-aligned on row 1: twelve characters of light grey text left of W.
   const int W = MaxX(), L = LineHeight(), C = CharWidth();
@@ -500,7 +500,6 @@ TEST_F(KeyTickTest, TimeKeysStopAtTheEndsOfTheYears) {
                {"1", "1", "-9999", "00:10:00", KeyLeft, KeyRight, "00:25:00"}};
   for (const Case& c : cases) {
     ResetDriverState();
-    ResetGeometry();
     AnimationStarted = false;
     BeepCount = 0;
     Answer({"8", "j", Enter, Enter, c.Day, c.Month, c.Year, c.Time});
@@ -522,9 +521,9 @@ TEST_F(KeyTickTest, EveryTextRowShowsOnlyItsCurrentText) {
   StartSession("5", "n", "j");  // stroboscopic: nothing clears the window between frames
   Drv.TimeStep = 4 * 60;
   Press(KeyRight);
-  ASSERT_EQ(Geo.EventKind, KindLunarEclipse);
+  ASSERT_EQ(Drv.Event.Kind, EventKind::LunarEclipse);
   Press(KeyRight);
-  ASSERT_EQ(Geo.EventKind, KindNone);
+  ASSERT_EQ(Drv.Event.Kind, EventKind::None);
   const int L = LineHeight(), C = CharWidth(), W = MaxX();
   // A band of rows shows exactly a text when drawing that text there changes no pixel, and
   // holds no other text when no other pixel of its half has the text colour.
@@ -559,17 +558,17 @@ TEST_F(KeyTickTest, HorizonSystemPutsTheZenithUpAlsoSouthOfTheSun) {
   // so the zenith lies below its north point.
   WriteFile("City.dat", TestCityFile + "Sydney,-33.87,151.21\n");
   StartSession("3", Enter, Enter, "Sydney");
-  ASSERT_EQ(Geo.EventKind, KindVenusTransit);
+  ASSERT_EQ(Drv.Event.Kind, EventKind::VenusTransit);
   long double r = 0, alpha = 0, delta = 0;
-  RectToSpherical(Geo.SunVec.X, Geo.SunVec.Y, Geo.SunVec.Z, r, alpha, delta);
+  RectToSpherical(Drv.Sky.Sun.X, Drv.Sky.Sun.Y, Drv.Sky.Sun.Z, r, alpha, delta);
   const long double lst =
       SiderealTime(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates.Longitude);
   const long double zenith =
       ZenithDirection(lst - alpha, delta, Drv.ObserverCoordinates.Latitude);
   EXPECT_NEAR(static_cast<double>(zenith / Degree), 163.9, 0.1);
   // Venus drawn with the zenith straight up: turned by the zenith's position angle.
-  const long double kD = PixelsPerRadian(MaxY()) * Geo.ViewRecord.Separation;
-  const long double theta = Geo.ViewRecord.PositionAngle - zenith;
+  const long double kD = PixelsPerRadian(MaxY()) * Drv.View.Record.Separation;
+  const long double theta = Drv.View.Record.PositionAngle - zenith;
   const int x2 = MaxX() / 2 - static_cast<int>(std::lrint(std::sin(theta) * kD));
   const int y2 = MaxY() / 2 - static_cast<int>(std::lrint(std::cos(theta) * kD));
   EXPECT_EQ(PixelAt(x2, y2) & 0xFFFFFF, 0u);
@@ -599,7 +598,7 @@ TEST_F(KeyTickTest, StroboscopicFramesKeepEarlierDiscs) {
   StartTransit("n", "j");
   const long double k = PixelsPerRadian(MaxY());
   auto mercury = [&]() {
-    const long double kD = k * Geo.ViewRecord.Separation, t = Geo.ViewRecord.PositionAngle;
+    const long double kD = k * Drv.View.Record.Separation, t = Drv.View.Record.PositionAngle;
     return TPoint{MaxX() / 2 - static_cast<int>(std::lrint(std::sin(t) * kD)),
                   MaxY() / 2 - static_cast<int>(std::lrint(std::cos(t) * kD))};
   };
@@ -613,7 +612,7 @@ TEST_F(KeyTickTest, StroboscopicFramesKeepEarlierDiscs) {
 
 TEST_F(KeyTickTest, LunarEclipseFrame) {
   StartSession("5", "n");
-  ASSERT_EQ(Geo.EventKind, KindLunarEclipse);
+  ASSERT_EQ(Drv.Event.Kind, EventKind::LunarEclipse);
   const int cx = MaxX() / 2, cy = MaxY() / 2;
   EXPECT_EQ(PixelAt(5, cy) & 0xFFFFFF, PaletteColour(Black));
   // Totality at 02:47 UT: step there and find the Moon's centre almost black (intensity 20).

@@ -85,7 +85,7 @@ TEST_F(MainRoutineTest, DefaultSessionAsksEveryQuestionWithItsDefault) {
     EXPECT_EQ(Prompts()[i].Default, expected[i].second);
   }
   EXPECT_TRUE(AnimationStarted);
-  EXPECT_EQ(Geo.EventKind, KindMercuryTransit);
+  EXPECT_EQ(Drv.Event.Kind, EventKind::MercuryTransit);
   EXPECT_EQ(Drv.TimeStep, 15);
   EXPECT_TRUE(Drv.HorizonView);
   EXPECT_FALSE(Drv.Geocentric);
@@ -98,8 +98,8 @@ TEST_F(MainRoutineTest, DefaultSessionAsksEveryQuestionWithItsDefault) {
   EXPECT_EQ(Drv.SiteLatitudeText, "52.37");
   EXPECT_EQ(Drv.SiteLongitudeText, "9.73");
   EXPECT_NEAR(static_cast<double>(Drv.ObserverCoordinates.Latitude / Degree), 52.37, 1e-12);
-  EXPECT_NEAR(static_cast<double>(Geo.ObserverVec.R), 1.0, 0.01);
-  EXPECT_TRUE(Geo.SunAltitudeValid);
+  EXPECT_NEAR(static_cast<double>(Drv.ObserverVec.R), 1.0, 0.01);
+  EXPECT_TRUE(Drv.View.SunAltitudeValid);
   EXPECT_EQ(BeepCount, 0);
   EXPECT_EQ(Drv.PictureBaseName, ProgramBaseName());
   EXPECT_EQ(Drv.TextFileName, ProgramBaseName() + ".txt");
@@ -135,18 +135,17 @@ INSTANTIATE_TEST_SUITE_P(Menu, PreparedEventTest,
                                            MenuCase{"7", "7", "8", "2017", "18:30:00"}));
 
 TEST_F(MainRoutineTest, PreparedEventsAreInProgressAtTheirInstant) {
-  const int expected[] = {KindMercuryTransit, KindVenusTransit, KindVenusTransit,
-                          KindSolarEclipse,   KindLunarEclipse, KindMercuryTransit,
-                          KindLunarEclipse};
+  const EventKind expected[] = {EventKind::MercuryTransit, EventKind::VenusTransit, EventKind::VenusTransit,
+                          EventKind::SolarEclipse,   EventKind::LunarEclipse, EventKind::MercuryTransit,
+                          EventKind::LunarEclipse};
   for (int i = 0; i < 7; ++i) {
     SCOPED_TRACE(i + 1);
     ResetDriverState();
-    ResetGeometry();
     AnimationStarted = false;
     Answer({std::string(1, static_cast<char>('1' + i)), "j", Enter, Enter, Enter, Enter, Enter,
             Enter});
     KeyTick();
-    EXPECT_EQ(Geo.EventKind, expected[i]);
+    EXPECT_EQ(Drv.Event.Kind, expected[i]);
   }
 }
 
@@ -157,7 +156,7 @@ TEST_F(MainRoutineTest, MenuAsksAgainUntilADigitFrom0To8) {
   EXPECT_EQ(CountPrompts(MenuPrompt), 4);
   EXPECT_EQ(Drv.MenuChoice, "2");
   EXPECT_EQ(Drv.DayText, "8");
-  EXPECT_EQ(Geo.EventKind, KindVenusTransit);
+  EXPECT_EQ(Drv.Event.Kind, EventKind::VenusTransit);
 }
 
 TEST_F(MainRoutineTest, MenuZeroEndsBeforeAnyQuestion) {
@@ -178,7 +177,7 @@ TEST_F(MainRoutineTest, MenuEightEmptiesTheDefaults) {
   ASSERT_GE(Prompts().size(), 8u);
   EXPECT_EQ(Prompts()[4].Default, "");
   EXPECT_EQ(Prompts()[7].Default, "");
-  EXPECT_EQ(Geo.EventKind, KindMercuryTransit);
+  EXPECT_EQ(Drv.Event.Kind, EventKind::MercuryTransit);
 }
 
 TEST_F(MainRoutineTest, OnlyJOrCapitalJMeansYes) {
@@ -199,7 +198,7 @@ TEST_F(MainRoutineTest, GeocentricSkipsThePlace) {
   EXPECT_TRUE(Drv.Geocentric);
   EXPECT_FALSE(Drv.HorizonView);
   EXPECT_EQ(CountPrompts(PlacePrompt), 0);
-  EXPECT_EQ(Geo.ObserverVec.R, 0);
+  EXPECT_EQ(Drv.ObserverVec.R, 0);
   EXPECT_EQ(Drv.PlaceName, "Hannover");
   EXPECT_TRUE(AnimationStarted);
 }
@@ -219,7 +218,7 @@ TEST_F(MainRoutineTest, ImpossibleTimesAreAskedAgainWithTheReason) {
   EXPECT_NEAR(static_cast<double>(Drv.ClockTime), 1.0, 1e-15);
   // No transit yet on 9 May 2016 at 0 h UT; the place is asked all the same, and the time
   // keys get their step.
-  EXPECT_EQ(Geo.EventKind, KindNone);
+  EXPECT_EQ(Drv.Event.Kind, EventKind::None);
   EXPECT_EQ(CountPrompts(PlacePrompt), 1);
   EXPECT_EQ(Drv.TimeStep, 15);
   EXPECT_TRUE(AnimationStarted);
@@ -247,7 +246,6 @@ TEST_F(MainRoutineTest, ImpossibleDatesAreAskedAgainWithTheReason) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Hint);
     ResetDriverState();
-    ResetGeometry();
     AnimationStarted = false;
     BeepCount = 0;
     const int before = CountPrompts(PromptWithHint(c.Prompt, c.Hint));
@@ -269,7 +267,6 @@ TEST_F(MainRoutineTest, ImpossibleDatesAreAskedAgainWithTheReason) {
       {"31", "12", "9999"}, {"1", "1", "-9999"}, {"29", "2", "-4"}};
   for (const auto& date : valid) {
     ResetDriverState();
-    ResetGeometry();
     AnimationStarted = false;
     BeepCount = 0;
     Answer({Enter, "j", Enter, Enter, date[0], date[1], date[2], Enter});
@@ -304,7 +301,7 @@ TEST_F(MainRoutineTest, NightSideWarningBelowTheHorizonOnly) {
   Answer({Enter, "j", Enter, Enter, Enter, Enter, Enter, Enter});  // 9 May 2016, 13:00 UT
   KeyTick();
   long double r = 0, alpha = 0, delta = 0;
-  RectToSpherical(Geo.SunVec.X, Geo.SunVec.Y, Geo.SunVec.Z, r, alpha, delta);
+  RectToSpherical(Drv.Sky.Sun.X, Drv.Sky.Sun.Y, Drv.Sky.Sun.Z, r, alpha, delta);
   const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime), t = (jd - 2451545) / 36525;
   const long double gmst =
       (280.46061837L + 360.98564736629L * (jd - 2451545) + 0.000387933L * t * t) * Degree;
@@ -318,7 +315,6 @@ TEST_F(MainRoutineTest, NightSideWarningBelowTheHorizonOnly) {
     const long double hourAngle = std::acos(std::sin(h) / std::cos(delta));
     const long double longitude = std::remainder(alpha + hourAngle - gmst, 2 * Pi) / Degree;
     ResetDriverState();
-    ResetGeometry();
     BeepCount = 0;
     char typed[32];
     std::snprintf(typed, sizeof typed, "%.6Lf", longitude);
@@ -345,7 +341,7 @@ TEST_F(MainRoutineTest, CoordinatePromptsOfferTheShadowAxisPoint) {
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, "10:00:00", "Nirgendwo", Enter, Enter});
   Drv.AbortRequested = true;
   CallMainProcedure();
-  ASSERT_EQ(Geo.EventKind, KindNone);
+  ASSERT_EQ(Drv.Event.Kind, EventKind::None);
   EXPECT_EQ(Prompts().back().Default, "10,5");
   EXPECT_EQ(Prompts()[Prompts().size() - 2].Default, latitudeDefault);
 }

@@ -19,52 +19,54 @@ BodyVector Vec(long double x, long double y, long double z) {
 
 class EventText : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetGeometry();
-    Geo.SunVec = Vec(0.99L * AU, 0, 0);
-  }
+  void SetUp() override { sky.Sun = Vec(0.99L * AU, 0, 0); }
+  std::vector<TextRow> Rows(int colour) const { return EventTextRows(ev, sky, view, colour); }
+  TEvent ev;
+  TSky sky;
+  TView view;
 };
 
 TEST_F(EventText, EventNamesWithTheirWords) {
   struct Case {
-    int kind, code;
+    EventKind kind;
+    int code;
     const char* text;
   } cases[] = {
-      {0, 1, " partielle Sonnenfinsternis"},
-      {0, 2, " nichtzentrale ringförmige Sonnenfinsternis"},
-      {0, 3, " nichtzentrale totale Sonnenfinsternis"},
-      {0, 4, " zentrale ringförmige Sonnenfinsternis"},
-      {0, 5, " zentrale totale Sonnenfinsternis"},
-      {1, 1, " partieller Merkurdurchgang"},
-      {1, 2, " nichtzentraler Merkurdurchgang"},
-      {1, 4, " zentraler Merkurdurchgang"},
-      {2, 1, " partieller Venusdurchgang"},
-      {2, 2, " nichtzentraler Venusdurchgang"},
-      {2, 4, " zentraler Venusdurchgang"},
-      {2, 5, " Venusdurchgang"},
-      {4, 0, " keine Finsternis"},
-      {4, 3, " keine Finsternis"},
+      {EventKind::SolarEclipse, 1, " partielle Sonnenfinsternis"},
+      {EventKind::SolarEclipse, 2, " nichtzentrale ringförmige Sonnenfinsternis"},
+      {EventKind::SolarEclipse, 3, " nichtzentrale totale Sonnenfinsternis"},
+      {EventKind::SolarEclipse, 4, " zentrale ringförmige Sonnenfinsternis"},
+      {EventKind::SolarEclipse, 5, " zentrale totale Sonnenfinsternis"},
+      {EventKind::MercuryTransit, 1, " partieller Merkurdurchgang"},
+      {EventKind::MercuryTransit, 2, " nichtzentraler Merkurdurchgang"},
+      {EventKind::MercuryTransit, 4, " zentraler Merkurdurchgang"},
+      {EventKind::VenusTransit, 1, " partieller Venusdurchgang"},
+      {EventKind::VenusTransit, 2, " nichtzentraler Venusdurchgang"},
+      {EventKind::VenusTransit, 4, " zentraler Venusdurchgang"},
+      {EventKind::VenusTransit, 5, " Venusdurchgang"},
+      {EventKind::None, 0, " keine Finsternis"},
+      {EventKind::None, 3, " keine Finsternis"},
   };
   for (const Case& c : cases) {
-    Geo.EventKind = c.kind;
-    Geo.EventType.Code = c.code;
-    std::vector<TextRow> rows = EventTextRows(7);
+    ev.Kind = c.kind;
+    ev.Type.Code = c.code;
+    std::vector<TextRow> rows = Rows(7);
     ASSERT_GE(rows.size(), 2u);
     EXPECT_EQ(rows[0].Row, 2);
     EXPECT_EQ(rows[0].Text, c.text);
     EXPECT_EQ(rows[0].Colour, 7);
     // Without an event there is no body whose distance row 4 could give.
-    EXPECT_EQ(rows.back().Row, c.kind == KindNone ? 3 : 4);
+    EXPECT_EQ(rows.back().Row, c.kind == EventKind::None ? 3 : 4);
   }
 }
 
 TEST_F(EventText, LunarEclipseLines) {
-  Geo.EventKind = KindLunarEclipse;
-  Geo.LunarEclipseText = "Halbschattenfinsternis";
-  Geo.SunVec = Vec(AU, 0, 0);
-  Geo.OccultorVec = Vec(-60, 0, 0);
-  Geo.OccultorName = "Mond";
-  std::vector<TextRow> rows = EventTextRows(0);
+  ev.Kind = EventKind::LunarEclipse;
+  ev.LunarEclipseText = "Halbschattenfinsternis";
+  sky.Sun = Vec(AU, 0, 0);
+  ev.Occultor = Vec(-60, 0, 0);
+  ev.OccultorName = "Mond";
+  std::vector<TextRow> rows = Rows(0);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].Text, " Halbschattenfinsternis");
   EXPECT_EQ(rows[1].Row, 3);
@@ -74,11 +76,11 @@ TEST_F(EventText, LunarEclipseLines) {
 }
 
 TEST_F(EventText, DistancesInAstronomicalUnits) {
-  Geo.EventKind = KindMercuryTransit;
-  Geo.EventType.Code = 1;
-  Geo.OccultorName = "Merkur";
-  Geo.OccultorVec = Vec(0.554L * AU, 0, 0);
-  std::vector<TextRow> rows = EventTextRows(7);
+  ev.Kind = EventKind::MercuryTransit;
+  ev.Type.Code = 1;
+  ev.OccultorName = "Merkur";
+  ev.Occultor = Vec(0.554L * AU, 0, 0);
+  std::vector<TextRow> rows = Rows(7);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[1].Text, " Abstand Erde - Sonne  =   1.0 AE");
   EXPECT_EQ(rows[2].Text, " Abstand Erde - Merkur =   0.55 AE");
@@ -86,29 +88,29 @@ TEST_F(EventText, DistancesInAstronomicalUnits) {
 
 TEST_F(EventText, SunAltitudeAndHorizonWarnings) {
   struct Case {
-    int kind;
+    EventKind kind;
     long double altitude;
     bool below;
     const char* warning;  // nullptr: nothing on row 7
   } cases[] = {
-      {KindSolarEclipse, 23.46L, false, nullptr},
-      {KindSolarEclipse, -3.0L, true, " Sonne unter dem Horizont"},
-      {KindNone, -0.04L, true, " Sonne unter dem Horizont"},
-      {KindLunarEclipse, 5.0L, false, " Mond unter dem Horizont"},
-      {KindLunarEclipse, -12.0L, true, nullptr},
+      {EventKind::SolarEclipse, 23.46L, false, nullptr},
+      {EventKind::SolarEclipse, -3.0L, true, " Sonne unter dem Horizont"},
+      {EventKind::None, -0.04L, true, " Sonne unter dem Horizont"},
+      {EventKind::LunarEclipse, 5.0L, false, " Mond unter dem Horizont"},
+      {EventKind::LunarEclipse, -12.0L, true, nullptr},
   };
   const char* shown[] = {" Höhe der Sonne = 23.5°", " Höhe der Sonne = -3.0°",
                          " Höhe der Sonne =  0.0°", " Höhe der Sonne =  5.0°",
                          " Höhe der Sonne =-12.0°"};
   int i = 0;
   for (const Case& c : cases) {
-    Geo.EventKind = c.kind;
-    Geo.OccultorVec = Vec(60, 0, 0);
-    Geo.SunAltitude = c.altitude;
-    Geo.SunBelowHorizon = c.below;
-    Geo.SunAltitudeValid = true;
-    std::vector<TextRow> rows = EventTextRows(7);
-    const std::size_t altitude = c.kind == KindNone ? 2 : 3;
+    ev.Kind = c.kind;
+    ev.Occultor = Vec(60, 0, 0);
+    view.SunAltitude = c.altitude;
+    view.SunBelowHorizon = c.below;
+    view.SunAltitudeValid = true;
+    std::vector<TextRow> rows = Rows(7);
+    const std::size_t altitude = c.kind == EventKind::None ? 2 : 3;
     ASSERT_EQ(rows.size(), altitude + (c.warning ? 2 : 1)) << i;
     EXPECT_EQ(rows[altitude].Row, 5);
     EXPECT_EQ(rows[altitude].Text, shown[i]);
@@ -122,14 +124,14 @@ TEST_F(EventText, SunAltitudeAndHorizonWarnings) {
 }
 
 TEST_F(EventText, NoAltitudeWhenInvalidOrExactlyZero) {
-  Geo.EventKind = KindSolarEclipse;
-  Geo.SunAltitudeValid = true;
-  Geo.SunAltitude = 0;
-  Geo.SunBelowHorizon = true;
-  EXPECT_EQ(EventTextRows(7).size(), 3u);
-  Geo.SunAltitudeValid = false;
-  Geo.SunAltitude = 10;
-  EXPECT_EQ(EventTextRows(7).size(), 3u);
+  ev.Kind = EventKind::SolarEclipse;
+  view.SunAltitudeValid = true;
+  view.SunAltitude = 0;
+  view.SunBelowHorizon = true;
+  EXPECT_EQ(Rows(7).size(), 3u);
+  view.SunAltitudeValid = false;
+  view.SunAltitude = 10;
+  EXPECT_EQ(Rows(7).size(), 3u);
 }
 
 class RecordingDrawer : public TextDrawer {
@@ -148,14 +150,14 @@ class RecordingDrawer : public TextDrawer {
 };
 
 TEST_F(EventText, ShowEventTextDrawsTheRowsAtLineHeights) {
-  Geo.EventKind = KindSolarEclipse;
-  Geo.EventType.Code = 5;
-  Geo.SunAltitudeValid = true;
-  Geo.SunAltitude = -1;
-  Geo.SunBelowHorizon = true;
+  ev.Kind = EventKind::SolarEclipse;
+  ev.Type.Code = 5;
+  view.SunAltitudeValid = true;
+  view.SunAltitude = -1;
+  view.SunBelowHorizon = true;
   RecordingDrawer drawer;
-  ShowEventText(drawer, 0);
-  const std::vector<TextRow> rows = EventTextRows(0);
+  ShowEventText(drawer, ev, sky, view, 0);
+  const std::vector<TextRow> rows = Rows(0);
   ASSERT_EQ(drawer.calls.size(), rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(drawer.calls[i].x, 0);
@@ -172,8 +174,8 @@ const std::string HalfRadian = " 28°38'52\".403";
 const std::string Microradian = "  0°00'00\".206";
 
 TEST_F(EventText, PanelRowsInDrawingOrder) {
-  Geo.EventKind = KindSolarEclipse;
-  std::vector<TextRow> rows = MeasurementPanelRows(15, 0.5L, 0.000001L, -Pi / 2, 0.5L);
+  ev.Kind = EventKind::SolarEclipse;
+  std::vector<TextRow> rows = MeasurementPanelRows(ev.Kind, 15, 0.5L, 0.000001L, -Pi / 2, 0.5L);
   const std::vector<std::pair<int, std::string>> expected = {
       {0, " Winkelradius der Sonne:" + HalfRadian},
       {1, " Winkelradius des Mondes:" + Microradian},
@@ -199,8 +201,8 @@ TEST_F(EventText, PanelWordsForEachKind) {
       {" des Mondes:", " des Kernschattens:", " Mond/Kernschatten:"},
   };
   for (int kind = 0; kind < 4; ++kind) {
-    Geo.EventKind = kind;
-    std::vector<TextRow> rows = MeasurementPanelRows(3, 0.5L, 0.5L, 0, 0.25L);
+    ev.Kind = static_cast<EventKind>(kind);
+    std::vector<TextRow> rows = MeasurementPanelRows(ev.Kind, 3, 0.5L, 0.5L, 0, 0.25L);
     ASSERT_EQ(rows.size(), 7u);
     EXPECT_EQ(rows[0].Text, std::string(" Winkelradius") + words[kind][0] + HalfRadian);
     EXPECT_EQ(rows[1].Text, std::string(" Winkelradius") + words[kind][1] + HalfRadian);
@@ -213,18 +215,18 @@ TEST_F(EventText, PanelWordsForEachKind) {
 }
 
 TEST_F(EventText, PanelOnlyDuringAnEvent) {
-  Geo.EventKind = KindNone;
-  EXPECT_TRUE(MeasurementPanelRows(15, 0.5L, 0.5L, 0, 0.25L).empty());
+  ev.Kind = EventKind::None;
+  EXPECT_TRUE(MeasurementPanelRows(ev.Kind, 15, 0.5L, 0.5L, 0, 0.25L).empty());
   RecordingDrawer drawer;
-  MeasurementPanel(drawer, 15, 0.5L, 0.5L, 0, 0.25L);
+  MeasurementPanel(drawer, ev.Kind, 15, 0.5L, 0.5L, 0, 0.25L);
   EXPECT_TRUE(drawer.calls.empty());
 }
 
 TEST_F(EventText, PanelIsDrawnAboveTheBottom) {
-  Geo.EventKind = KindVenusTransit;
+  ev.Kind = EventKind::VenusTransit;
   RecordingDrawer drawer;
-  MeasurementPanel(drawer, 9, 0.5L, 0.5L, Pi / 4, 0.25L);
-  const std::vector<TextRow> rows = MeasurementPanelRows(9, 0.5L, 0.5L, Pi / 4, 0.25L);
+  MeasurementPanel(drawer, ev.Kind, 9, 0.5L, 0.5L, Pi / 4, 0.25L);
+  const std::vector<TextRow> rows = MeasurementPanelRows(ev.Kind, 9, 0.5L, 0.5L, Pi / 4, 0.25L);
   ASSERT_EQ(drawer.calls.size(), 7u);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(drawer.calls[i].x, 0);

@@ -12,64 +12,57 @@
 
 namespace {
 
-// The whole chain for one instant, as the driver runs it.
-void ComputeInstant(const TCalendarDate& date, long double clock) {
-  const long double T = (JulianDay(date, clock) - 2451545) / 36525;
-  long double eps;
-  Obliquity(T, eps, Geo.SinObliquity, Geo.CosObliquity);
-  ComputeBodies(T, Geo.SinObliquity, Geo.CosObliquity, Geo.SunVec, Geo.MoonVec, Geo.MercuryVec,
-                Geo.VenusVec);
-  ClassifyEvent(date, clock);
+// The sky and the event of one instant, as the driver has them computed.
+struct Instant {
+  TSky Sky;
+  TEvent Event;
+};
+
+Instant InstantAt(const TCalendarDate& date, long double clock) {
+  const TSky sky = SkyAt((JulianDay(date, clock) - 2451545) / 36525);
+  return {sky, EventAt(sky, date, clock)};
 }
 
 struct PreparedEvent {
   TCalendarDate date;
   long double clock;  // UT + 1 h, H.MM
-  int kind;
+  EventKind kind;
 };
 
 TEST(RealEvents, PreparedInstantsShowTheirEvents) {
   const PreparedEvent events[] = {
-      {{7, 5, 2003}, 9.00L, KindMercuryTransit},
-      {{8, 6, 2004}, 9.2220L, KindVenusTransit},   // 08:22:12 UT
-      {{6, 6, 2012}, 4.00L, KindVenusTransit},
-      {{20, 3, 2015}, 11.00L, KindSolarEclipse},
-      {{28, 9, 2015}, 1.30L, KindLunarEclipse},
-      {{9, 5, 2016}, 14.00L, KindMercuryTransit},
-      {{7, 8, 2017}, 19.30L, KindLunarEclipse},
+      {{7, 5, 2003}, 9.00L, EventKind::MercuryTransit},
+      {{8, 6, 2004}, 9.2220L, EventKind::VenusTransit},   // 08:22:12 UT
+      {{6, 6, 2012}, 4.00L, EventKind::VenusTransit},
+      {{20, 3, 2015}, 11.00L, EventKind::SolarEclipse},
+      {{28, 9, 2015}, 1.30L, EventKind::LunarEclipse},
+      {{9, 5, 2016}, 14.00L, EventKind::MercuryTransit},
+      {{7, 8, 2017}, 19.30L, EventKind::LunarEclipse},
   };
   for (const PreparedEvent& e : events) {
-    ResetGeometry();
-    ComputeInstant(e.date, e.clock);
-    EXPECT_EQ(Geo.EventKind, e.kind) << e.date.Year << "-" << e.date.Month << "-" << e.date.Day;
+    EXPECT_EQ(InstantAt(e.date, e.clock).Event.Kind, e.kind) << e.date.Year << "-" << e.date.Month << "-" << e.date.Day;
   }
 }
 
 TEST(RealEvents, KindsOfThePreparedEclipses) {
-  ResetGeometry();
-  ComputeInstant({28, 9, 2015}, 3.47L);  // greatest eclipse 02:47 UT
-  EXPECT_EQ(Geo.LunarEclipseText, "totale Mondfinsternis");
-  ResetGeometry();
-  ComputeInstant({7, 8, 2017}, 19.20L);  // greatest eclipse 18:20 UT
-  EXPECT_EQ(Geo.LunarEclipseText, "partielle Mondfinsternis");
-  ResetGeometry();
-  ComputeInstant({20, 3, 2015}, 10.46L);  // greatest eclipse 09:46 UT, total
-  EXPECT_EQ(Geo.EventKind, KindSolarEclipse);
-  EXPECT_EQ(Geo.EventType.Code, 5);
-  EXPECT_GT(Geo.EventType.Latitude / Degree, 60);  // the path lay in the far north Atlantic
+  // greatest eclipses 02:47 UT and 18:20 UT
+  EXPECT_EQ(InstantAt({28, 9, 2015}, 3.47L).Event.LunarEclipseText, "totale Mondfinsternis");
+  EXPECT_EQ(InstantAt({7, 8, 2017}, 19.20L).Event.LunarEclipseText, "partielle Mondfinsternis");
+  const TEvent solar = InstantAt({20, 3, 2015}, 10.46L).Event;  // 09:46 UT, total
+  EXPECT_EQ(solar.Kind, EventKind::SolarEclipse);
+  EXPECT_EQ(solar.Type.Code, 5);
+  EXPECT_GT(solar.Type.Latitude / Degree, 60);  // the path lay in the far north Atlantic
 }
 
 // Venus (11 June 2000) and Mercury (9 May 2000) close behind the Sun: the line through the Sun
 // and the planet passes near the Earth, but the shadow points away from it.
 TEST(RealEvents, SuperiorConjunctionsAreNoTransits) {
-  ResetGeometry();
-  ComputeInstant({11, 6, 2000}, 13.00L);
-  EXPECT_GT(Geo.VenusVec.R, Geo.SunVec.R);
-  EXPECT_EQ(Geo.EventKind, KindNone);
-  ResetGeometry();
-  ComputeInstant({9, 5, 2000}, 1.00L);
-  EXPECT_GT(Geo.MercuryVec.R, Geo.SunVec.R);
-  EXPECT_EQ(Geo.EventKind, KindNone);
+  const Instant venus = InstantAt({11, 6, 2000}, 13.00L);
+  EXPECT_GT(venus.Sky.Venus.R, venus.Sky.Sun.R);
+  EXPECT_EQ(venus.Event.Kind, EventKind::None);
+  const Instant mercury = InstantAt({9, 5, 2000}, 1.00L);
+  EXPECT_GT(mercury.Sky.Mercury.R, mercury.Sky.Sun.R);
+  EXPECT_EQ(mercury.Event.Kind, EventKind::None);
 }
 
 bool Consistent(const BodyVector& v) {
@@ -114,23 +107,22 @@ TEST(RealEvents, BodyVectors) {
 
 bool Finite(long double x) { return std::isfinite(x); }
 
-bool RecordsFinite() {
-  for (const BodyVector* v : {&Geo.SunVec, &Geo.MoonVec, &Geo.MercuryVec, &Geo.VenusVec,
-                              &Geo.OccultorVec, &Geo.ObserverVec})
+bool RecordsFinite(const Instant& now, const BodyVector& observer, const TView& view) {
+  for (const BodyVector* v : {&now.Sky.Sun, &now.Sky.Moon, &now.Sky.Mercury, &now.Sky.Venus,
+                              &now.Event.Occultor, &observer})
     if (!Finite(v->X) || !Finite(v->Y) || !Finite(v->Z) || !Finite(v->R)) return false;
-  const TShadowRecord& s = Geo.ShadowRecord;
-  const TViewRecord& w = Geo.ViewRecord;
-  return Finite(Geo.EventType.Longitude) && Finite(Geo.EventType.Latitude) &&
+  const TShadowRecord& s = now.Event.Shadow;
+  const TViewRecord& w = view.Record;
+  return Finite(now.Event.Type.Longitude) && Finite(now.Event.Type.Latitude) &&
          Finite(s.MoonRadius) && Finite(s.UmbraRadius) && Finite(s.PenumbraRadius) &&
          Finite(s.Separation) && Finite(s.PositionAngle) && Finite(w.OccultorRadius) &&
          Finite(w.SunRadius) && Finite(w.Separation) && Finite(w.PositionAngle) &&
-         Finite(Geo.SunAltitude);
+         Finite(view.SunAltitude);
 }
 
 // Every 9.7 days (and a drifting hour) over six centuries: no record ever holds NaN or infinity,
 // and a planet beyond the Sun is never taken for a transit.
 TEST(RealEvents, SixCenturiesStayFinite) {
-  ResetGeometry();
   const TObserverCoordinates site{13.4L * Degree, 52.5L * Degree};
   const long double jd0 = 2341972.5;  // 1700-01-01
   int events = 0;
@@ -138,18 +130,22 @@ TEST(RealEvents, SixCenturiesStayFinite) {
     TCalendarDate date;
     long double clock;
     CalendarDate(jd, date, clock);
-    ComputeInstant(date, clock);
-    ObserverVector(site, date, clock, Geo.ObserverVec);
-    if (Geo.EventKind != KindNone) ++events;
-    if (Geo.EventKind == KindMercuryTransit) {
-      ASSERT_LT(Geo.MercuryVec.R, Geo.SunVec.R) << jd;
+    const Instant now = InstantAt(date, clock);
+    BodyVector observer;
+    ObserverVector(site, date, clock, observer);
+    const EventKind kind = now.Event.Kind;
+    if (kind != EventKind::None) ++events;
+    if (kind == EventKind::MercuryTransit) {
+      ASSERT_LT(now.Sky.Mercury.R, now.Sky.Sun.R) << jd;
     }
-    if (Geo.EventKind == KindVenusTransit) {
-      ASSERT_LT(Geo.VenusVec.R, Geo.SunVec.R) << jd;
+    if (kind == EventKind::VenusTransit) {
+      ASSERT_LT(now.Sky.Venus.R, now.Sky.Sun.R) << jd;
     }
-    LocalCircumstances(date, site, Geo.SunVec, clock, Geo.OccultorDiameter, Geo.OccultorVec);
-    ASSERT_TRUE(RecordsFinite()) << jd;
-    for (const TextRow& row : EventTextRows(7)) ASSERT_EQ(row.Text.find("nan"), std::string::npos);
+    const TView view = ViewAt(date, clock, site, observer, now.Sky.Sun,
+                              now.Event.OccultorDiameter, now.Event.Occultor);
+    ASSERT_TRUE(RecordsFinite(now, observer, view)) << jd;
+    for (const TextRow& row : EventTextRows(now.Event, now.Sky, view, 7))
+      ASSERT_EQ(row.Text.find("nan"), std::string::npos);
   }
   EXPECT_GT(events, 0);
 }

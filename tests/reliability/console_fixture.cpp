@@ -57,7 +57,6 @@ void ConsoleReliabilityTest::SetUp() {
 
 void ConsoleReliabilityTest::NewRun() {
   ResetDriverState();
-  ResetGeometry();
   AnimationStarted = false;
   ClearKeyQueue();
   BeepCount = 0;

@@ -2,6 +2,8 @@
 // a fresh working folder. Prompts without a scripted answer are confirmed unchanged (Enter);
 // a run of more than 500 prompts answers "Abbruch", so a dialogue that loops ends the test.
 #pragma once
+#include "driver_state.h"
+#include "sky_search.h"
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -54,3 +56,6 @@ class ConsoleReliabilityTest : public ::testing::Test {
 // The prompt texts of the dialogue.
 extern const std::string MenuPrompt, GeocentricPrompt, HorizonPrompt, StroboPrompt, DayPrompt,
     MonthPrompt, YearPrompt, TimePrompt, PlacePrompt, LatitudePrompt, LongitudePrompt;
+
+// What the driver holds of the instant on the screen.
+inline InstantResult OnScreen() { return {Drv.Sky, Drv.Event, Drv.ObserverVec, Drv.View}; }

@@ -34,10 +34,7 @@ const std::vector<TObserverCoordinates>& Sites() {
   return sites;
 }
 
-class ExtremeYear : public ::testing::TestWithParam<int> {
- protected:
-  void SetUp() override { ResetGeometry(); }
-};
+class ExtremeYear : public ::testing::TestWithParam<int> {};
 
 TEST_P(ExtremeYear, CalendarRoundTripsEveryMonth) {
   const int year = GetParam();
@@ -62,13 +59,12 @@ TEST_P(ExtremeYear, EveryMonthAndSiteStaysFinite) {
   const int year = GetParam();
   for (int month = 1; month <= 12; ++month) {
     const Instant t{{15, month, year}, 13.30L};
-    ComputeSkyAt(t, nullptr);
-    ExpectDrawableGeometry("geocentric " + Describe(t));
+    ExpectDrawableGeometry(ComputeSkyAt(t, nullptr), "geocentric " + Describe(t));
     for (const TObserverCoordinates& site : Sites()) {
-      ComputeSkyAt(t, &site);
-      ExpectDrawableGeometry(Describe(t, site));
-      EXPECT_TRUE(std::isfinite(Geo.ViewRecord.SunRadius)) << Describe(t, site);
-      EXPECT_TRUE(std::isfinite(Geo.SunAltitude)) << Describe(t, site);
+      const InstantResult r = ComputeSkyAt(t, &site);
+      ExpectDrawableGeometry(r, Describe(t, site));
+      EXPECT_TRUE(std::isfinite(r.View.Record.SunRadius)) << Describe(t, site);
+      EXPECT_TRUE(std::isfinite(r.View.SunAltitude)) << Describe(t, site);
     }
   }
 }
@@ -79,13 +75,11 @@ TEST_P(ExtremeYear, EventsOfThatYearCanBeDrawn) {
   const std::vector<Instant> events = FindEvents(year, 4, 740);
   ASSERT_FALSE(events.empty()) << "no event found in two years from " << year;
   for (const Instant& t : events) {
-    ComputeSkyAt(t, nullptr);
-    ASSERT_NE(Geo.EventKind, KindNone) << Describe(t);
-    ExpectDrawableGeometry("geocentric " + Describe(t));
-    for (const TObserverCoordinates& site : Sites()) {
-      ComputeSkyAt(t, &site);
-      ExpectDrawableGeometry(Describe(t, site));
-    }
+    const InstantResult r = ComputeSkyAt(t, nullptr);
+    ASSERT_NE(r.Event.Kind, EventKind::None) << Describe(t);
+    ExpectDrawableGeometry(r, "geocentric " + Describe(t));
+    for (const TObserverCoordinates& site : Sites())
+      ExpectDrawableGeometry(ComputeSkyAt(t, &site), Describe(t, site));
   }
 }
 
@@ -103,11 +97,9 @@ TEST(OddDates, ReachTheEndOfTheChainAsNumbers) {
       {{4, 10, 1582}, 24.59L}, {{1, 1, 2015}, 99.99L},  {{1, 1, 2015}, -99.99L},
   };
   for (const Instant& t : instants) {
-    ResetGeometry();
     const long double jd = JulianDay(t.Date, t.Clock);
     EXPECT_TRUE(std::isfinite(jd)) << Describe(t);
-    ComputeSkyAt(t, &Sites()[6]);
-    ExpectDrawableGeometry(Describe(t));
+    ExpectDrawableGeometry(ComputeSkyAt(t, &Sites()[6]), Describe(t));
   }
 }
 
@@ -119,10 +111,8 @@ TEST(OddDates, EndsOfThe32BitRangeStayFinite) {
       {{INT_MAX, INT_MAX, 2015}, 1.0L}, {{INT_MIN, INT_MIN, 2015}, 1.0L},
       {{INT_MAX, INT_MIN, INT_MAX}, 1.0L}};
   for (const Instant& t : instants) {
-    ResetGeometry();
     EXPECT_TRUE(std::isfinite(JulianDay(t.Date, t.Clock))) << Describe(t);
-    ComputeSkyAt(t, &Sites()[6]);
-    ExpectDrawableGeometry(Describe(t), false);
+    ExpectDrawableGeometry(ComputeSkyAt(t, &Sites()[6]), Describe(t), false);
   }
 }
 
@@ -135,27 +125,27 @@ TEST(PolesAndDateLine, GiveTheSameSkyAsTheirNeighbours) {
     for (long double lat : {90.0L, -90.0L}) {
       for (long double lon : {-180.0L, 0.0L, 180.0L}) {
         const TObserverCoordinates site = Site(lat, lon);
-        ComputeSkyAt(t, &site);
-        ExpectDrawableGeometry(Describe(t, site));
+        const InstantResult now = ComputeSkyAt(t, &site);
+        ExpectDrawableGeometry(now, Describe(t, site));
         long double r, alpha, delta;
-        RectToSpherical(Geo.SunVec.X, Geo.SunVec.Y, Geo.SunVec.Z, r, alpha, delta);
+        RectToSpherical(now.Sky.Sun.X, now.Sky.Sun.Y, now.Sky.Sun.Z, r, alpha, delta);
         const long double expected = (lat > 0 ? delta : -delta) / Degree;
-        if (Geo.EventKind != KindNone) {
-          EXPECT_NEAR(static_cast<double>(Geo.SunAltitude), static_cast<double>(expected), 0.05)
+        if (now.Event.Kind != EventKind::None) {
+          EXPECT_NEAR(static_cast<double>(now.View.SunAltitude), static_cast<double>(expected),
+                      0.05)
               << Describe(t, site);
         }
       }
     }
     for (long double lat : {0.0L, 52.0L, -89.9L}) {
       const TObserverCoordinates east = Site(lat, 180), west = Site(lat, -180);
-      ComputeSkyAt(t, &east);
-      const TViewRecord fromEast = Geo.ViewRecord;
-      const long double altitudeEast = Geo.SunAltitude;
-      ComputeSkyAt(t, &west);
-      EXPECT_NEAR(static_cast<double>(fromEast.Separation),
-                  static_cast<double>(Geo.ViewRecord.Separation), 1e-12)
+      const TView fromEast = ComputeSkyAt(t, &east).View;
+      const TView fromWest = ComputeSkyAt(t, &west).View;
+      EXPECT_NEAR(static_cast<double>(fromEast.Record.Separation),
+                  static_cast<double>(fromWest.Record.Separation), 1e-12)
           << Describe(t, east);
-      EXPECT_NEAR(static_cast<double>(altitudeEast), static_cast<double>(Geo.SunAltitude), 1e-9)
+      EXPECT_NEAR(static_cast<double>(fromEast.SunAltitude),
+                  static_cast<double>(fromWest.SunAltitude), 1e-9)
           << Describe(t, east);
     }
   }
@@ -170,8 +160,7 @@ TEST(AbsurdCoordinates, StayNumbers) {
       TObserverCoordinates site;
       site.Latitude = lat * Degree;
       site.Longitude = lon * Degree;
-      ComputeSkyAt(t, &site);
-      ExpectDrawableGeometry(Describe(t, site));
+      ExpectDrawableGeometry(ComputeSkyAt(t, &site), Describe(t, site));
     }
   }
 }
@@ -189,8 +178,7 @@ TEST(HugeTimeSteps, MoveAndComeBack) {
       EXPECT_NEAR(static_cast<double>((after - before) * 24 * 60), static_cast<double>(step),
                   0.01)
           << Describe(t);
-      ComputeSkyAt(t, &Sites()[6]);
-      ExpectDrawableGeometry(Describe(t));
+      ExpectDrawableGeometry(ComputeSkyAt(t, &Sites()[6]), Describe(t));
     }
     for (int i = 0; i < 50; ++i)
       CalendarDate(JulianDay(t.Date, t.Clock) - step / 60 / 24, t.Date, t.Clock);
@@ -204,13 +192,13 @@ TEST(HugeTimeSteps, MoveAndComeBack) {
 // Without an event the driver still computes the observer's view (the time keys do); the view
 // and the Sun's altitude of the text line must be numbers, also at the Earth's centre.
 TEST(NoEvent, ViewOfTheEarthsCentreStaysFinite) {
-  ResetGeometry();
   const Instant t{{1, 7, 2015}, 13.0L};
-  ComputeSkyAt(t, nullptr);
-  ASSERT_EQ(Geo.EventKind, KindNone);
-  EXPECT_TRUE(std::isfinite(Geo.SunAltitude));
-  EXPECT_TRUE(std::isfinite(Geo.ViewRecord.SunRadius));
-  for (const TextRow& row : EventTextRows(7)) EXPECT_FALSE(ShowsNonNumber(row.Text)) << row.Text;
+  const InstantResult r = ComputeSkyAt(t, nullptr);
+  ASSERT_EQ(r.Event.Kind, EventKind::None);
+  EXPECT_TRUE(std::isfinite(r.View.SunAltitude));
+  EXPECT_TRUE(std::isfinite(r.View.Record.SunRadius));
+  for (const TextRow& row : EventTextRows(r.Event, r.Sky, r.View, 7))
+    EXPECT_FALSE(ShowsNonNumber(row.Text)) << row.Text;
 }
 
 }  // namespace

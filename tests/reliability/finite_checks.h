@@ -9,6 +9,7 @@
 
 #include "event_text.h"
 #include "events.h"
+#include "sky_search.h"
 
 inline bool Finite(const BodyVector& v) {
   return std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z) && std::isfinite(v.R);
@@ -27,42 +28,43 @@ struct DrawnValues {
   long double R1, R2, Rp, D, Theta;
 };
 
-inline DrawnValues ValuesOfFrame() {
-  if (Geo.EventKind == KindLunarEclipse) {
-    const TShadowRecord& s = Geo.ShadowRecord;
+inline DrawnValues ValuesOfFrame(const InstantResult& r) {
+  if (r.Event.Kind == EventKind::LunarEclipse) {
+    const TShadowRecord& s = r.Event.Shadow;
     return {s.MoonRadius, s.UmbraRadius, s.PenumbraRadius, s.Separation, s.PositionAngle};
   }
-  const TViewRecord& v = Geo.ViewRecord;
+  const TViewRecord& v = r.View.Record;
   return {v.SunRadius, v.OccultorRadius, 0, v.Separation, v.PositionAngle};
 }
 
-// Everything of Geo that a frame or a text line is made from, when an event is in view.
+// Everything of an instant that a frame or a text line is made from, when an event is in view.
 // `where` names the instant in failure messages. With `physical`, the distances must also be
 // positive (not so at instants millions of years away, where the series mean nothing).
-inline void ExpectDrawableGeometry(const std::string& where, bool physical = true) {
+inline void ExpectDrawableGeometry(const InstantResult& r, const std::string& where,
+                                   bool physical = true) {
   SCOPED_TRACE(where);
-  EXPECT_TRUE(Finite(Geo.SunVec));
-  EXPECT_TRUE(Finite(Geo.MoonVec));
-  EXPECT_TRUE(Finite(Geo.MercuryVec));
-  EXPECT_TRUE(Finite(Geo.VenusVec));
-  EXPECT_TRUE(Finite(Geo.ObserverVec));
+  EXPECT_TRUE(Finite(r.Sky.Sun));
+  EXPECT_TRUE(Finite(r.Sky.Moon));
+  EXPECT_TRUE(Finite(r.Sky.Mercury));
+  EXPECT_TRUE(Finite(r.Sky.Venus));
+  EXPECT_TRUE(Finite(r.Observer));
   if (physical) {
-    EXPECT_GT(Geo.SunVec.R, 0);
-    EXPECT_GT(Geo.MoonVec.R, 0);
+    EXPECT_GT(r.Sky.Sun.R, 0);
+    EXPECT_GT(r.Sky.Moon.R, 0);
   }
-  EXPECT_TRUE(Geo.EventKind >= KindSolarEclipse && Geo.EventKind <= KindNone) << Geo.EventKind;
-  EXPECT_TRUE(std::isfinite(Geo.SinObliquity) && std::isfinite(Geo.CosObliquity));
-  for (const TextRow& row : EventTextRows(7)) EXPECT_FALSE(ShowsNonNumber(row.Text)) << row.Text;
-  if (Geo.EventKind == KindNone) return;
-  EXPECT_TRUE(Finite(Geo.OccultorVec));
-  EXPECT_TRUE(std::isfinite(Geo.OccultorDiameter));
-  EXPECT_TRUE(std::isfinite(Geo.SunAltitude));
-  EXPECT_LE(std::fabs(Geo.SunAltitude), 90.0L);
-  const DrawnValues v = ValuesOfFrame();
+  EXPECT_TRUE(std::isfinite(r.Sky.SinObliquity) && std::isfinite(r.Sky.CosObliquity));
+  for (const TextRow& row : EventTextRows(r.Event, r.Sky, r.View, 7))
+    EXPECT_FALSE(ShowsNonNumber(row.Text)) << row.Text;
+  if (r.Event.Kind == EventKind::None) return;
+  EXPECT_TRUE(Finite(r.Event.Occultor));
+  EXPECT_TRUE(std::isfinite(r.Event.OccultorDiameter));
+  EXPECT_TRUE(std::isfinite(r.View.SunAltitude));
+  EXPECT_LE(std::fabs(r.View.SunAltitude), 90.0L);
+  const DrawnValues v = ValuesOfFrame(r);
   for (long double x : {v.R1, v.R2, v.Rp, v.D, v.Theta}) EXPECT_TRUE(std::isfinite(x)) << x;
   if (physical) {
     EXPECT_GT(v.R1, 0);
   }
-  for (const TextRow& row : MeasurementPanelRows(15, v.R1, v.R2, v.Theta, v.D))
+  for (const TextRow& row : MeasurementPanelRows(r.Event.Kind, 15, v.R1, v.R2, v.Theta, v.D))
     EXPECT_FALSE(ShowsNonNumber(row.Text)) << row.Text;
 }

@@ -35,7 +35,7 @@ TEST_F(HostileFiles, CityDatGoodLineBehindGarbageIsUsed) {
   EXPECT_EQ(Drv.ObserverCoordinates.Latitude, -90 * Degree);
   EXPECT_EQ(Drv.ObserverCoordinates.Longitude, -180 * Degree);
   EXPECT_EQ(Drv.FramesDrawn, 1);
-  ExpectDrawableGeometry("City.dat with garbage");
+  ExpectDrawableGeometry(OnScreen(), "City.dat with garbage");
 }
 
 TEST_F(HostileFiles, CityDatOfGarbageOnlyAsksForCoordinates) {
@@ -46,7 +46,7 @@ TEST_F(HostileFiles, CityDatOfGarbageOnlyAsksForCoordinates) {
   EXPECT_EQ(PromptsSeen(LatitudePrompt), 1);
   EXPECT_EQ(PromptsSeen(LongitudePrompt), 1);
   EXPECT_EQ(Drv.FramesDrawn, 1);
-  ExpectDrawableGeometry("City.dat of garbage");
+  ExpectDrawableGeometry(OnScreen(), "City.dat of garbage");
 }
 
 TEST_F(HostileFiles, CityDatThatIsAFolderCountsAsMissing) {
@@ -90,7 +90,7 @@ TEST_P(HostileTitleFile, DialogueAndFirstFrameFollow) {
   Press(0);
   ASSERT_TRUE(AnimationStarted);
   EXPECT_EQ(PromptsSeen(MenuPrompt), 1);
-  EXPECT_EQ(Geo.EventKind, KindSolarEclipse);
+  EXPECT_EQ(Drv.Event.Kind, EventKind::SolarEclipse);
   EXPECT_EQ(Drv.FramesDrawn, 1);
   // Esc shows the title again before the questions.
   Press(27);

@@ -72,7 +72,7 @@ TEST_F(KeyFlood, RunningSimulationTakesRandomCodes) {
   EXPECT_LE(ticks, 255);  // one code per tick at most
   EXPECT_TRUE(std::isfinite(Drv.TimeStep));
   EXPECT_GT(Drv.FramesDrawn, 1);
-  ExpectDrawableGeometry("after the flood");
+  ExpectDrawableGeometry(OnScreen(), "after the flood");
 }
 
 }  // namespace

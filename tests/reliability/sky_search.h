@@ -24,23 +24,28 @@ inline std::string Describe(const Instant& t, const TObserverCoordinates& site =
   return buffer;
 }
 
+// All the screen shows of one instant.
+struct InstantResult {
+  TSky Sky;
+  TEvent Event;
+  BodyVector Observer;  // zero: the Earth's centre
+  TView View;
+};
+
 // Obliquity, bodies, event, observer (the Earth's centre when site is null) and view.
-inline void ComputeSkyAt(const Instant& t, const TObserverCoordinates* site) {
+inline InstantResult ComputeSkyAt(const Instant& t, const TObserverCoordinates* site) {
   const long double jd = JulianDay(t.Date, t.Clock);
-  const long double T = (jd - 2451545.0L) / 36525.0L;
-  long double eps = 0;
-  Obliquity(T, eps, Geo.SinObliquity, Geo.CosObliquity);
-  ComputeBodies(T, Geo.SinObliquity, Geo.CosObliquity, Geo.SunVec, Geo.MoonVec, Geo.MercuryVec,
-                Geo.VenusVec);
-  ClassifyEvent(t.Date, t.Clock);
+  InstantResult r;
+  r.Sky = SkyAt((jd - 2451545.0L) / 36525.0L);
+  r.Event = EventAt(r.Sky, t.Date, t.Clock);
   TObserverCoordinates here;
   if (site) {
     here = *site;
-    ObserverVector(here, t.Date, t.Clock, Geo.ObserverVec);
-  } else {
-    SetVector(Geo.ObserverVec, 0, 0, 0);
+    ObserverVector(here, t.Date, t.Clock, r.Observer);
   }
-  LocalCircumstances(t.Date, here, Geo.SunVec, t.Clock, Geo.OccultorDiameter, Geo.OccultorVec);
+  r.View = ViewAt(t.Date, t.Clock, here, r.Observer, r.Sky.Sun, r.Event.OccultorDiameter,
+                  r.Event.Occultor);
+  return r;
 }
 
 // Steps two hours at a time from 1 January of the year, for `days` days, and returns the first
@@ -52,8 +57,7 @@ inline std::vector<Instant> FindEvents(int year, int wanted, int days) {
        jd += 2.0L / 24) {
     Instant t;
     CalendarDate(jd, t.Date, t.Clock);
-    ComputeSkyAt(t, nullptr);
-    if (Geo.EventKind != KindNone) {
+    if (ComputeSkyAt(t, nullptr).Event.Kind != EventKind::None) {
       found.push_back(t);
       jd += 20;
     }
