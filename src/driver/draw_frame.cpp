@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "astr_rout.h"
-#include "console_text_drawer.h"
 #include "driver_state.h"
+#include "frame_layout.h"
 #include "event_text.h"
 #include "events.h"
 #include "fenster_graf.h"
@@ -17,20 +17,6 @@ namespace {
 
 constexpr long double TwoPi = 2 * Pi;
 
-// Nearest integer, halves to even; far-off values are held at a size no window reaches.
-int Round(long double x) {
-  if (!(x > -1e6L)) return -1000000;  // also NaN
-  if (x > 1e6L) return 1000000;
-  return static_cast<int>(std::lrint(x));
-}
-
-// Two digits, a leading blank turned into '0'.
-std::string TwoDigits(int v) {
-  std::string s = FormatNumber(v, 2.0L);
-  if (!s.empty() && s[0] == ' ') s[0] = '0';
-  return s;
-}
-
 // The arc of circle (cx, cy, r) from angle `start` to angle `end`, going round the side on
 // which the other circle's centre (ox, oy) lies: the points of a circle that lie inside another
 // circle are those around the direction to its centre. (A probe a few degrees along the arc
@@ -39,7 +25,7 @@ std::string TwoDigits(int v) {
 void AppendArc(int cx, int cy, int r, long double start, long double end, int ox, int oy,
                std::vector<TPoint>& points) {
   auto pointAt = [&](long double a) {
-    return TPoint{cx + Round(r * std::cos(a)), cy - Round(r * std::sin(a))};
+    return TPoint{cx + RoundPixel(r * std::cos(a)), cy - RoundPixel(r * std::sin(a))};
   };
   auto counterClockwise = [](long double from, long double to) {
     long double a = std::fmod(to - from, TwoPi);
@@ -70,37 +56,6 @@ void AppendArc(int cx, int cy, int r, long double start, long double end, int ox
 
 }  // namespace
 
-long double PixelsPerRadian(int maxY) { return maxY * 0.45L / 0.25L / Degree; }
-
-long double ParallacticAngle(long double h, long double delta, long double phi) {
-  // Both terms of the textbook quotient times cos(phi) > 0, so that the two-argument
-  // arctangent keeps the quadrant: south of the Sun's declination the zenith lies below the
-  // Sun's north point, and a one-argument arctangent would turn the picture upside down.
-  const long double num = std::sin(h) * std::cos(phi);
-  const long double den =
-      std::sin(phi) * std::cos(delta) - std::cos(phi) * std::sin(delta) * std::cos(h);
-  return ArcTan2(num, den);
-}
-
-std::string TimeToText(long double clockTime) {
-  long double u = clockTime - 1;
-  if (u < 0) u += 24;  // UT hour 23 before the date of the clock value
-  int hh = static_cast<int>(std::trunc(u));
-  const long double minutes = (u - hh) * 100;
-  int mm = static_cast<int>(std::trunc(minutes));
-  int ss = Round((minutes - mm) * 60);
-  if (ss == 60) {
-    mm += 1;
-    ss = 0;
-  }
-  if (mm == 60) {
-    hh += 1;
-    mm = 0;
-  }
-  if (hh == 24) hh = 0;
-  return TwoDigits(hh) + ":" + TwoDigits(mm) + ":" + TwoDigits(ss);
-}
-
 void CircleIntersections(int x1, int y1, int r1, int x2, int y2, int r2, TPoint& p1, TPoint& p2) {
   const long double dx = x1 - x2, dy = y1 - y2;
   const long double d = std::sqrt(dx * dx + dy * dy);
@@ -111,8 +66,8 @@ void CircleIntersections(int x1, int y1, int r1, int x2, int y2, int r2, TPoint&
   if (c > 1) c = 1;
   if (c < -1) c = -1;
   const long double alpha = ArcCos(c);
-  p1 = {x1 + Round(r1 * std::cos(phi + alpha)), y1 + Round(r1 * std::sin(phi + alpha))};
-  p2 = {x1 + Round(r1 * std::cos(phi - alpha)), y1 + Round(r1 * std::sin(phi - alpha))};
+  p1 = {x1 + RoundPixel(r1 * std::cos(phi + alpha)), y1 + RoundPixel(r1 * std::sin(phi + alpha))};
+  p2 = {x1 + RoundPixel(r1 * std::cos(phi - alpha)), y1 + RoundPixel(r1 * std::sin(phi - alpha))};
 }
 
 OverlapShape CircleOverlap(int x1, int y1, int r1, int x2, int y2, int r2) {
@@ -159,126 +114,80 @@ void FillCircleOverlap(int x1, int y1, int r1, int x2, int y2, int r2) {
   }
 }
 
-void DrawFrame() {
-  const int W = MaxX(), H = MaxY();
-  const long double k = PixelsPerRadian(H);
-  const int cx = W / 2, cy = H / 2;
-  const EventKind kind = Drv.Event.Kind;
-  const bool lunar = kind == EventKind::LunarEclipse;
+namespace {
 
-  // The Sun's parallactic angle, for the horizon system.
-  long double r = 0, alpha = 0, delta = 0;
-  RectToSpherical(Drv.Sky.Sun.X, Drv.Sky.Sun.Y, Drv.Sky.Sun.Z, r, alpha, delta);
-  const long double lst =
-      SiderealTime(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates.Longitude);
-  const long double q = ParallacticAngle(lst - alpha, delta, Drv.ObserverCoordinates.Latitude);
-
-  long double r1, r2, rp = 0, d, theta;
-  const TShadowRecord& shadow = Drv.Event.Shadow;
-  const TViewRecord& view = Drv.View.Record;
-  if (lunar) {
-    r1 = shadow.MoonRadius;
-    r2 = shadow.UmbraRadius;
-    rp = shadow.PenumbraRadius;
-    d = shadow.Separation;
-    theta = shadow.PositionAngle;
-  } else {
-    r1 = view.SunRadius;
-    r2 = view.OccultorRadius;
-    d = view.Separation;
-    theta = view.PositionAngle;
+void PaintTexts(const std::vector<PlacedText>& texts) {
+  for (const PlacedText& t : texts) {
+    SetTextAlign(t.RightAligned ? 2 : 0, 0);
+    DrawFrameText(t.X, t.Y, t.Text, t.Colour);
   }
-  int sky;
-  if (lunar) {
-    sky = Black;
-  } else if (kind == EventKind::MercuryTransit || kind == EventKind::VenusTransit) {
-    sky = LightBlue;
-  } else if (view.Code == 5) {
-    sky = DarkGray;
-  } else if (d < 0.1L * r1) {
-    sky = Blue;
-  } else {
-    sky = LightBlue;
-  }
-  if (Drv.HorizonView && kind != EventKind::LunarEclipse) theta -= q;
+  SetTextAlign(0, 0);
+}
 
-  SetFillColour(255, sky, sky);
-  if (Drv.FirstFrame || !Drv.Stroboscopic) {
-    FillBox(0, 0, W + 1, H + 1);
+// Sky, discs, shadow and texts of a layout, on the console.
+void PaintFrame(const FrameLayout& f) {
+  SetFillColour(255, f.Sky, f.Sky);
+  if (f.ClearWindow) {
+    FillBox(0, 0, MaxX() + 1, MaxY() + 1);
     ForgetFrameTexts();
   } else {
     EraseFrameTexts();  // the discs of earlier instants stay, their texts go
   }
-  SetTextBackground(sky);
-  SetTextAlign(0, 0);
-  DrawFrameText(W - 11 * CharWidth(), H, "\"F1\": Hilfe", DarkGray);
+  SetTextBackground(f.Sky);
+  PaintTexts({f.Hint});
 
-  const int c = kind == EventKind::LunarEclipse ? White : Yellow;
-  SetFillColour(200, c, c);
-  const int r1px = Round(k * r1);
-  if (!Drv.Stroboscopic || kind == EventKind::LunarEclipse || Drv.FirstFrame) {
-    DrawEllipse(cx, cy, r1px, r1px);
-  }
-
-  const long double kD = k * d;
-  const int x2 = cx - Round(std::sin(theta) * kD);
-  const int y2 = cy - Round(std::cos(theta) * kD);
-  const int r2px = Round(k * r2);
-  if (kind == EventKind::LunarEclipse) {
+  SetFillColour(200, f.CentreColour, f.CentreColour);
+  if (f.DrawCentre) DrawEllipse(f.CentreX, f.CentreY, f.CentreRadius, f.CentreRadius);
+  if (f.Lunar) {
     // The umbra's outline and edge are drawn in black, whatever an earlier frame left.
     SetPenColour(Black);
     SetFillColour(150, White, White);
-    FillCircleOverlap(cx, cy, r1px, x2, y2, Round(k * rp));
+    FillCircleOverlap(f.CentreX, f.CentreY, f.CentreRadius, f.SecondX, f.SecondY,
+                      f.PenumbraRadius);
     SetFillColour(20, White, Black);
-    FillCircleOverlap(cx, cy, r1px, x2, y2, r2px);
+    FillCircleOverlap(f.CentreX, f.CentreY, f.CentreRadius, f.SecondX, f.SecondY,
+                      f.SecondRadius);
   } else {
-    const int b = kind == EventKind::SolarEclipse ? sky : Black;
-    SetFillColour(255, b, b);
-    DrawEllipse(x2, y2, r2px, r2px);
+    SetFillColour(255, f.SecondColour, f.SecondColour);
+    DrawEllipse(f.SecondX, f.SecondY, f.SecondRadius, f.SecondRadius);
   }
-  if (kind == EventKind::SolarEclipse) SetPenColour(sky);
-  if (kind == EventKind::SolarEclipse || kind == EventKind::LunarEclipse) DrawArc(x2, y2, r2px, 0, 360);
-
-  DrawTextColumn();
-
-  if (Drv.AbortRequested) {
-    // An Esc whose dialogue could not start (the window was not active): start it now. When it
-    // runs, the rest of this frame belongs to the old simulation; the next tick draws the
-    // first frame of the new one.
-    Drv.AbortRequested = false;
-    const int32_t dialogues = Drv.DialoguesRun;
-    CallMainProcedure();
-    if (Drv.DialoguesRun != dialogues) {
-      Drv.FrameShown = false;
-      return;
-    }
+  if (f.EdgeArc) {
+    SetPenColour(f.EdgeColour);
+    DrawArc(f.SecondX, f.SecondY, f.SecondRadius, 0, 360);
   }
+  PaintTexts(f.Texts);
+}
 
-  // A hidden panel draws nothing at all: sky-coloured boxes would cut into the discs.
-  if (!Drv.HorizonView && Drv.MeasurementsOn) {
-    ConsoleTextDrawer drawer;
-    MeasurementPanel(drawer, kind, White, r1, r2, theta, d);
-  }
+// An Esc whose dialogue could not start (the window was not active) is taken up by the next
+// frame. True when the dialogue ran: the rest of this frame belongs to the old simulation, and
+// the next tick draws the first frame of the new one.
+bool RunDialogueLeftByEsc() {
+  if (!Drv.AbortRequested) return false;
+  Drv.AbortRequested = false;
+  const int32_t dialogues = Drv.DialoguesRun;
+  CallMainProcedure();
+  if (Drv.DialoguesRun == dialogues) return false;
+  Drv.FrameShown = false;
+  return true;
+}
+
+}  // namespace
+
+void DrawFrame() {
+  const FrameLayout layout = LayoutFrame(Drv, MaxX(), MaxY(), LineHeight(), CharWidth());
+  PaintFrame(layout);
+  if (RunDialogueLeftByEsc()) return;
+  PaintTexts(layout.Panel);
   Drv.FrameShown = true;
   Drv.FirstFrame = false;
   ++Drv.FramesDrawn;
 }
 
-void DrawTextColumn() {
-  ConsoleTextDrawer drawer;
-  ShowEventText(drawer, Drv.Event, Drv.Sky, Drv.View, LightGray);
-  const int W = MaxX(), L = LineHeight();
-  SetTextAlign(2, 0);
-  DrawFrameText(W, L, (Drv.Geocentric ? "geozentrisch" : Drv.PlaceName) + " ", LightGray);
-  DrawFrameText(W, 2 * L, Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText + " ",
-                LightGray);
-  DrawFrameText(W, 3 * L, TimeToText(Drv.ClockTime) + " Uhr UT ", LightGray);
-  DrawFrameText(W, 5 * L, Drv.HorizonView ? "Horizontsystem " : "Äquatorsystem ", LightGray);
-  SetTextAlign(0, 0);
+void ShowEventText(int colour) {
+  PaintTexts(PlaceRows(EventTextRows(Drv.Event, Drv.Sky, Drv.View, colour), 0, LineHeight()));
 }
 
 void DrawTextsWithoutEvent() {
   EraseFrameTexts();
-  SetTextAlign(0, 0);
-  DrawTextColumn();
+  PaintTexts(TextColumn(Drv, MaxX(), LineHeight()));
 }

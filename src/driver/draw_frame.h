@@ -3,23 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "frame_layout.h"
 #include "kern_graf.h"
 
-// Scale in pixels per radian for a window whose largest y is maxY: 0.25 degrees are 0.45 maxY.
-long double PixelsPerRadian(int maxY);
-
-// The Sun's parallactic angle for hour angle h, declination delta, latitude phi (radians):
-// the position angle of the zenith seen from the Sun, in (-pi, pi].
-long double ParallacticAngle(long double h, long double delta, long double phi);
-
+// The picture of the instant on the screen: the layout of frame_layout.h, painted.
 void DrawFrame();
-// The event text and the column of place, date, time and display system.
-void DrawTextColumn();
+// The event text of the instant in a colour, at the top left (the dialogue's black one).
+void ShowEventText(int colour);
 // After a time step with no event in view: no picture, but the texts of the new instant.
 void DrawTextsWithoutEvent();
-
-// "hh:mm:ss" of the UT time of day of a clock value (UT + 1 h, H.MM form).
-std::string TimeToText(long double clockTime);
 
 void CircleIntersections(int x1, int y1, int r1, int x2, int y2, int r2, TPoint& p1, TPoint& p2);
 

@@ -6,7 +6,7 @@
 #include "astr_rout.h"
 #include "bodies.h"
 #include "city_file.h"
-#include "console_text_drawer.h"
+#include "draw_frame.h"
 #include "data_files.h"
 #include "driver_state.h"
 #include "event_text.h"
@@ -177,8 +177,7 @@ void ReadDateTime() {
   const long double h = hours + 1 + (minutes + seconds / 60.0L) / 60.0L;
   Drv.ClockTime = HMMFromHours(h);
   ComputeSky();
-  ConsoleTextDrawer drawer;
-  ShowEventText(drawer, Drv.Event, Drv.Sky, Drv.View, Black);
+  ShowEventText(Black);
 }
 
 void ReadObserver() {

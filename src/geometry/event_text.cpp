@@ -105,18 +105,3 @@ std::vector<TextRow> MeasurementPanelRows(EventKind kind, int colour, long doubl
   rows.push_back({7, "      y = " + FormatNumber(ratio * std::cos(theta), 1.4L), colour});
   return rows;
 }
-
-void ShowEventText(TextDrawer& out, const TEvent& event, const TSky& sky, const TView& view,
-                   int colour) {
-  const int lineHeight = out.LineHeight();
-  for (const TextRow& row : EventTextRows(event, sky, view, colour))
-    out.DrawText(0, row.Row * lineHeight, row.Text, row.Colour);
-}
-
-void MeasurementPanel(TextDrawer& out, EventKind kind, int colour, long double r1,
-                      long double r2, long double theta, long double d) {
-  const int lineHeight = out.LineHeight();
-  const int y0 = out.MaxY() - 7 * lineHeight;
-  for (const TextRow& row : MeasurementPanelRows(kind, colour, r1, r2, theta, d))
-    out.DrawText(0, y0 + row.Row * lineHeight, row.Text, row.Colour);
-}

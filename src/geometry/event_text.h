@@ -1,5 +1,5 @@
 // The event line with distances and the Sun's altitude, and the measurement panel.
-// Rows are composed by pure functions; a TextDrawer puts them on the screen.
+// Rows are composed by pure functions; the driver places them and puts them on the screen.
 #pragma once
 #include <string>
 #include <vector>
@@ -12,22 +12,9 @@ struct TextRow {
   int Colour;        // palette index
 };
 
-// What the console offers for drawing a text (x, y = bottom left with the default alignment).
-class TextDrawer {
- public:
-  virtual ~TextDrawer() = default;
-  virtual int LineHeight() const = 0;
-  virtual int MaxY() const = 0;
-  virtual void DrawText(int x, int y, const std::string& text, int colour) = 0;
-};
-
 // Rows in drawing order: the event, the distances of the sky's bodies, the view's altitude.
 std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const TView& view,
                                    int colour);
 std::vector<TextRow> MeasurementPanelRows(EventKind kind, int colour, long double r1,
                                           long double r2, long double theta, long double d);
 
-void ShowEventText(TextDrawer& out, const TEvent& event, const TSky& sky, const TView& view,
-                   int colour);
-void MeasurementPanel(TextDrawer& out, EventKind kind, int colour, long double r1,
-                      long double r2, long double theta, long double d);

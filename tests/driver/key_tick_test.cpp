@@ -16,6 +16,7 @@
 #include "events.h"
 #include "fenster_graf.h"
 #include "kern_graf.h"
+#include "frame_layout.h"
 #include "key_tick.h"
 #include "picture_files.h"
 #include "mathe.h"
@@ -88,12 +89,10 @@ TEST_F(KeyTickTest, FirstFrameComesWithoutAKeyThenOnlyKeysDraw) {
   EXPECT_EQ(Drv.FramesDrawn, 3);
 }
 
-TEST_F(KeyTickTest, FrameShowsSkySunAndMercuryAtTheScale) {
+TEST_F(KeyTickTest, FrameShowsSkySunAndMercuryWhereTheLayoutPutsThem) {
   StartTransit("n");  // equatorial: the angles on the screen are the computed ones
-  const int W = MaxX(), H = MaxY(), cx = W / 2, cy = H / 2;
-  ASSERT_EQ(H, Height - 1);
-  const long double k = PixelsPerRadian(H);
-  const int r = static_cast<int>(std::lrint(k * Drv.View.Record.SunRadius));
+  const FrameLayout f = LayoutFrame(Drv, MaxX(), MaxY(), LineHeight(), CharWidth());
+  const int cx = f.CentreX, cy = f.CentreY, r = f.CentreRadius;
   EXPECT_NEAR(r, 364, 2);  // the Sun in May: 15.85 arc minutes
   const uint32_t sky = PaletteColour(LightBlue);
   EXPECT_EQ(sky, 0x0000FCu);
@@ -103,15 +102,12 @@ TEST_F(KeyTickTest, FrameShowsSkySunAndMercuryAtTheScale) {
   const uint32_t sun = PixelAt(cx, cy + r / 2) & 0xFFFFFF;
   EXPECT_EQ(sun, 0xE3E341u);
   // Its edge at the scaled radius, on the side away from Mercury.
-  const int side = Drv.View.Record.PositionAngle > 0 ? 1 : -1;  // Mercury east: look west
+  const int side = f.SecondX < cx ? 1 : -1;
   EXPECT_EQ(PixelAt(cx + side * (r - 3), cy) & 0xFFFFFF, sun);
   EXPECT_EQ(PixelAt(cx + side * (r + 3), cy) & 0xFFFFFF, sky);
-  // Mercury: a black disc where position angle and separation put it.
-  const long double kD = k * Drv.View.Record.Separation, theta = Drv.View.Record.PositionAngle;
-  const int x2 = cx - static_cast<int>(std::lrint(std::sin(theta) * kD));
-  const int y2 = cy - static_cast<int>(std::lrint(std::cos(theta) * kD));
-  EXPECT_EQ(PixelAt(x2, y2) & 0xFFFFFF, 0u);
-  EXPECT_LT(std::hypot(x2 - cx, y2 - cy), r);
+  // Mercury: a black disc on the Sun.
+  EXPECT_EQ(PixelAt(f.SecondX, f.SecondY) & 0xFFFFFF, 0u);
+  EXPECT_LT(std::hypot(f.SecondX - cx, f.SecondY - cy), r);
 }
 
 TEST_F(KeyTickTest, CursorKeysStepTheInstant) {
@@ -596,11 +592,9 @@ TEST_F(KeyTickTest, UnfinishedEscIsTakenUpByTheNextFrame) {
 
 TEST_F(KeyTickTest, StroboscopicFramesKeepEarlierDiscs) {
   StartTransit("n", "j");
-  const long double k = PixelsPerRadian(MaxY());
   auto mercury = [&]() {
-    const long double kD = k * Drv.View.Record.Separation, t = Drv.View.Record.PositionAngle;
-    return TPoint{MaxX() / 2 - static_cast<int>(std::lrint(std::sin(t) * kD)),
-                  MaxY() / 2 - static_cast<int>(std::lrint(std::cos(t) * kD))};
+    const FrameLayout f = LayoutFrame(Drv, MaxX(), MaxY(), LineHeight(), CharWidth());
+    return TPoint{f.SecondX, f.SecondY};
   };
   const TPoint first = mercury();
   for (int i = 0; i < 4; ++i) Press(KeyRight);

@@ -1,0 +1,135 @@
+#include "frame_layout.h"
+
+#include <cmath>
+
+#include "astr_rout.h"
+#include "mathe.h"
+#include "number_text.h"
+
+namespace {
+
+// Two digits, a leading blank turned into '0'.
+std::string TwoDigits(int v) {
+  std::string s = FormatNumber(v, 2.0L);
+  if (!s.empty() && s[0] == ' ') s[0] = '0';
+  return s;
+}
+
+// The sky's colour: black around the eclipsed Moon, dark when the Sun is covered, blue when the
+// Moon stands near the Sun's centre, light blue otherwise.
+int SkyColour(EventKind kind, int viewCode, long double d, long double r1) {
+  if (kind == EventKind::LunarEclipse) return Black;
+  if (kind == EventKind::MercuryTransit || kind == EventKind::VenusTransit) return LightBlue;
+  if (viewCode == 5) return DarkGray;
+  if (d < 0.1L * r1) return Blue;
+  return LightBlue;
+}
+
+}  // namespace
+
+long double PixelsPerRadian(int maxY) { return maxY * 0.45L / 0.25L / Degree; }
+
+long double ParallacticAngle(long double h, long double delta, long double phi) {
+  // Both terms of the textbook quotient times cos(phi) > 0, so that the two-argument
+  // arctangent keeps the quadrant: south of the Sun's declination the zenith lies below the
+  // Sun's north point, and a one-argument arctangent would turn the picture upside down.
+  const long double num = std::sin(h) * std::cos(phi);
+  const long double den =
+      std::sin(phi) * std::cos(delta) - std::cos(phi) * std::sin(delta) * std::cos(h);
+  return ArcTan2(num, den);
+}
+
+int RoundPixel(long double x) {
+  if (!(x > -1e6L)) return -1000000;  // also NaN
+  if (x > 1e6L) return 1000000;
+  return static_cast<int>(std::lrint(x));
+}
+
+std::string TimeToText(long double clockTime) {
+  long double u = clockTime - 1;
+  if (u < 0) u += 24;  // UT hour 23 before the date of the clock value
+  int hh = static_cast<int>(std::trunc(u));
+  const long double minutes = (u - hh) * 100;
+  int mm = static_cast<int>(std::trunc(minutes));
+  int ss = RoundPixel((minutes - mm) * 60);
+  if (ss == 60) {
+    mm += 1;
+    ss = 0;
+  }
+  if (mm == 60) {
+    hh += 1;
+    mm = 0;
+  }
+  if (hh == 24) hh = 0;
+  return TwoDigits(hh) + ":" + TwoDigits(mm) + ":" + TwoDigits(ss);
+}
+
+std::vector<PlacedText> PlaceRows(const std::vector<TextRow>& rows, int y0, int lineHeight) {
+  std::vector<PlacedText> placed;
+  for (const TextRow& row : rows) placed.push_back({0, y0 + row.Row * lineHeight, false, row.Text, row.Colour});
+  return placed;
+}
+
+std::vector<PlacedText> TextColumn(const DriverState& d, int maxX, int lineHeight) {
+  const int L = lineHeight;
+  std::vector<PlacedText> texts = PlaceRows(EventTextRows(d.Event, d.Sky, d.View, LightGray), 0, L);
+  const std::string place = d.Geocentric ? "geozentrisch" : d.PlaceName;
+  texts.push_back({maxX, L, true, place + " ", LightGray});
+  texts.push_back({maxX, 2 * L, true, d.DayText + "." + d.MonthText + "." + d.YearText + " ",
+                   LightGray});
+  texts.push_back({maxX, 3 * L, true, TimeToText(d.ClockTime) + " Uhr UT ", LightGray});
+  texts.push_back(
+      {maxX, 5 * L, true, d.HorizonView ? "Horizontsystem " : "Äquatorsystem ", LightGray});
+  return texts;
+}
+
+FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight, int charWidth) {
+  FrameLayout f;
+  const long double k = PixelsPerRadian(maxY);
+  const EventKind kind = d.Event.Kind;
+  f.Lunar = kind == EventKind::LunarEclipse;
+
+  // The angles on the sky: radii, separation and position angle of the second circle.
+  long double r1, r2, rp = 0, dist, theta;
+  const TShadowRecord& shadow = d.Event.Shadow;
+  const TViewRecord& view = d.View.Record;
+  if (f.Lunar) {
+    r1 = shadow.MoonRadius, r2 = shadow.UmbraRadius, rp = shadow.PenumbraRadius;
+    dist = shadow.Separation, theta = shadow.PositionAngle;
+  } else {
+    r1 = view.SunRadius, r2 = view.OccultorRadius;
+    dist = view.Separation, theta = view.PositionAngle;
+  }
+  f.Sky = SkyColour(kind, view.Code, dist, r1);
+  // In the horizon system the picture turns by the Sun's parallactic angle: zenith up.
+  if (d.HorizonView && !f.Lunar) {
+    long double r = 0, alpha = 0, delta = 0;
+    RectToSpherical(d.Sky.Sun.X, d.Sky.Sun.Y, d.Sky.Sun.Z, r, alpha, delta);
+    const long double lst =
+        SiderealTime(d.CurrentDate, d.ClockTime, d.ObserverCoordinates.Longitude);
+    theta -= ParallacticAngle(lst - alpha, delta, d.ObserverCoordinates.Latitude);
+  }
+
+  f.ClearWindow = d.FirstFrame || !d.Stroboscopic;
+  f.Hint = {maxX - 11 * charWidth, maxY, false, "\"F1\": Hilfe", DarkGray};
+  f.CentreX = maxX / 2, f.CentreY = maxY / 2;
+  f.CentreRadius = RoundPixel(k * r1);
+  f.CentreColour = f.Lunar ? White : Yellow;
+  f.DrawCentre = !d.Stroboscopic || f.Lunar || d.FirstFrame;
+  // Position angle 0 is up (north, or the zenith), growing towards the left (east).
+  const long double kD = k * dist;
+  f.SecondX = f.CentreX - RoundPixel(std::sin(theta) * kD);
+  f.SecondY = f.CentreY - RoundPixel(std::cos(theta) * kD);
+  f.SecondRadius = RoundPixel(k * r2);
+  f.PenumbraRadius = RoundPixel(k * rp);
+  f.SecondColour = kind == EventKind::SolarEclipse ? f.Sky : Black;
+  f.EdgeArc = kind == EventKind::SolarEclipse || f.Lunar;
+  f.EdgeColour = f.Lunar ? Black : f.Sky;
+
+  f.Texts = TextColumn(d, maxX, lineHeight);
+  // A hidden panel draws nothing at all: sky-coloured boxes would cut into the discs.
+  if (!d.HorizonView && d.MeasurementsOn)
+    f.Panel = PlaceRows(MeasurementPanelRows(kind, White, r1, r2, theta, dist),
+                        maxY - 7 * lineHeight, lineHeight);
+  return f;
+}

@@ -1,0 +1,54 @@
+// What a frame shows, computed from the instant on the screen and the window's size: discs in
+// pixels, colours from the sky table, which texts go where. Pure: nothing is drawn here.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "driver_state.h"
+#include "event_text.h"
+
+// Scale in pixels per radian for a window whose largest y is maxY: 0.25 degrees are 0.45 maxY.
+long double PixelsPerRadian(int maxY);
+
+// The Sun's parallactic angle for hour angle h, declination delta, latitude phi (radians):
+// the position angle of the zenith seen from the Sun, in (-pi, pi].
+long double ParallacticAngle(long double h, long double delta, long double phi);
+
+// "hh:mm:ss" of the UT time of day of a clock value (UT + 1 h, H.MM form).
+std::string TimeToText(long double clockTime);
+
+// Nearest integer, halves to even; far-off values are held at a size no window reaches.
+int RoundPixel(long double x);
+
+// A text on the screen: x at its left end (its right end when right-aligned), y at the bottom
+// of its line.
+struct PlacedText {
+  int X = 0, Y = 0;
+  bool RightAligned = false;
+  std::string Text;
+  int Colour = 0;
+};
+
+// Everything a frame draws, in pixels and palette colours, in drawing order.
+struct FrameLayout {
+  int Sky = 0;              // the background
+  bool ClearWindow = true;  // false: the discs of earlier instants stay (stroboscopic)
+  PlacedText Hint;          // "F1": Hilfe
+  int CentreX = 0, CentreY = 0, CentreRadius = 0;
+  bool DrawCentre = true;
+  int CentreColour = 0;  // at intensity 200: the Sun, or the Moon in a lunar eclipse
+  int SecondX = 0, SecondY = 0, SecondRadius = 0;
+  bool Lunar = false;       // the second circle is the umbra, with the penumbra around it
+  int PenumbraRadius = 0;
+  int SecondColour = 0;     // otherwise the body before the Sun
+  bool EdgeArc = false;     // the Moon's limb or the umbra's edge drawn as a circle line
+  int EdgeColour = 0;       // its pen
+  std::vector<PlacedText> Texts;  // the event rows and the column of place, date and time
+  std::vector<PlacedText> Panel;  // the measurement panel, when it is shown
+};
+
+// Rows of the event text or the panel, at x = 0 and y = y0 + row line heights.
+std::vector<PlacedText> PlaceRows(const std::vector<TextRow>& rows, int y0, int lineHeight);
+// The event rows and the right-hand column of place, date, time and display system.
+std::vector<PlacedText> TextColumn(const DriverState& d, int maxX, int lineHeight);
+FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight, int charWidth);

@@ -1,0 +1,119 @@
+// The frame's layout against values worked out by hand: 0.25 degrees are 0.45 of the window's
+// height, position angle 0 is up and 90 degrees left, the sky's colours as the table gives them.
+#include <gtest/gtest.h>
+
+#include "driver_state.h"
+#include "frame_layout.h"
+#include "kern_graf.h"
+#include "mathe.h"
+
+namespace {
+
+constexpr int W = 1023, H = 767, L = 18, C = 8;  // a 1024 x 768 window
+
+// A solar eclipse seen with the Sun 0.27 degrees wide, the Moon 0.26, `d` degrees apart.
+DriverState Eclipse(long double d, long double angle, int code = 1) {
+  DriverState s;
+  s.Event.Kind = EventKind::SolarEclipse;
+  s.Event.Type.Code = 1;
+  s.View.Record.SunRadius = 0.27L * Degree;
+  s.View.Record.OccultorRadius = 0.26L * Degree;
+  s.View.Record.Separation = d * Degree;
+  s.View.Record.PositionAngle = angle * Degree;
+  s.View.Record.Code = code;
+  return s;
+}
+
+TEST(FrameLayout, DiscsAtTheScaleAndPositionAngle) {
+  // 1.8 H pixels a degree: a radius of 0.27 degrees is 372.8 pixels, 0.1 degrees 138.1.
+  const struct {
+    long double Angle;
+    int X, Y;
+  } cases[] = {{0, 511, 245}, {90, 373, 383}, {180, 511, 521}, {-90, 649, 383}};
+  for (const auto& c : cases) {
+    const FrameLayout f = LayoutFrame(Eclipse(0.1L, c.Angle), W, H, L, C);
+    EXPECT_EQ(f.CentreX, 511);
+    EXPECT_EQ(f.CentreY, 383);
+    EXPECT_EQ(f.CentreRadius, 373);
+    EXPECT_EQ(f.SecondRadius, 359);  // 0.26 degrees
+    EXPECT_EQ(f.SecondX, c.X) << c.Angle;
+    EXPECT_EQ(f.SecondY, c.Y) << c.Angle;
+  }
+}
+
+TEST(FrameLayout, SkyColoursAsTheTableGivesThem) {
+  DriverState lunar, transit;
+  lunar.Event.Kind = EventKind::LunarEclipse;
+  transit.Event.Kind = EventKind::MercuryTransit;
+  const struct {
+    DriverState State;
+    int Sky, Centre, Second;
+  } cases[] = {
+      {lunar, Black, White, Black},
+      {transit, LightBlue, Yellow, Black},
+      {Eclipse(0, 0, 5), DarkGray, Yellow, DarkGray},    // the Sun wholly covered
+      {Eclipse(0.026L, 0), Blue, Yellow, Blue},          // centres nearer than 0.1 radius
+      {Eclipse(0.028L, 0), LightBlue, Yellow, LightBlue},
+  };
+  for (const auto& c : cases) {
+    const FrameLayout f = LayoutFrame(c.State, W, H, L, C);
+    EXPECT_EQ(f.Sky, c.Sky);
+    EXPECT_EQ(f.CentreColour, c.Centre);
+    EXPECT_EQ(f.SecondColour, c.Second);
+  }
+}
+
+TEST(FrameLayout, StroboscopicFramesKeepWhatCameBefore) {
+  DriverState s = Eclipse(0.1L, 0);
+  s.Stroboscopic = true;
+  s.FirstFrame = true;
+  EXPECT_TRUE(LayoutFrame(s, W, H, L, C).ClearWindow);
+  s.FirstFrame = false;
+  FrameLayout f = LayoutFrame(s, W, H, L, C);
+  EXPECT_FALSE(f.ClearWindow);
+  EXPECT_FALSE(f.DrawCentre);
+  s.Event.Kind = EventKind::LunarEclipse;  // the Moon is drawn anew every time
+  EXPECT_TRUE(LayoutFrame(s, W, H, L, C).DrawCentre);
+}
+
+TEST(FrameLayout, TextsInTheirPlaces) {
+  DriverState s = Eclipse(0.1L, 0);
+  s.PlaceName = "Hannover";
+  s.DayText = "9", s.MonthText = "5", s.YearText = "2016";
+  s.ClockTime = 14.0L;
+  FrameLayout f = LayoutFrame(s, W, H, L, C);
+  EXPECT_EQ(f.Hint.X, W - 88);
+  EXPECT_EQ(f.Hint.Y, H);
+  EXPECT_EQ(f.Hint.Text, "\"F1\": Hilfe");
+  const struct {
+    int Y;
+    const char* Text;
+  } column[] = {{L, "Hannover "}, {2 * L, "9.5.2016 "}, {3 * L, "13:00:00 Uhr UT "},
+                {5 * L, "Äquatorsystem "}};
+  int found = 0;
+  for (const PlacedText& t : f.Texts) {
+    if (!t.RightAligned) {
+      EXPECT_EQ(t.X, 0);
+      continue;
+    }
+    ASSERT_LT(found, 4);
+    EXPECT_EQ(t.X, W);
+    EXPECT_EQ(t.Y, column[found].Y);
+    EXPECT_EQ(t.Text, column[found].Text);
+    ++found;
+  }
+  EXPECT_EQ(found, 4);
+  EXPECT_TRUE(f.Panel.empty());  // hidden
+
+  s.MeasurementsOn = true;
+  f = LayoutFrame(s, W, H, L, C);
+  ASSERT_EQ(f.Panel.size(), 7u);
+  EXPECT_EQ(f.Panel.front().Y, H - 7 * L);  // row 0
+  EXPECT_EQ(f.Panel.back().Y, H);           // row 7 on the last pixel row
+  s.HorizonView = true;                     // never in the horizon system
+  EXPECT_TRUE(LayoutFrame(s, W, H, L, C).Panel.empty());
+  s.Geocentric = true;
+  EXPECT_EQ(LayoutFrame(s, W, H, L, C).Texts.at(f.Texts.size() - 4).Text, "geozentrisch ");
+}
+
+}  // namespace
