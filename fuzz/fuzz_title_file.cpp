@@ -8,7 +8,7 @@
 
 #include "fuzz_check.h"
 #include "text_codec.h"
-#include "title_lines.h"
+#include "line_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view contents(reinterpret_cast<const char*>(data), size);
@@ -16,18 +16,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // The limit comes from the input too, so that cut and uncut lines are both tried.
   const std::size_t limit = size > 0 ? 1 + data[0] % 64 : 1;
 
-  TTitleLines lines = OpenTitleLines(contents);
-  const std::size_t counted = RemainingTitleLines(lines);
+  TLineReader lines = OpenLines(contents);
+  const std::size_t counted = LinesLeft(lines);
   std::size_t read = 0;
   std::size_t characters = 0;
   bool cut = false;
   std::string line;
-  while (NextTitleLine(lines, limit, line)) {
+  while (NextLine(lines, line, limit)) {
     ++read;
     FUZZ_CHECK(IsValidUtf8(line), "line is not UTF-8: " + what);
     FUZZ_CHECK(line.find('\n') == std::string::npos, "line end inside a line: " + what);
     FUZZ_CHECK(Utf8Length(line) <= limit, "line longer than the limit: " + what);
-    FUZZ_CHECK(RemainingTitleLines(lines) == counted - read, "count of lines left: " + what);
+    FUZZ_CHECK(LinesLeft(lines) == counted - read, "count of lines left: " + what);
     cut = cut || Utf8Length(line) == limit;
     characters += Utf8Length(line);
   }

@@ -9,8 +9,8 @@ set -u
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 OUT="$ROOT/build-fuzz"
 SECONDS_PER_TARGET="${FUZZ_SECONDS:-20}"
-ALL_TARGETS="fuzz_text_to_integer fuzz_text_to_float fuzz_format_number fuzz_angle_to_dms
-             fuzz_city_line fuzz_title_file"
+# Every fuzz_*.cpp is a target.
+ALL_TARGETS=$(cd "$ROOT/fuzz" && ls fuzz_*.cpp | sed 's/\.cpp$//')
 TARGETS="${FUZZ_TARGETS:-$ALL_TARGETS}"
 
 if [ ! -f "$OUT/build.ninja" ]; then

@@ -1,16 +1,13 @@
 // Companion of KernGraf: the title screen and the questions for a character or a number.
-#include <QFile>
-
 #include <algorithm>
 #include <climits>
-#include <string_view>
 #include <vector>
 
 #include "console_state.h"
 #include "kern_graf.h"
 #include "number_text.h"
 #include "text_codec.h"
-#include "title_lines.h"
+#include "line_reader.h"
 
 namespace {
 
@@ -28,32 +25,20 @@ int ClampToInt(long long value) {
 void ShowTitleFile(const std::string& name, const std::string& font, const std::string& version,
                    int colour) {
   if (!FilePresent(name)) return;
-  QFile file(ToQString(name));
-  QByteArray copy;
-  std::string_view contents;
-  if (file.open(QIODevice::ReadOnly)) {
-    qint64 size = file.size();
-    uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
-    if (mapped) {
-      contents = std::string_view(reinterpret_cast<const char*>(mapped),
-                                  static_cast<std::size_t>(size));
-    } else {
-      copy = file.readAll();
-      contents = std::string_view(copy.constData(), static_cast<std::size_t>(copy.size()));
-    }
-  }
+  std::string contents;
+  ReadPlainFile(name, contents);  // a read error shows what could be read: nothing
 
   SetCursor(0, 2 * LineHeight());
-  TTitleLines lines = OpenTitleLines(contents);
+  TLineReader lines = OpenLines(contents);
   const std::size_t limit = TitleLineLimit();
   std::string line;
-  if (!NextTitleLine(lines, limit, line)) return;
+  if (!NextLine(lines, line, limit)) return;
   SelectFont(font, 16, 1);
   SetTextAlign(1, 0);
   long long y = 2LL * LineHeight();
   DrawText(MaxX() / 2, ClampToInt(y), line, colour);
 
-  if (!NextTitleLine(lines, limit, line)) return;
+  if (!NextLine(lines, line, limit)) return;
   y += LineHeight();
   DrawText(MaxX() / 2, ClampToInt(y), line, colour);
   SelectFont(font, 12, 0);
@@ -64,12 +49,12 @@ void ShowTitleFile(const std::string& name, const std::string& font, const std::
 
   // Body lines from the left edge; once they pass the bottom of the window only the
   // cursor moves on.
-  while (y - LineHeight() < KernGraf.ScreenHeight && NextTitleLine(lines, limit, line)) {
+  while (y - LineHeight() < KernGraf.ScreenHeight && NextLine(lines, line, limit)) {
     y += LineHeight();
     DrawText(0, ClampToInt(y), line, colour);
     SetCursor(0, ClampToInt(y + LineHeight()));
   }
-  long long hidden = static_cast<long long>(RemainingTitleLines(lines));
+  long long hidden = static_cast<long long>(LinesLeft(lines));
   if (hidden > 0) {
     y += hidden * LineHeight();
     SetCursor(0, ClampToInt(y + LineHeight()));

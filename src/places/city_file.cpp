@@ -2,13 +2,9 @@
 
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "number_text.h"
-#include "text_codec.h"
+#include "line_reader.h"
 
 namespace {
 
@@ -69,9 +65,9 @@ bool CityNameMatches(std::string_view typed, std::string_view field) {
 }
 
 bool FindCity(std::string_view contents, std::string_view name, CityLine& found) {
-  std::vector<std::string> lines;
-  SplitLines(DecodeFileText(contents), lines);
-  for (const std::string& line : lines) {
+  TLineReader lines = OpenLines(contents);
+  std::string line;
+  while (NextLine(lines, line)) {
     // Compare the name before converting the numbers: most lines are other places.
     const auto comma = line.find(',');
     const std::string_view field =
@@ -90,16 +86,6 @@ bool FindCity(std::string_view contents, std::string_view name, CityLine& found)
 bool LookUpCity(const std::string& fileName, const std::string& name, CityLine& found) {
   // Only a plain file is read: a folder, a pipe or a device put in its place (also after the
   // start of the run) counts as no file, so the place is asked as coordinates.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(fileName, error)) return false;
-  try {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) return false;
-    const std::string contents((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
-    return FindCity(contents, name, found);
-  } catch (const std::exception&) {
-    return false;  // a read error counts as no match
-  }
+  std::string contents;
+  return ReadPlainFile(fileName, contents) && FindCity(contents, name, found);
 }

@@ -1,12 +1,6 @@
 // UTF-8 checks and conversions for the program's texts and the files it reads.
 #include "text_codec.h"
 
-namespace {
-
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-}  // namespace
-
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t i = 0;
   const std::size_t n = bytes.size();
@@ -37,7 +31,7 @@ bool IsValidUtf8(std::string_view bytes) {
     if (n - i < length) return false;
     for (std::size_t k = 1; k < length; ++k) {
       unsigned char t = static_cast<unsigned char>(bytes[i + k]);
-      if (!IsContinuation(t)) return false;
+      if (!IsUtf8Continuation(bytes[i + k])) return false;
       code = (code << 6) | (t & 0x3F);
     }
     if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
@@ -61,19 +55,10 @@ std::string Latin1ToUtf8(std::string_view bytes) {
   return out;
 }
 
-std::string DecodeFileText(std::string_view bytes) {
-  if (IsValidUtf8(bytes)) {
-    // An editor's byte order mark is not part of the text.
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    return std::string(bytes);
-  }
-  return Latin1ToUtf8(bytes);
-}
-
 std::size_t Utf8Length(std::string_view text) {
   std::size_t count = 0;
   for (char c : text)
-    if (!IsContinuation(static_cast<unsigned char>(c))) ++count;
+    if (!IsUtf8Continuation(c)) ++count;
   return count;
 }
 
@@ -82,24 +67,20 @@ std::string LastUtf8Char(std::string_view text) {
   std::size_t start = text.size() - 1;
   // At most three continuation bytes belong to one character.
   for (int k = 0; k < 3 && start > 0 &&
-                  IsContinuation(static_cast<unsigned char>(text[start]));
+                  IsUtf8Continuation(text[start]);
        ++k)
     --start;
   return std::string(text.substr(start));
 }
 
-void SplitLines(std::string_view contents, std::vector<std::string>& lines) {
-  lines.clear();
-  std::size_t start = 0;
-  while (start < contents.size()) {
-    std::size_t end = contents.find('\n', start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(contents.substr(start));
-      return;
-    }
-    std::size_t stop = end;
-    if (stop > start && contents[stop - 1] == '\r') --stop;
-    lines.emplace_back(contents.substr(start, stop - start));
-    start = end + 1;
+std::vector<std::string> Utf8Characters(std::string_view text) {
+  std::vector<std::string> chars;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t n = 1;
+    while (i + n < text.size() && IsUtf8Continuation(text[i + n])) ++n;
+    chars.emplace_back(text.substr(i, n));
+    i += n;
   }
+  return chars;
 }

@@ -49,14 +49,6 @@ TEST(TextCodec, Latin1ToUtf8) {
   EXPECT_EQ(Latin1ToUtf8("abc"), "abc");
 }
 
-TEST(TextCodec, DecodeFileText) {
-  EXPECT_EQ(DecodeFileText("M\xC3\xBCnchen,48.14,11.58"), "M\xC3\xBCnchen,48.14,11.58");
-  EXPECT_EQ(DecodeFileText("M\xFCnchen,48.14,11.58"), "M\xC3\xBCnchen,48.14,11.58");
-  EXPECT_EQ(DecodeFileText("\xEF\xBB\xBFTitel"), "Titel");
-  // Valid UTF-8 that a Latin-1 reader would have shown as two characters stays one.
-  EXPECT_EQ(DecodeFileText("\xC3\xA4"), "\xC3\xA4");
-}
-
 TEST(TextCodec, LengthCountsCharacters) {
   EXPECT_EQ(Utf8Length(""), 0u);
   EXPECT_EQ(Utf8Length("M\xC3\xA4rz"), 4u);
@@ -74,28 +66,11 @@ TEST(TextCodec, LastCharacter) {
   EXPECT_EQ(LastUtf8Char("\x80\x80\x80\x80\x80"), "\x80\x80\x80\x80");  // no lead byte: bounded
 }
 
-TEST(TextCodec, SplitLines) {
-  struct Case {
-    std::string contents;
-    std::vector<std::string> lines;
-  } cases[] = {
-      {"", {}},
-      {"a", {"a"}},
-      {"a\n", {"a"}},
-      {"a\r\nb\r\n", {"a", "b"}},
-      {"a\nb", {"a", "b"}},
-      {"a\n\nb\n", {"a", "", "b"}},
-      {"\n", {""}},
-      {"\r\n\r\n", {"", ""}},
-      {"a\rb\n", {"a\rb"}},
-      {"a\r", {"a\r"}},
-      {"x\r\r\n", {"x\r"}},
-  };
-  for (const Case& c : cases) {
-    std::vector<std::string> lines = {"stale"};
-    SplitLines(c.contents, lines);
-    EXPECT_EQ(lines, c.lines);
-  }
+TEST(TextCodec, CharactersOneByOne) {
+  EXPECT_EQ(Utf8Characters(""), std::vector<std::string>{});
+  EXPECT_EQ(Utf8Characters("a\xC3\xA4\xE2\x82\xAC\xF0\x90\x80\x80"),
+            (std::vector<std::string>{"a", "\xC3\xA4", "\xE2\x82\xAC", "\xF0\x90\x80\x80"}));
+  EXPECT_EQ(Utf8Characters("\x80\x80"), std::vector<std::string>{"\x80\x80"});
 }
 
 }  // namespace

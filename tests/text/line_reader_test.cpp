@@ -1,4 +1,4 @@
-#include "title_lines.h"
+#include "line_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -8,14 +8,14 @@
 namespace {
 
 std::vector<std::string> ReadAll(std::string_view contents, std::size_t limit = 1000) {
-  TTitleLines lines = OpenTitleLines(contents);
+  TLineReader lines = OpenLines(contents);
   std::vector<std::string> out;
   std::string line;
-  while (NextTitleLine(lines, limit, line)) out.push_back(line);
+  while (NextLine(lines, line, limit)) out.push_back(line);
   return out;
 }
 
-TEST(TitleLines, LineEndsOfBothKindsAndAMissingLastOne) {
+TEST(LineReader, LineEndsOfBothKindsAndAMissingLastOne) {
   struct Case {
     const char* contents;
     std::vector<std::string> lines;
@@ -28,11 +28,14 @@ TEST(TitleLines, LineEndsOfBothKindsAndAMissingLastOne) {
       {"a\nb\r\nc", {"a", "b", "c"}},
       {"\n\n", {"", ""}},
       {"a\rb\n", {"a\rb"}},  // a lone CR stays in its line
+      {"a\r", {"a\r"}},
+      {"x\r\r\n", {"x\r"}},
+      {"\r\n\r\n", {"", ""}},
   };
   for (const Case& c : cases) EXPECT_EQ(ReadAll(c.contents), c.lines) << c.contents;
 }
 
-TEST(TitleLines, WholeFileDecidesBetweenUtf8AndLatin1) {
+TEST(LineReader, WholeFileDecidesBetweenUtf8AndLatin1) {
   // Valid UTF-8 as a whole: taken as it stands, a byte order mark dropped.
   EXPECT_EQ(ReadAll("\xEF\xBB\xBFM\xC3\xA4rz\nK\xC3\xB6ln"),
             (std::vector<std::string>{"M\xC3\xA4rz", "K\xC3\xB6ln"}));
@@ -41,23 +44,23 @@ TEST(TitleLines, WholeFileDecidesBetweenUtf8AndLatin1) {
             (std::vector<std::string>{"\xC3\x83\xC2\xA4", "M\xC3\xA4rz"}));
 }
 
-TEST(TitleLines, LongLinesAreCutByCharactersNotBytes) {
+TEST(LineReader, LongLinesAreCutByCharactersNotBytes) {
   EXPECT_EQ(ReadAll("\xC3\xA4\xC3\xB6\xC3\xBC" "abc\n", 4),
             (std::vector<std::string>{"\xC3\xA4\xC3\xB6\xC3\xBC" "a"}));
   EXPECT_EQ(ReadAll("\xE4\xF6\xFC" "abc", 2), (std::vector<std::string>{"\xC3\xA4\xC3\xB6"}));
 }
 
-TEST(TitleLines, CountsTheLinesLeft) {
-  TTitleLines lines = OpenTitleLines("1\n2\r\n3");
-  EXPECT_EQ(RemainingTitleLines(lines), 3u);
+TEST(LineReader, CountsTheLinesLeft) {
+  TLineReader lines = OpenLines("1\n2\r\n3");
+  EXPECT_EQ(LinesLeft(lines), 3u);
   std::string line;
-  ASSERT_TRUE(NextTitleLine(lines, 10, line));
-  EXPECT_EQ(RemainingTitleLines(lines), 2u);
-  ASSERT_TRUE(NextTitleLine(lines, 10, line));
-  ASSERT_TRUE(NextTitleLine(lines, 10, line));
+  ASSERT_TRUE(NextLine(lines, line));
+  EXPECT_EQ(LinesLeft(lines), 2u);
+  ASSERT_TRUE(NextLine(lines, line));
+  ASSERT_TRUE(NextLine(lines, line));
   EXPECT_EQ(line, "3");
-  EXPECT_EQ(RemainingTitleLines(lines), 0u);
-  EXPECT_FALSE(NextTitleLine(lines, 10, line));
+  EXPECT_EQ(LinesLeft(lines), 0u);
+  EXPECT_FALSE(NextLine(lines, line));
 }
 
 }  // namespace

@@ -1,20 +1,35 @@
-// The title file's lines, one at a time.
-#include "title_lines.h"
+#include "line_reader.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "text_codec.h"
 
-TTitleLines OpenTitleLines(std::string_view contents) {
-  TTitleLines lines;
+bool ReadPlainFile(const std::string& path, std::string& contents) {
+  std::error_code error;
+  if (path.empty() || !std::filesystem::is_regular_file(path, error)) return false;
+  try {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+  } catch (const std::exception&) {
+    return false;  // a file that vanishes or turns into a folder while it is read
+  }
+}
+
+TLineReader OpenLines(std::string_view contents) {
+  TLineReader lines;
   lines.Contents = contents;
   lines.Utf8 = IsValidUtf8(contents);
-  // An editor's byte order mark is not part of the title.
+  // An editor's byte order mark is not part of the text.
   if (lines.Utf8 && contents.substr(0, 3) == "\xEF\xBB\xBF") lines.Position = 3;
   return lines;
 }
 
-bool NextTitleLine(TTitleLines& lines, std::size_t maxCharacters, std::string& line) {
+bool NextLine(TLineReader& lines, std::string& line, std::size_t maxCharacters) {
   const std::string_view all = lines.Contents;
   if (lines.Position >= all.size()) return false;
   const std::size_t end = all.find('\n', lines.Position);
@@ -32,7 +47,7 @@ bool NextTitleLine(TTitleLines& lines, std::size_t maxCharacters, std::string& l
   }
   std::size_t characters = 0;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if ((static_cast<unsigned char>(bytes[i]) & 0xC0) == 0x80) continue;
+    if (IsUtf8Continuation(bytes[i])) continue;
     if (++characters > maxCharacters) {
       bytes = bytes.substr(0, i);
       break;
@@ -42,8 +57,9 @@ bool NextTitleLine(TTitleLines& lines, std::size_t maxCharacters, std::string& l
   return true;
 }
 
-std::size_t RemainingTitleLines(const TTitleLines& lines) {
-  const std::string_view rest = lines.Contents.substr(std::min(lines.Position, lines.Contents.size()));
+std::size_t LinesLeft(const TLineReader& lines) {
+  const std::string_view rest =
+      lines.Contents.substr(std::min(lines.Position, lines.Contents.size()));
   std::size_t count = static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n'));
   if (!rest.empty() && rest.back() != '\n') ++count;
   return count;
