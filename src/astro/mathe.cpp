@@ -2,7 +2,8 @@
 #include "mathe.h"
 
 #include <cmath>
-#include <cstdio>
+
+#include "number_text.h"
 
 namespace {
 
@@ -12,16 +13,6 @@ constexpr char kDegreeSign[] = "\xC2\xB0";  // UTF-8 of U+00B0
 
 constexpr long double kPoleGuard = 1e-7L;
 constexpr long double kPoleTangent = 10000000.0L;
-
-// Integer-valued long double as decimal text, right-aligned in a field of the given width.
-std::string Field(long double value, int width, bool zeroPad) {
-  const char* format = zeroPad ? "%0*.0Lf" : "%*.0Lf";
-  const int length = std::snprintf(nullptr, 0, format, width, value);
-  std::string buf(static_cast<std::size_t>(length) + 1, '\0');
-  std::snprintf(buf.data(), buf.size(), format, width, value);
-  buf.resize(static_cast<std::size_t>(length));
-  return buf;
-}
 
 }  // namespace
 
@@ -94,12 +85,12 @@ void AngleToDMS(long double x, std::string& text) {
       }
     }
   }
-  s += Field(degrees, 3, false);
+  s += WholeNumberText(degrees, 3);
   s += kDegreeSign;
-  s += Field(minutes, 2, true);
+  s += WholeNumberText(minutes, 2, '0');
   s += "'";
-  s += Field(seconds, 2, true);
+  s += WholeNumberText(seconds, 2, '0');
   s += "\".";
-  s += Field(thousandths, 3, true);
+  s += WholeNumberText(thousandths, 3, '0');
   text = s;
 }

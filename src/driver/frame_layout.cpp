@@ -8,13 +8,6 @@
 
 namespace {
 
-// Two digits, a leading blank turned into '0'.
-std::string TwoDigits(int v) {
-  std::string s = FormatNumber(v, 2.0L);
-  if (!s.empty() && s[0] == ' ') s[0] = '0';
-  return s;
-}
-
 // The sky's colour: black around the eclipsed Moon, dark when the Sun is covered, blue when the
 // Moon stands near the Sun's centre, light blue otherwise.
 int SkyColour(EventKind kind, int viewCode, long double d, long double r1) {
@@ -61,7 +54,8 @@ std::string TimeToText(long double clockTime) {
     mm = 0;
   }
   if (hh == 24) hh = 0;
-  return TwoDigits(hh) + ":" + TwoDigits(mm) + ":" + TwoDigits(ss);
+  return WholeNumberText(hh, 2, '0') + ":" + WholeNumberText(mm, 2, '0') + ":" +
+         WholeNumberText(ss, 2, '0');
 }
 
 std::vector<PlacedText> PlaceRows(const std::vector<TextRow>& rows, int y0, int lineHeight) {

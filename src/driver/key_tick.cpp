@@ -1,6 +1,6 @@
 #include "key_tick.h"
 
-#include <cstdio>
+#include <string>
 
 #include "astr_rout.h"
 #include "bodies.h"
@@ -26,12 +26,6 @@ const std::array<std::string, 7> HelpLines = {
 
 namespace {
 
-std::string DecimalText(int v) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%d", v);
-  return buffer;
-}
-
 void ShowStatus(const std::string& text, int colour) {
   Drv.StatusText = text;
   Drv.StatusColour = colour;
@@ -53,8 +47,8 @@ void SavePictureKey() {
 void TimeKey(long double minutes) {
   if (!StepTime(minutes)) {
     SystemBeep();
-    ShowStatus(" Ende des Zeitbereichs: Jahr " + DecimalText(MinYear) + " bis " +
-                   DecimalText(MaxYear),
+    ShowStatus(" Ende des Zeitbereichs: Jahr " + std::to_string(MinYear) + " bis " +
+                   std::to_string(MaxYear),
                LightRed);
   }
 }
@@ -90,9 +84,9 @@ bool StepTime(long double minutes) {
   long double clock = 0;
   CalendarDate(shown, utDate, clock);
   if (clock < 1) CalendarDate(shown - 1.0L / 24, utDate, clock);
-  Drv.DayText = DecimalText(utDate.Day);
-  Drv.MonthText = DecimalText(utDate.Month);
-  Drv.YearText = DecimalText(utDate.Year);
+  Drv.DayText = std::to_string(utDate.Day);
+  Drv.MonthText = std::to_string(utDate.Month);
+  Drv.YearText = std::to_string(utDate.Year);
   ComputeInstant();
   return true;
 }

@@ -48,19 +48,6 @@ const PreparedEvent PreparedEvents[7] = {
 
 bool IsYes(const std::string& answer) { return answer == "j" || answer == "J"; }
 
-// The characters of a UTF-8 text, one string each.
-std::vector<std::string> Characters(const std::string& text) {
-  std::vector<std::string> chars;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    std::size_t n = 1;
-    while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
-    chars.push_back(text.substr(i, n));
-    i += n;
-  }
-  return chars;
-}
-
 int FieldValue(const std::string& field) {
   int32_t value = 0, pos = 0;
   TextToInteger(field, value, pos);  // the digits before an unusable character count
@@ -93,7 +80,7 @@ void AskMenu() {
 }  // namespace
 
 bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& seconds) {
-  const std::vector<std::string> c = Characters(text);
+  const std::vector<std::string> c = Utf8Characters(text);
   if (c.size() != 8 || c[2] != ":" || c[5] != ":") return false;
   for (int i : {0, 1, 3, 4, 6, 7})
     if (c[i].size() != 1 || c[i][0] < '0' || c[i][0] > '9') return false;

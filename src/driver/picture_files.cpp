@@ -1,18 +1,16 @@
 #include "picture_files.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "data_files.h"
 #include "fenster_graf.h"
 #include "kern_graf.h"
+#include "number_text.h"
 
 std::string PictureName(const std::string& base, int counter) {
-  char digits[16];
-  std::snprintf(digits, sizeof digits, "%02d", counter);
-  return base + digits + ".bmp";
+  return base + WholeNumberText(counter, 2, '0') + ".bmp";
 }
 
 int NextPictureNumber(const std::string& base, int counter) {

@@ -2,34 +2,17 @@
 #include "number_text.h"
 
 #include <cfloat>
-#include <clocale>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <locale.h>
+#include <string_view>
 
 namespace {
 
-// The "C" locale for the current thread while alive. Qt sets the process locale from the
-// environment, which would turn the decimal point of printf/strtold into a comma.
-class CLocaleScope {
- public:
-  CLocaleScope() {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    if (c != locale_t(0)) previous_ = uselocale(c);
+std::string PadLeft(std::string text, long width, char pad = ' ') {
+  if (width > static_cast<long>(text.size())) {
+    const std::size_t at = pad == '0' && !text.empty() && text[0] == '-' ? 1 : 0;
+    text.insert(at, width - text.size(), pad);
   }
-  ~CLocaleScope() {
-    if (previous_ != locale_t(0)) uselocale(previous_);
-  }
-  CLocaleScope(const CLocaleScope&) = delete;
-  CLocaleScope& operator=(const CLocaleScope&) = delete;
-
- private:
-  locale_t previous_ = locale_t(0);
-};
-
-std::string PadLeft(std::string text, long width) {
-  if (width > static_cast<long>(text.size())) text.insert(0, width - text.size(), ' ');
   return text;
 }
 
@@ -41,16 +24,13 @@ void DropNegativeZero(std::string& text) {
   text.erase(0, 1);
 }
 
-std::string Printf(const char* format, int decimals, long double x) {
-  CLocaleScope c;
-  char buffer[128];
-  int n = std::snprintf(buffer, sizeof buffer, format, decimals, x);
-  if (n < 0) return std::string();
-  if (static_cast<std::size_t>(n) < sizeof buffer) return std::string(buffer, n);
-  std::string big(static_cast<std::size_t>(n) + 1, '\0');  // up to about 4950 digits
-  std::snprintf(big.data(), big.size(), format, decimals, x);
-  big.resize(n);
-  return big;
+// Fixed-point text with `decimals` digits after the point, rounded from the exact binary
+// value (halves to even), in no locale at all.
+std::string Fixed(long double x, int decimals) {
+  char buffer[5000 + 64];  // the largest long double has 4933 digits
+  const std::to_chars_result r =
+      std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, decimals);
+  return r.ec == std::errc() ? std::string(buffer, r.ptr) : std::string();
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -73,9 +53,12 @@ int32_t Position(std::size_t index) {  // 0-based index to 1-based position, kep
                                                       : static_cast<int32_t>(index + 1);
 }
 
-long double ToLongDouble(const std::string& text) {
-  CLocaleScope c;
-  return std::strtold(text.c_str(), nullptr);
+// The value of a number text (an optional sign, digits, a point, an exponent); false when it
+// lies beyond the extended range either way.
+bool ToLongDouble(std::string_view text, long double& value) {
+  if (!text.empty() && text[0] == '+') text.remove_prefix(1);
+  const std::from_chars_result r = std::from_chars(text.data(), text.data() + text.size(), value);
+  return r.ec == std::errc();
 }
 
 }  // namespace
@@ -94,14 +77,17 @@ std::string FormatNumber(long double x, long double format) {
 
   std::string text;
   if (decimals < 1) {
-    text = Printf("%.*Lf", 0, std::nearbyint(x));
+    text = Fixed(std::nearbyint(x), 0);
   } else {
-    // %Lf rounds the exact binary value, halves to even.
-    text = Printf("%.*Lf", decimals, x);
+    text = Fixed(x, decimals);
     width += decimals + 2;
   }
   DropNegativeZero(text);
   return PadLeft(std::move(text), width);
+}
+
+std::string WholeNumberText(long double value, int width, char pad) {
+  return PadLeft(Fixed(value, 0), width, pad);
 }
 
 void TextToInteger(const std::string& s, int32_t& v, int32_t& pos) {
@@ -143,7 +129,7 @@ void TextToInteger(const std::string& s, int32_t& v, int32_t& pos) {
 
 void TextToFloat(const std::string& s, long double& v, int32_t& pos) {
   std::size_t i = SkipBlanks(s);
-  std::string number;  // the accepted characters, rebuilt for strtold
+  std::string number;  // the accepted characters, rebuilt for the conversion
   std::string digits;  // the mantissa digits without the point
   bool anyPart = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) number += s[i++];
@@ -151,6 +137,7 @@ void TextToFloat(const std::string& s, long double& v, int32_t& pos) {
   while (i < s.size() && IsDigit(s[i])) ++i;
   number.append(s, start, i - start);
   digits.append(s, start, i - start);
+  const long integerDigits = static_cast<long>(i - start);
   anyPart = i > start;
   bool bad = false;
   if (i < s.size() && s[i] == '.') {
@@ -180,19 +167,26 @@ void TextToFloat(const std::string& s, long double& v, int32_t& pos) {
     number += 'e';
     if (exponentNegative) number += '-';
     number += std::to_string(exponent);
-    long double value = ToLongDouble(number);
-    if (!std::isinf(value)) {
+    long double value = 0;
+    if (ToLongDouble(number, value)) {
       v = value;
+      pos = 0;
+      return;
+    }
+    // Far below the smallest extended number (about 1e-4951) the value is zero.
+    const std::size_t first = digits.find_first_not_of('0');
+    const long leading = integerDigits - 1 - static_cast<long>(first);
+    if (exponentNegative && leading - exponent < -5000) {
+      v = number[0] == '-' ? -0.0L : 0.0L;
       pos = 0;
       return;
     }
     i = s.size();  // out of the extended range: an error behind the last character
   }
   pos = Position(i);
-  if (digits.empty()) {
+  long double value = 0;
+  if (digits.empty())
     v = 0;
-  } else {
-    long double value = ToLongDouble(digits);
-    v = std::isinf(value) ? LDBL_MAX : value;
-  }
+  else
+    v = ToLongDouble(digits, value) ? value : LDBL_MAX;
 }
