@@ -62,3 +62,13 @@ build_asan_tree() {
   fi
   cmake --build "$ASAN_BUILD" -j "$(nproc)" || return 1
 }
+
+# The astronomy without the x87 fast path: the library's sines, cosines and truncation.
+PORTABLE_BUILD="$ROOT/build-portable"
+build_portable_tree() {
+  if [ ! -f "$PORTABLE_BUILD/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$PORTABLE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DSYZYGY_X87=OFF -DSYZYGY_GUI=OFF -DSYZYGY_BENCH=OFF || return 1
+  fi
+  cmake --build "$PORTABLE_BUILD" -j "$(nproc)" --target astro_tests geometry_tests accuracy_tests || return 1
+}

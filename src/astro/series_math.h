@@ -10,6 +10,16 @@
 // which only absurd dates produce, and other processors use the library.
 #pragma once
 
+// The x87 fast path is on by default where the unit exists; the build can turn it off
+// (SYZYGY_X87=OFF) to test the portable path with the library's functions.
+#ifndef SYZYGY_X87_FAST_PATH
+#if defined(__x86_64__) || defined(__i386__)
+#define SYZYGY_X87_FAST_PATH 1
+#else
+#define SYZYGY_X87_FAST_PATH 0
+#endif
+#endif
+
 #include <cmath>
 
 namespace series_math {
@@ -18,7 +28,7 @@ namespace series_math {
 constexpr long double kMaxFastArgument = 1.0e4L;
 
 inline long double Sin(long double x) {
-#if defined(__x86_64__) || defined(__i386__)
+#if SYZYGY_X87_FAST_PATH
   if (std::fabs(x) < kMaxFastArgument) {
     long double y;
     __asm__("fsin" : "=t"(y) : "0"(x));
@@ -29,7 +39,7 @@ inline long double Sin(long double x) {
 }
 
 inline long double Cos(long double x) {
-#if defined(__x86_64__) || defined(__i386__)
+#if SYZYGY_X87_FAST_PATH
   if (std::fabs(x) < kMaxFastArgument) {
     long double y;
     __asm__("fcos" : "=t"(y) : "0"(x));
@@ -41,7 +51,7 @@ inline long double Cos(long double x) {
 
 // Both at once (one reduction).
 inline void SinCos(long double x, long double& s, long double& c) {
-#if defined(__x86_64__) || defined(__i386__)
+#if SYZYGY_X87_FAST_PATH
   if (std::fabs(x) < kMaxFastArgument) {
     long double cr, sr;
     __asm__("fsincos" : "=t"(cr), "=u"(sr) : "0"(x));
@@ -54,7 +64,7 @@ inline void SinCos(long double x, long double& s, long double& c) {
   c = std::cos(x);
 }
 
-#if defined(__x86_64__) || defined(__i386__)
+#if SYZYGY_X87_FAST_PATH
 // fisttp (SSE3) stores a truncated integer without touching the rounding mode.
 inline const bool kHasFisttp = [] {
   __builtin_cpu_init();
@@ -65,7 +75,7 @@ inline const bool kHasFisttp = [] {
 // Truncation toward zero. std::trunc switches the x87 rounding mode twice per call, which
 // costs as much as the rest of a fractional part; the truncating integer store does not.
 inline long double Trunc(long double x) {
-#if defined(__x86_64__) || defined(__i386__)
+#if SYZYGY_X87_FAST_PATH
   if (kHasFisttp && std::fabs(x) < 0x1p62L) {
     long long i;
     __asm__("fisttpll %0" : "=m"(i) : "t"(x) : "st");
