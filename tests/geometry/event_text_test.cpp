@@ -159,20 +159,29 @@ TEST_F(EventText, PanelRowsInDrawingOrder) {
 }
 
 TEST_F(EventText, PanelWordsForEachKind) {
-  const char* words[][3] = {
-      {" der Sonne:", " des Mondes:", " Sonne/Mond:"},
-      {" der Sonne:", " von Merkur:", " Merkur/Sonne:"},
-      {" der Sonne:", " von Venus:", " Venus/Sonne:"},
-      {" des Mondes:", " des Kernschattens:", " Mond/Kernschatten:"},
+  // Radii of 0.5 rad, 0.25 rad apart straight north: r' = 0.5, x = 0, y = 0.5.
+  const struct {
+    EventKind Kind;
+    const char *Reference, *Second, *Pair;
+  } cases[] = {
+      {EventKind::SolarEclipse, " Winkelradius der Sonne: 28°38'52\".403",
+       " Winkelradius des Mondes: 28°38'52\".403", " Winkelabstand Sonne/Mond: 14°19'26\".202"},
+      {EventKind::MercuryTransit, " Winkelradius der Sonne: 28°38'52\".403",
+       " Winkelradius von Merkur: 28°38'52\".403",
+       " Winkelabstand Merkur/Sonne: 14°19'26\".202"},
+      {EventKind::VenusTransit, " Winkelradius der Sonne: 28°38'52\".403",
+       " Winkelradius von Venus: 28°38'52\".403", " Winkelabstand Venus/Sonne: 14°19'26\".202"},
+      {EventKind::LunarEclipse, " Winkelradius des Mondes: 28°38'52\".403",
+       " Winkelradius des Kernschattens: 28°38'52\".403",
+       " Winkelabstand Mond/Kernschatten: 14°19'26\".202"},
   };
-  for (int kind = 0; kind < 4; ++kind) {
-    ev.Kind = static_cast<EventKind>(kind);
-    std::vector<TextRow> rows = MeasurementPanelRows(ev.Kind, 3, 0.5L, 0.5L, 0, 0.25L);
+  for (const auto& c : cases) {
+    const std::vector<TextRow> rows = MeasurementPanelRows(c.Kind, 3, 0.5L, 0.5L, 0, 0.25L);
     ASSERT_EQ(rows.size(), 7u);
-    EXPECT_EQ(rows[0].Text, std::string(" Winkelradius") + words[kind][0] + HalfRadian);
-    EXPECT_EQ(rows[1].Text, std::string(" Winkelradius") + words[kind][1] + HalfRadian);
+    EXPECT_EQ(rows[0].Text, c.Reference);
+    EXPECT_EQ(rows[1].Text, c.Second);
     EXPECT_EQ(rows[2].Text, " theta' =    0.00°");
-    EXPECT_EQ(rows[3].Text.rfind(std::string(" Winkelabstand") + words[kind][2], 0), 0u);
+    EXPECT_EQ(rows[3].Text, c.Pair);
     EXPECT_EQ(rows[4].Text, "     r' =  0.5000");
     EXPECT_EQ(rows[5].Text, "      x =  0.0000");
     EXPECT_EQ(rows[6].Text, "      y =  0.5000");
