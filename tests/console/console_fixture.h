@@ -8,11 +8,8 @@
 #include "console_state.h"
 #include "fenster_graf.h"
 #include "kern_graf.h"
+#include "program_end.h"
 
-// Thrown by the exit handler, so a test sees how the program would have ended.
-struct TProgramEnded {
-  int Status;
-};
 
 class ConsoleTest : public ::testing::Test {
  protected:
@@ -22,9 +19,7 @@ class ConsoleTest : public ::testing::Test {
   void SetUp() override {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     StartHeadlessConsole(Width, Height);
-    SetExitHandler([](int status) { throw TProgramEnded{status}; });
-    SetPromptResponder({});
-    BeepCount = 0;
+    ResetConsoleHooks();
   }
 
   void TearDown() override {

@@ -110,7 +110,7 @@ TEST_F(DialogTest, EscapeEndsTheProgram) {
   try {
     AskText("Frage", text);
     FAIL() << "AskText returned after Esc";
-  } catch (const TProgramEnded& ended) {
+  } catch (const ProgramEnded& ended) {
     EXPECT_EQ(ended.Status, 0);
   }
   EXPECT_FALSE(FensterGraf.Dialog->isVisible());
@@ -120,7 +120,7 @@ TEST_F(DialogTest, EscapeEndsTheProgram) {
 TEST_F(DialogTest, AbbruchButtonEndsTheProgram) {
   WhenOpen([](TEingabeDialog* dialog) { QTest::mouseClick(dialog->EscBtn, Qt::LeftButton); });
   std::string text = "x";
-  EXPECT_THROW(AskText("Frage", text), TProgramEnded);
+  EXPECT_THROW(AskText("Frage", text), ProgramEnded);
   EXPECT_FALSE(FensterGraf.Dialog->isVisible());
 }
 

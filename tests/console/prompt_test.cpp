@@ -106,7 +106,7 @@ TEST_F(PromptTest, DialogLeavesTheMenuVisibleAndStaysOnTheScreen) {
   for (const auto& screen : screens) {
     SCOPED_TRACE(screen.W);
     StartHeadlessConsole(screen.W, screen.H);
-    SetExitHandler([](int status) { throw TProgramEnded{status}; });
+    SetExitHandler([](int status) { throw ProgramEnded{status}; });
     InstallPalette();
     ClearScreen();
     SetTextBackground(White);
@@ -158,7 +158,7 @@ TEST_F(PromptTest, AbbruchEndsTheProgram) {
   try {
     AskText("Frage", text);
     FAIL() << "AskText returned after Abbruch";
-  } catch (const TProgramEnded& ended) {
+  } catch (const ProgramEnded& ended) {
     EXPECT_EQ(ended.Status, 0);
   }
 }

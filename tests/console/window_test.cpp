@@ -84,7 +84,7 @@ TEST_F(WindowTest, CtrlCEndsTheProgramWithStatusZero) {
   try {
     Press(Qt::Key_C, Qt::ControlModifier, "\x03");
     FAIL() << "Ctrl+C did not end the program";
-  } catch (const TProgramEnded& ended) {
+  } catch (const ProgramEnded& ended) {
     EXPECT_EQ(ended.Status, 0);
   }
   EXPECT_FALSE(KeyWaiting());

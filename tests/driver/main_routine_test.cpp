@@ -19,14 +19,6 @@
 
 namespace {
 
-const std::string MenuPrompt = "Auswahl (0..8)";
-const std::string GeoQuestion = "Soll geozentrisch gerechnet werden (j/n) ? ";
-const std::string HorizonQuestion =
-    "Soll im Horizontsystem dargestellt werden (azimutale Montierung) (j/n) ? ";
-const std::string StroboQuestion = "Soll der Vorgang stroboskopisch gezeigt werden (j/n) ? ";
-const std::string TimePrompt = " Uhrzeit (UT in hh:mm:ss)";
-const std::string PlacePrompt = "Name des Beobachtungsortes";
-
 TEST(MenuLines, NineLinesWithTheArrowsAligned) {
   ASSERT_EQ(MenuLines.size(), 9u);
   // Eight lines of 39 characters end in a comma; the last one has none.
@@ -76,8 +68,8 @@ class MainRoutineTest : public DriverTest {};
 TEST_F(MainRoutineTest, DefaultSessionAsksEveryQuestionWithItsDefault) {
   StartSession(Enter);
   const std::vector<std::pair<std::string, std::string>> expected = {
-      {MenuPrompt, "6"},      {GeoQuestion, "n"},   {HorizonQuestion, "j"},
-      {StroboQuestion, "n"},  {"Tag", "9"},         {"Monat", "5"},
+      {MenuPrompt, "6"},      {GeocentricPrompt, "n"},   {HorizonPrompt, "j"},
+      {StroboPrompt, "n"},  {"Tag", "9"},         {"Monat", "5"},
       {"Jahr", "2016"},       {TimePrompt, "13:00:00"}, {PlacePrompt, "Hannover"}};
   ASSERT_EQ(Prompts().size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {

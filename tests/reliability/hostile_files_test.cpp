@@ -31,7 +31,7 @@ TEST_F(HostileFiles, CityDatGoodLineBehindGarbageIsUsed) {
   AnswerDialogue("4", "", "", "", "", false, false, "ort");
   Press(0);
   ASSERT_TRUE(AnimationStarted);
-  EXPECT_EQ(PromptsSeen(LatitudePrompt), 0);
+  EXPECT_EQ(CountPrompts(LatitudePrompt), 0);
   EXPECT_EQ(Drv.ObserverCoordinates.Latitude, -90 * Degree);
   EXPECT_EQ(Drv.ObserverCoordinates.Longitude, -180 * Degree);
   EXPECT_EQ(Drv.FramesDrawn, 1);
@@ -43,8 +43,8 @@ TEST_F(HostileFiles, CityDatOfGarbageOnlyAsksForCoordinates) {
   AnswerDialogue("4", "", "", "", "", false, false, "Hannover", "52.37", "9.73");
   Press(0);
   ASSERT_TRUE(AnimationStarted);
-  EXPECT_EQ(PromptsSeen(LatitudePrompt), 1);
-  EXPECT_EQ(PromptsSeen(LongitudePrompt), 1);
+  EXPECT_EQ(CountPrompts(LatitudePrompt), 1);
+  EXPECT_EQ(CountPrompts(LongitudePrompt), 1);
   EXPECT_EQ(Drv.FramesDrawn, 1);
   ExpectDrawableGeometry(OnScreen(), "City.dat of garbage");
 }
@@ -55,7 +55,7 @@ TEST_F(HostileFiles, CityDatThatIsAFolderCountsAsMissing) {
   Press(0);
   ASSERT_TRUE(AnimationStarted);
   EXPECT_FALSE(Drv.CityFileFound);
-  EXPECT_EQ(PromptsSeen(LatitudePrompt), 1);
+  EXPECT_EQ(CountPrompts(LatitudePrompt), 1);
 }
 
 // City.dat was there at start, and is replaced by a folder before the next dialogue (Esc):
@@ -66,12 +66,12 @@ TEST_F(HostileFiles, CityDatTurnedIntoAFolderDuringTheRun) {
   Press(0);
   ASSERT_TRUE(AnimationStarted);
   ASSERT_TRUE(Drv.CityFileFound);
-  EXPECT_EQ(PromptsSeen(LatitudePrompt), 0);
+  EXPECT_EQ(CountPrompts(LatitudePrompt), 0);
   std::filesystem::remove(folder_ / "City.dat");
   std::filesystem::create_directory(folder_ / "City.dat");
   EXPECT_NO_THROW(Press(27));
   EXPECT_EQ(Drv.DialoguesRun, 2);
-  EXPECT_EQ(PromptsSeen(LatitudePrompt), 1);  // asked, as for a place not in the file
+  EXPECT_EQ(CountPrompts(LatitudePrompt), 1);  // asked, as for a place not in the file
 }
 
 struct TitleCase {
@@ -89,7 +89,7 @@ TEST_P(HostileTitleFile, DialogueAndFirstFrameFollow) {
   AnswerDialogue("4", "", "", "", "", true, false);
   Press(0);
   ASSERT_TRUE(AnimationStarted);
-  EXPECT_EQ(PromptsSeen(MenuPrompt), 1);
+  EXPECT_EQ(CountPrompts(MenuPrompt), 1);
   EXPECT_EQ(Drv.Event.Kind, EventKind::SolarEclipse);
   EXPECT_EQ(Drv.FramesDrawn, 1);
   // Esc shows the title again before the questions.

@@ -1,4 +1,5 @@
-// A headless console with a scripted person at the keyboard, in a fresh working folder.
+// A headless console and driver with a scripted person at the keyboard, in a fresh working
+// folder. Answers are given in order, or for a prompt by its text.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -8,12 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "scoped_environment.h"
+#include <map>
 
-// Thrown by the exit handler instead of ending the test program.
-struct ProgramEnded {
-  int Status;
-};
+#include "program_end.h"
+#include "scoped_environment.h"
 
 // Accepts the default text of a prompt unchanged (Enter).
 extern const std::string Enter;
@@ -29,9 +28,24 @@ class DriverTest : public ::testing::Test {
 
   void SetUp() override;
   void TearDown() override;
+  // A new program run: driver, key queue and scripted answers as at start.
+  void NewRun();
 
-  // Answers for the next prompts, in order. When they run out a prompt answers "Abbruch".
+  // Answers for the next prompts, in order. When they run out a prompt answers "Abbruch"
+  // (or confirms its default, see below).
   void Answer(const std::vector<std::string>& answers);
+  // The next answer to a prompt with this text (answers to one prompt are used in order, and
+  // before the ones in order); an empty answer confirms the default.
+  void Answer(const std::string& prompt, const std::string& answer);
+  // The answers of a whole first dialogue by prompt; the place typed as name and coordinates.
+  void AnswerDialogue(const std::string& menu, const std::string& day, const std::string& month,
+                      const std::string& year, const std::string& time, bool geocentric,
+                      bool horizon, const std::string& place = "Nirgendwo",
+                      const std::string& latitude = "52.37",
+                      const std::string& longitude = "9.73");
+  // Unscripted prompts confirm their default instead of ending the program; more than 500
+  // prompts end it all the same, so that a dialogue that loops ends the test.
+  bool ConfirmUnscripted = false;
   // Prompts seen so far, and those with a given text.
   const std::vector<PromptSeen>& Prompts() const { return seen_; }
   int CountPrompts(const std::string& prompt) const;
@@ -43,8 +57,10 @@ class DriverTest : public ::testing::Test {
   void StartSession(const std::string& menu, const std::string& horizon = Enter,
                     const std::string& strobo = Enter, const std::string& place = Enter);
 
-  void WriteFile(const std::string& name, const std::string& contents);
+  void WriteFile(const std::string& name, const std::string& contents) const;
   std::string ReadFile(const std::string& name) const;
+  // Names of the files in the working folder.
+  std::vector<std::string> FolderFiles() const;
   // Number of pixels of one colour in a rectangle (corners included).
   int CountPixels(uint32_t rgb, int x1, int y1, int x2, int y2) const;
 
@@ -56,8 +72,13 @@ class DriverTest : public ::testing::Test {
  private:
   std::filesystem::path previous_;
   std::deque<std::string> answers_;
+  std::map<std::string, std::deque<std::string>> answersByPrompt_;
   std::vector<PromptSeen> seen_;
 };
+
+// The prompt texts of the dialogue.
+extern const std::string MenuPrompt, GeocentricPrompt, HorizonPrompt, StroboPrompt, DayPrompt,
+    MonthPrompt, YearPrompt, TimePrompt, PlacePrompt, LatitudePrompt, LongitudePrompt;
 
 // The City.dat of the tests: Hannover and a few lines that must not match.
 extern const std::string TestCityFile;

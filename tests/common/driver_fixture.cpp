@@ -16,6 +16,19 @@
 
 const std::string Enter = "\x01<Enter>";
 
+const std::string MenuPrompt = "Auswahl (0..8)";
+const std::string GeocentricPrompt = "Soll geozentrisch gerechnet werden (j/n) ? ";
+const std::string HorizonPrompt =
+    "Soll im Horizontsystem dargestellt werden (azimutale Montierung) (j/n) ? ";
+const std::string StroboPrompt = "Soll der Vorgang stroboskopisch gezeigt werden (j/n) ? ";
+const std::string DayPrompt = "Tag";
+const std::string MonthPrompt = "Monat";
+const std::string YearPrompt = "Jahr";
+const std::string TimePrompt = " Uhrzeit (UT in hh:mm:ss)";
+const std::string PlacePrompt = "Name des Beobachtungsortes";
+const std::string LatitudePrompt = " Breite in Grad";
+const std::string LongitudePrompt = " Länge in Grad";
+
 const std::string TestCityFile =
     "Berlin,52.52,13.40\n"
     "HANNOVER,52.37,9.73\n"
@@ -29,16 +42,22 @@ void DriverTest::SetUp() {
     started = true;
   }
   SetConsoleProcedures(MainRoutine, KeyTick);
-  ResetDriverState();
-  AnimationStarted = false;
-  ClearKeyQueue();
-  BeepCount = 0;
-  SetExitHandler([](int status) { throw ProgramEnded{status}; });
+  NewRun();
+  ResetConsoleHooks();
   SetPromptResponder([this](const std::string& prompt, std::string& text) {
     seen_.push_back({prompt, text});
-    if (answers_.empty()) return false;
-    const std::string answer = answers_.front();
-    answers_.pop_front();
+    auto byPrompt = answersByPrompt_.find(prompt);
+    std::string answer = Enter;
+    if (byPrompt != answersByPrompt_.end() && !byPrompt->second.empty()) {
+      answer = byPrompt->second.front();
+      byPrompt->second.pop_front();
+      if (answer.empty()) answer = Enter;
+    } else if (!answers_.empty()) {
+      answer = answers_.front();
+      answers_.pop_front();
+    } else if (!ConfirmUnscripted || seen_.size() > 500) {
+      return false;  // "Abbruch"
+    }
     if (answer != Enter) text = answer;
     return true;
   });
@@ -64,8 +83,40 @@ void DriverTest::TearDown() {
   std::filesystem::remove_all(folder_, ignored);
 }
 
+void DriverTest::NewRun() {
+  ResetDriverState();
+  AnimationStarted = false;
+  ClearKeyQueue();
+  BeepCount = 0;
+  answers_.clear();
+  answersByPrompt_.clear();
+  seen_.clear();
+}
+
 void DriverTest::Answer(const std::vector<std::string>& answers) {
   answers_.insert(answers_.end(), answers.begin(), answers.end());
+}
+
+void DriverTest::Answer(const std::string& prompt, const std::string& answer) {
+  answersByPrompt_[prompt].push_back(answer);
+}
+
+void DriverTest::AnswerDialogue(const std::string& menu, const std::string& day,
+                                const std::string& month, const std::string& year,
+                                const std::string& time, bool geocentric, bool horizon,
+                                const std::string& place, const std::string& latitude,
+                                const std::string& longitude) {
+  Answer(MenuPrompt, menu);
+  Answer(GeocentricPrompt, geocentric ? "j" : "n");
+  Answer(HorizonPrompt, horizon ? "j" : "n");
+  Answer(StroboPrompt, "n");
+  Answer(DayPrompt, day);
+  Answer(MonthPrompt, month);
+  Answer(YearPrompt, year);
+  Answer(TimePrompt, time);
+  Answer(PlacePrompt, place);
+  Answer(LatitudePrompt, latitude);
+  Answer(LongitudePrompt, longitude);
 }
 
 int DriverTest::CountPrompts(const std::string& prompt) const {
@@ -85,7 +136,7 @@ void DriverTest::StartSession(const std::string& menu, const std::string& horizo
   KeyTick();
 }
 
-void DriverTest::WriteFile(const std::string& name, const std::string& contents) {
+void DriverTest::WriteFile(const std::string& name, const std::string& contents) const {
   std::ofstream out(folder_ / name, std::ios::binary);
   out << contents;
 }
@@ -93,6 +144,14 @@ void DriverTest::WriteFile(const std::string& name, const std::string& contents)
 std::string DriverTest::ReadFile(const std::string& name) const {
   std::ifstream in(folder_ / name, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> DriverTest::FolderFiles() const {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_, error))
+    names.push_back(entry.path().filename().string());
+  return names;
 }
 
 int DriverTest::CountPixels(uint32_t rgb, int x1, int y1, int x2, int y2) const {

@@ -1,0 +1,17 @@
+// How a test sees the program end: as an exception instead of the process exiting.
+#pragma once
+#include "fenster_graf.h"
+#include "kern_graf.h"
+
+// Thrown by the exit handler instead of ending the test program.
+struct ProgramEnded {
+  int Status;
+};
+
+// The console's hooks as every test starts: the program's end thrown, no scripted person at the
+// keyboard, no beep heard yet.
+inline void ResetConsoleHooks() {
+  SetExitHandler([](int status) { throw ProgramEnded{status}; });
+  SetPromptResponder({});
+  BeepCount = 0;
+}
