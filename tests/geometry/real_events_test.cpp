@@ -23,27 +23,6 @@ Instant InstantAt(const TCalendarDate& date, long double clock) {
   return {sky, EventAt(sky, date, clock)};
 }
 
-struct PreparedEvent {
-  TCalendarDate date;
-  long double clock;  // UT + 1 h, H.MM
-  EventKind kind;
-};
-
-TEST(RealEvents, PreparedInstantsShowTheirEvents) {
-  const PreparedEvent events[] = {
-      {{7, 5, 2003}, 9.00L, EventKind::MercuryTransit},
-      {{8, 6, 2004}, 9.2220L, EventKind::VenusTransit},   // 08:22:12 UT
-      {{6, 6, 2012}, 4.00L, EventKind::VenusTransit},
-      {{20, 3, 2015}, 11.00L, EventKind::SolarEclipse},
-      {{28, 9, 2015}, 1.30L, EventKind::LunarEclipse},
-      {{9, 5, 2016}, 14.00L, EventKind::MercuryTransit},
-      {{7, 8, 2017}, 19.30L, EventKind::LunarEclipse},
-  };
-  for (const PreparedEvent& e : events) {
-    EXPECT_EQ(InstantAt(e.date, e.clock).Event.Kind, e.kind) << e.date.Year << "-" << e.date.Month << "-" << e.date.Day;
-  }
-}
-
 TEST(RealEvents, KindsOfThePreparedEclipses) {
   // greatest eclipses 02:47 UT and 18:20 UT
   EXPECT_EQ(InstantAt({28, 9, 2015}, 3.47L).Event.LunarEclipseText, "totale Mondfinsternis");

@@ -25,15 +25,18 @@ std::string Garbage(std::size_t size, unsigned seed) {
 
 using HostileFiles = ConsoleReliabilityTest;
 
+// Megabytes of garbage, a 1 MB line, NUL bytes and lines of commas only before a Latin-1 line
+// without its line end: the garbage makes the whole file Latin-1, and the line is found.
 TEST_F(HostileFiles, CityDatGoodLineBehindGarbageIsUsed) {
-  WriteFile("City.dat", Garbage(65536, 11) + "\n" + std::string(1 << 20, 'A') + "\n" +
-                            std::string(300, '\0') + "\n,,,,,,\nno comma\n" + "Ort,-90,-180");
-  AnswerDialogue("4", "", "", "", "", false, false, "ort");
+  WriteFile("City.dat", Garbage(4 << 20, 11) + "\n" + std::string(1 << 20, 'A') + "\n" +
+                            std::string(300, '\0') + "\n,,,,,,\nno comma\n" +
+                            "M\xFC" "nchen,48.14,11.58");
+  AnswerDialogue("4", "", "", "", "", false, false, "m\xC3\xBC" "nchen");  // typed "münchen"
   Press(0);
   ASSERT_TRUE(AnimationStarted);
   EXPECT_EQ(CountPrompts(LatitudePrompt), 0);
-  EXPECT_EQ(Drv.ObserverCoordinates.Latitude, -90 * Degree);
-  EXPECT_EQ(Drv.ObserverCoordinates.Longitude, -180 * Degree);
+  EXPECT_EQ(Drv.ObserverCoordinates.Latitude, 48.14L * Degree);
+  EXPECT_EQ(Drv.ObserverCoordinates.Longitude, 11.58L * Degree);
   EXPECT_EQ(Drv.FramesDrawn, 1);
   ExpectDrawableGeometry(OnScreen(), "City.dat with garbage");
 }
