@@ -37,11 +37,11 @@ void StartSimulation(const std::string& menu, const std::string& horizon) {
 
 // Cursor right and left in turn, so that the instant stays inside the event.
 void RunCursorKeys(benchmark::State& state) {
-  int key = KeyRight;
+  int key = Code(Key::Right);
   for (auto _ : state) {
     QueueKey(key);
     KeyTick();
-    key = key == KeyRight ? KeyLeft : KeyRight;
+    key = key == Code(Key::Right) ? Code(Key::Left) : Code(Key::Right);
   }
   if (Drv.Event.Kind == EventKind::None) state.SkipWithError("no event in view");
   state.counters["frames"] = Drv.FramesDrawn;
@@ -55,7 +55,7 @@ BENCHMARK(BM_CursorKeyMercuryTransitHorizon)->Unit(benchmark::kMillisecond);
 
 void BM_CursorKeySolarEclipsePanel(benchmark::State& state) {
   StartSimulation("4", "n");
-  QueueKey(KeyM);
+  QueueKey(Code(Key::M));
   KeyTick();
   RunCursorKeys(state);
 }
@@ -63,7 +63,7 @@ BENCHMARK(BM_CursorKeySolarEclipsePanel)->Unit(benchmark::kMillisecond);
 
 void BM_CursorKeyLunarEclipsePanel(benchmark::State& state) {
   StartSimulation("5", "n");
-  QueueKey(KeyM);
+  QueueKey(Code(Key::M));
   KeyTick();
   RunCursorKeys(state);
 }

@@ -10,10 +10,10 @@ namespace {
 
 // The sky's colour: black around the eclipsed Moon, dark when the Sun is covered, blue when the
 // Moon stands near the Sun's centre, light blue otherwise.
-int SkyColour(EventKind kind, int viewCode, long double d, long double r1) {
+int SkyColour(EventKind kind, ViewCode viewCode, long double d, long double r1) {
   if (kind == EventKind::LunarEclipse) return Black;
   if (kind == EventKind::MercuryTransit || kind == EventKind::VenusTransit) return LightBlue;
-  if (viewCode == 5) return DarkGray;
+  if (viewCode == ViewCode::SunCovered) return DarkGray;
   if (d < 0.1L * r1) return Blue;
   return LightBlue;
 }

@@ -114,47 +114,47 @@ void KeyTick() {
   Drv.LastKey = NextKey();
   // The status line of the last key goes before anything else is drawn or saved.
   if (Drv.LastKey != 0) RemoveOverlayText();
-  switch (Drv.LastKey) {
-    case KeyLeft:
+  const Key key = static_cast<Key>(Drv.LastKey);
+  switch (key) {
+    case Key::Left:
       TimeKey(-Drv.TimeStep);
       break;
-    case KeyRight:
+    case Key::Right:
       TimeKey(Drv.TimeStep);
       break;
-    case KeyEsc:
+    case Key::Esc:
       Drv.AbortRequested = true;
       CallMainProcedure();
       break;
-    case KeyPlus:
+    case Key::Plus:
       Drv.TimeStep = LargerStep(Drv.TimeStep);
       Drv.StepChosen = true;
       break;
-    case KeyMinus:
+    case Key::Minus:
       Drv.TimeStep = SmallerStep(Drv.TimeStep);
       Drv.StepChosen = true;
       break;
-    case KeyE:
+    case Key::E:
       Drv.FrameShown = !Drv.FrameShown;
       break;
-    case KeyM:
+    case Key::M:
       Drv.MeasurementsOn = !Drv.MeasurementsOn;
       break;
-    case KeyP:
+    case Key::P:
       BeginPause();
       break;
-    case KeyS:
+    case Key::S:
       SavePictureKey();
       break;
-    case KeyF1:
+    case Key::F1:
       ShowHelp();
       break;
     default:
       break;
   }
-  const bool timeKey = Drv.LastKey == KeyLeft || Drv.LastKey == KeyRight;
+  const bool timeKey = key == Key::Left || key == Key::Right;
   const bool eventInView = Drv.Event.Kind != EventKind::None;
-  if (eventInView && Drv.LastKey != KeyPlus && Drv.LastKey != KeyMinus &&
-      Drv.LastKey != KeyF1) {
+  if (eventInView && key != Key::Plus && key != Key::Minus && key != Key::F1) {
     DrawFrame();
   } else if (!eventInView && timeKey) {
     DrawTextsWithoutEvent();

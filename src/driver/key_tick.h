@@ -3,19 +3,20 @@
 #include <array>
 #include <string>
 
-// Key codes of the commands.
-enum : int {
-  KeyF1 = 1,
-  KeyLeft = 13,
-  KeyRight = 14,
-  KeyEsc = 27,
-  KeyPlus = 43,
-  KeyMinus = 45,
-  KeyE = 101,
-  KeyM = 109,
-  KeyP = 112,
-  KeyS = 115,
+// Key codes of the commands, as the console's key queue delivers them.
+enum class Key : int {
+  F1 = 1,
+  Left = 13,
+  Right = 14,
+  Esc = 27,
+  Plus = 43,
+  Minus = 45,
+  E = 101,
+  M = 109,
+  P = 112,
+  S = 115,
 };
+constexpr int Code(Key key) { return static_cast<int>(key); }
 
 // The help lines, top to bottom.
 extern const std::array<std::string, 7> HelpLines;

@@ -15,7 +15,8 @@ constexpr int LightRed = 12;
 const char* const EventNames[] = {" Sonnenfinsternis", " Merkurdurchgang", " Venusdurchgang",
                                   " Mondfinsternis", " keine Finsternis"};
 
-std::string ClassificationWord(EventKind kind, int code) {
+std::string ClassificationWord(EventKind kind, EventCode eventCode) {
+  const int code = static_cast<int>(eventCode);
   static const char* const solar[] = {"",
                                       " partielle",
                                       " nichtzentrale ringförmige",

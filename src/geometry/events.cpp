@@ -72,9 +72,9 @@ TEvent TestOccultor(const TCalendarDate& date, long double clock, BodyVector sun
       if (h > std::fabs(penumbra) / 2 + 1) return event;
       const long double umbra = (b - a) * g / d.R - a;  // < 0: minus the umbra's diameter
       if (h > std::fabs(umbra) / 2 + 1)
-        type.Code = 1;
+        type.Code = EventCode::Partial;
       else
-        type.Code = umbra < 0 ? 3 : 2;
+        type.Code = umbra < 0 ? EventCode::NonCentralTotal : EventCode::NonCentralAnnular;
       event.Kind = EventKind::SolarEclipse;
       SetVector(l, p.X + g * u.X, p.Y + g * u.Y, p.Z + g * u.Z);
       Normalize(l);
@@ -82,7 +82,7 @@ TEvent TestOccultor(const TCalendarDate& date, long double clock, BodyVector sun
       const long double dist = g - std::sqrt(1 - h * h);
       SetVector(l, p.X + dist * u.X, p.Y + dist * u.Y, p.Z + dist * u.Z);
       const long double umbra = (b - a) * dist / d.R - a;
-      type.Code = umbra > 0 ? 4 : 5;
+      type.Code = umbra > 0 ? EventCode::CentralAnnular : EventCode::CentralTotal;
     }
     AxisPointPosition(date, clock, l, type);
     return event;
@@ -150,17 +150,17 @@ TEvent WithOccultor(TEvent event, EventKind kind, const char* name, long double 
 TEvent EventAt(const TSky& sky, const TCalendarDate& date, long double clock) {
   // The Moon comes first, then Mercury, then Venus.
   const TEvent moon = TestOccultor(date, clock, sky.Sun, sky.Moon, SunDiameter, MoonDiameter);
-  if (moon.Kind == EventKind::LunarEclipse || moon.Type.Code != 0) {
+  if (moon.Kind == EventKind::LunarEclipse || moon.Type.Code != EventCode::None) {
     const EventKind kind =
         moon.Kind == EventKind::LunarEclipse ? EventKind::LunarEclipse : EventKind::SolarEclipse;
     return WithOccultor(moon, kind, "Mond", MoonDiameter, sky.Moon);
   }
   const TEvent mercury =
       TestOccultor(date, clock, sky.Sun, sky.Mercury, SunDiameter, MercuryDiameter);
-  if (mercury.Type.Code != 0)
+  if (mercury.Type.Code != EventCode::None)
     return WithOccultor(mercury, EventKind::MercuryTransit, "Merkur", MercuryDiameter, sky.Mercury);
   const TEvent venus = TestOccultor(date, clock, sky.Sun, sky.Venus, SunDiameter, VenusDiameter);
-  if (venus.Type.Code != 0)
+  if (venus.Type.Code != EventCode::None)
     return WithOccultor(venus, EventKind::VenusTransit, "Venus", VenusDiameter, sky.Venus);
   return TEvent();
 }
@@ -177,7 +177,7 @@ void MeasureDiscs(const BodyVector& observer, const BodyVector& sun, long double
     // No body there (before any event was found the body's vector is still zero): there
     // are no discs to measure, and nothing may divide by the zero distance.
     view.OccultorRadius = view.SunRadius = view.Separation = view.PositionAngle = 0;
-    view.Code = 0;
+    view.Code = ViewCode::Apart;
     return;
   }
   view.OccultorRadius = occultorDiameter * 0.5L / q.R;
@@ -191,13 +191,13 @@ void MeasureDiscs(const BodyVector& observer, const BodyVector& sun, long double
   view.Separation = p.R;
 
   if (view.Separation > view.SunRadius + view.OccultorRadius)
-    view.Code = 0;
+    view.Code = ViewCode::Apart;
   else if (view.SunRadius < view.OccultorRadius - view.Separation)
-    view.Code = 5;
+    view.Code = ViewCode::SunCovered;
   else if (view.SunRadius > view.OccultorRadius + view.Separation)
-    view.Code = 4;
+    view.Code = ViewCode::BodyOnSun;
   else
-    view.Code = 1;
+    view.Code = ViewCode::Partial;
 
   if (p.R > 0) {
     long double r, alpha, delta;

@@ -14,8 +14,26 @@ enum class EventKind : int {
   None = 4,
 };
 
+// The class of a solar event for the Earth as a whole (transits: 1, 2 or 4 only).
+enum class EventCode : int {
+  None = 0,
+  Partial = 1,            // only the penumbra reaches the Earth
+  NonCentralAnnular = 2,  // the axis misses the Earth, the antumbra does not
+  NonCentralTotal = 3,    // the axis misses the Earth, the umbra does not
+  CentralAnnular = 4,
+  CentralTotal = 5,
+};
+
+// The phase an observer sees.
+enum class ViewCode : int {
+  Apart = 0,       // the discs do not overlap
+  Partial = 1,
+  BodyOnSun = 4,   // the body wholly on the Sun's disc (annular phase, a planet in transit)
+  SunCovered = 5,  // total phase
+};
+
 struct TEventType {
-  int Code = 0;               // 0 none, 1 partial, 2/3 non-central annular/total, 4/5 central
+  EventCode Code = EventCode::None;
   long double Longitude = 0;  // of the shadow-axis point, radians, (-pi, pi]
   long double Latitude = 0;   // geodetic, radians
 };
@@ -27,7 +45,7 @@ struct TShadowRecord {
 
 struct TViewRecord {
   TObserverCoordinates Site;
-  int Code = 0;  // 0 apart, 1 partial, 4 body wholly on the Sun, 5 Sun wholly covered
+  ViewCode Code = ViewCode::Apart;
   long double OccultorRadius = 0, SunRadius = 0, Separation = 0, PositionAngle = 0;
 };
 

@@ -69,7 +69,7 @@ Sample Classify(long double jd, const TCalendarDate& date, long double clock) {
   Last.Sky = SkyAt((jd - 2451545) / 36525);
   Last.Event = EventAt(Last.Sky, date, clock);
   const TEvent& e = Last.Event;
-  return {jd, e.Kind, e.Type.Code,
+  return {jd, e.Kind, static_cast<int>(e.Type.Code),
           e.Kind == EventKind::LunarEclipse ? e.LunarEclipseText : std::string()};
 }
 
@@ -461,7 +461,7 @@ TEST(AccuracyAxisPoint, OffCentreAxisMeetsTheSpheroidWhereErfaPutsTheSite) {
     SetVector(moon, px + 57 * ux, py + 57 * uy, pz + 57 * uz);
     const TEvent e = TestOccultor(date, clock, sun, moon, 218.25L, 0.545L);
     SCOPED_TRACE(site.Latitude);
-    EXPECT_EQ(e.Type.Code, 5);
+    EXPECT_EQ(static_cast<int>(e.Type.Code), 5);
     EXPECT_NEAR(static_cast<double>(e.Type.Latitude), phi, 1e-12);
     EXPECT_NEAR(static_cast<double>(std::remainder(e.Type.Longitude - lambda, 2 * Pi)),
                 0.0, 1e-12);

@@ -294,10 +294,10 @@ TEST_F(FramePictureTest, ALunarEclipseLooksTheSameAfterASolarEclipse) {
   ASSERT_EQ(Drv.Event.Kind, EventKind::LunarEclipse);
   const std::vector<uint32_t> fresh = Picture();
   Answer({Enter, Enter, Enter, "20", "3", Enter, "09:45:00", Enter});
-  Press(KeyEsc);
+  Press(Code(Key::Esc));
   ASSERT_EQ(Drv.Event.Kind, EventKind::SolarEclipse);
   Answer({Enter, Enter, Enter, "28", "9", Enter, "02:00:00", Enter});
-  Press(KeyEsc);
+  Press(Code(Key::Esc));
   ASSERT_EQ(Drv.Event.Kind, EventKind::LunarEclipse);
   const std::vector<uint32_t> after = Picture();
   int differing = 0;

@@ -15,12 +15,12 @@ constexpr int W = 1023, H = 767, L = 18, C = 8;  // a 1024 x 768 window
 DriverState Eclipse(long double d, long double angle, int code = 1) {
   DriverState s;
   s.Event.Kind = EventKind::SolarEclipse;
-  s.Event.Type.Code = 1;
+  s.Event.Type.Code = EventCode::Partial;
   s.View.Record.SunRadius = 0.27L * Degree;
   s.View.Record.OccultorRadius = 0.26L * Degree;
   s.View.Record.Separation = d * Degree;
   s.View.Record.PositionAngle = angle * Degree;
-  s.View.Record.Code = code;
+  s.View.Record.Code = static_cast<ViewCode>(code);
   return s;
 }
 

@@ -112,12 +112,12 @@ TEST_F(KeyTickTest, FrameShowsSkySunAndMercuryWhereTheLayoutPutsThem) {
 
 TEST_F(KeyTickTest, CursorKeysStepTheInstant) {
   StartTransit();
-  Press(KeyRight);
+  Press(Code(Key::Right));
   EXPECT_EQ(Drv.TimeText, "13:15:00");
   EXPECT_NEAR(static_cast<double>(Drv.ClockTime), 14.15, 1e-9);
   EXPECT_EQ(Drv.FramesDrawn, 2);
-  Press(KeyLeft);
-  Press(KeyLeft);
+  Press(Code(Key::Left));
+  Press(Code(Key::Left));
   EXPECT_EQ(Drv.TimeText, "12:45:00");
   EXPECT_EQ(Drv.FramesDrawn, 4);
 }
@@ -125,7 +125,7 @@ TEST_F(KeyTickTest, CursorKeysStepTheInstant) {
 TEST_F(KeyTickTest, TheObserverTurnsWithTheEarth) {
   StartTransit();
   const BodyVector before = Drv.ObserverVec;
-  Press(KeyRight);
+  Press(Code(Key::Right));
   // A quarter of an hour turns the site by about 3.76 degrees about the axis.
   const long double angle =
       std::acos((before.X * Drv.ObserverVec.X + before.Y * Drv.ObserverVec.Y) /
@@ -136,27 +136,27 @@ TEST_F(KeyTickTest, TheObserverTurnsWithTheEarth) {
 
 TEST_F(KeyTickTest, StepLadderKeysDoNotRedraw) {
   StartTransit();
-  for (int i = 0; i < 12; ++i) Press(KeyMinus);
+  for (int i = 0; i < 12; ++i) Press(Code(Key::Minus));
   EXPECT_EQ(Drv.TimeStep, -5);
   EXPECT_EQ(Drv.FramesDrawn, 1);
   // A negative step makes cursor right go backwards.
-  Press(KeyRight);
+  Press(Code(Key::Right));
   EXPECT_EQ(Drv.TimeText, "12:55:00");
-  Press(KeyMinus);
-  Press(KeyMinus);
+  Press(Code(Key::Minus));
+  Press(Code(Key::Minus));
   EXPECT_EQ(Drv.TimeStep, -7);
-  for (int i = 0; i < 14; ++i) Press(KeyPlus);
+  for (int i = 0; i < 14; ++i) Press(Code(Key::Plus));
   EXPECT_EQ(Drv.TimeStep, 15);
-  Press(KeyPlus);
+  Press(Code(Key::Plus));
   EXPECT_EQ(Drv.TimeStep, 30);
   EXPECT_EQ(Drv.FramesDrawn, 2);
 }
 
 TEST_F(KeyTickTest, StepZeroLeavesTheInstant) {
   StartTransit();
-  for (int i = 0; i < 7; ++i) Press(KeyMinus);
+  for (int i = 0; i < 7; ++i) Press(Code(Key::Minus));
   ASSERT_EQ(Drv.TimeStep, 0);
-  Press(KeyRight);
+  Press(Code(Key::Right));
   EXPECT_EQ(Drv.TimeText, "13:00:00");
 }
 
@@ -164,11 +164,11 @@ TEST_F(KeyTickTest, DateTextsFollowTheUtDateAcrossMidnight) {
   // Lunar eclipse of 28 September 2015, 00:30 UT.
   StartSession("5");
   ASSERT_EQ(Drv.Event.Kind, EventKind::LunarEclipse);
-  Press(KeyLeft);
-  Press(KeyLeft);
+  Press(Code(Key::Left));
+  Press(Code(Key::Left));
   EXPECT_EQ(Drv.TimeText, "00:00:00");
   EXPECT_EQ(Drv.DayText, "28");
-  Press(KeyLeft);
+  Press(Code(Key::Left));
   EXPECT_EQ(Drv.TimeText, "23:45:00");
   EXPECT_EQ(Drv.DayText, "27");
   EXPECT_EQ(Drv.MonthText, "9");
@@ -176,35 +176,35 @@ TEST_F(KeyTickTest, DateTextsFollowTheUtDateAcrossMidnight) {
   // The clock value below 1 belongs to the next date in clock form.
   EXPECT_LT(Drv.ClockTime, 1);
   EXPECT_EQ(Drv.CurrentDate.Day, 28);
-  Press(KeyRight);
+  Press(Code(Key::Right));
   EXPECT_EQ(Drv.TimeText, "00:00:00");
   EXPECT_EQ(Drv.DayText, "28");
 }
 
 TEST_F(KeyTickTest, PauseSwallowsOneKey) {
   StartTransit();
-  Press(KeyP);
+  Press(Code(Key::P));
   EXPECT_TRUE(Drv.Paused);
   EXPECT_EQ(Drv.FramesDrawn, 2);  // 'p' still draws a frame
   Press(0);
   EXPECT_EQ(Drv.FramesDrawn, 2);
-  Press(KeyRight);  // ends the pause and does nothing else
+  Press(Code(Key::Right));  // ends the pause and does nothing else
   EXPECT_FALSE(Drv.Paused);
   EXPECT_EQ(Drv.TimeText, "13:00:00");
   EXPECT_EQ(Drv.FramesDrawn, 2);
-  EXPECT_EQ(Drv.LastKey, KeyRight);
-  Press(KeyRight);
+  EXPECT_EQ(Drv.LastKey, Code(Key::Right));
+  Press(Code(Key::Right));
   EXPECT_EQ(Drv.TimeText, "13:15:00");
   EXPECT_EQ(Drv.FramesDrawn, 3);
 }
 
 TEST_F(KeyTickTest, PicturesAreNumberedThroughEsc) {
   StartTransit();
-  for (int i = 0; i < 3; ++i) Press(KeyS);
+  for (int i = 0; i < 3; ++i) Press(Code(Key::S));
   AnswerEscDialogue();
-  Press(KeyEsc);
-  Press(KeyS);
-  Press(KeyS);
+  Press(Code(Key::Esc));
+  Press(Code(Key::S));
+  Press(Code(Key::S));
   const std::string base = ProgramBaseName();
   for (int i = 1; i <= 5; ++i) {
     const std::filesystem::path file = folder_ / PictureName(base, i);
@@ -218,7 +218,7 @@ TEST_F(KeyTickTest, PicturesAreNumberedThroughEsc) {
 TEST_F(KeyTickTest, HundredthPictureHasThreeDigits) {
   StartTransit();
   Drv.PictureCounter = 99;
-  Press(KeyS);
+  Press(Code(Key::S));
   EXPECT_TRUE(std::filesystem::exists(folder_ / (ProgramBaseName() + "100.bmp")));
 }
 
@@ -243,7 +243,7 @@ TEST_F(KeyTickTest, PicturesOfEarlierRunsAreNeverOverwritten) {
   WriteFile("City.dat", TestCityFile);
   // In a session: the next free number, and the earlier picture keeps its contents.
   StartTransit();
-  Press(KeyS);
+  Press(Code(Key::S));
   EXPECT_TRUE(std::filesystem::exists(folder_ / PictureName(base, 1)));
   std::ifstream old(folder_ / (base + "x1.bmp"));
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old");
@@ -253,9 +253,9 @@ TEST_F(KeyTickTest, SaveTellsWhatHappenedInALineThatIsNoPartOfAnyPicture) {
   StartTransit();
   const int L = LineHeight();
   auto inStatusBand = [&](int colour) { return CountPixels(PaletteColour(colour), 0, 0, 500, L); };
-  Press(KeyS);
+  Press(Code(Key::S));
   EXPECT_GT(inStatusBand(LightGreen), 50);
-  Press(KeyS);  // the line of the first save is gone before the second is taken
+  Press(Code(Key::S));  // the line of the first save is gone before the second is taken
   const std::string second = ReadFile(PictureName(ProgramBaseName(), 2));
   ASSERT_GE(second.size(), 54u + 3u * Width * Height);
   int green = 0;
@@ -263,19 +263,19 @@ TEST_F(KeyTickTest, SaveTellsWhatHappenedInALineThatIsNoPartOfAnyPicture) {
   for (int y = 0; y < L; ++y)
     for (int x = 0; x < 500; ++x) green += BmpPixel(second, x, y) == lightGreen;
   EXPECT_EQ(green, 0);
-  Press(KeyRight);  // gone with the next frame
+  Press(Code(Key::Right));  // gone with the next frame
   EXPECT_EQ(inStatusBand(LightGreen), 0);
 
   // A save that fails says so in light red, uses up no number, and the program goes on.
   Drv.PictureBaseName = (folder_ / "no-such-folder" / "syzygy").string();
   std::filesystem::create_directories(home_);
   WriteFile("home/Pictures", "no folder");  // and the pictures folder cannot take it either
-  Press(KeyS);
+  Press(Code(Key::S));
   EXPECT_EQ(BeepCount, 1);
   EXPECT_GT(inStatusBand(LightRed), 50);
   EXPECT_EQ(inStatusBand(LightGreen), 0);
   EXPECT_EQ(Drv.PictureCounter, 2);
-  Press(KeyRight);
+  Press(Code(Key::Right));
   EXPECT_EQ(Drv.TimeText, "13:30:00");
   EXPECT_EQ(inStatusBand(LightRed), 0);
 }
@@ -301,7 +301,7 @@ TEST_P(PictureFallbackTest, WorkingFolderThenPicturesFolderThenBeep) {
   // A name in a missing folder cannot be written, by root neither.
   Drv.PictureBaseName =
       c.WorkingFolderWorks ? "syzygy" : (folder_ / "no-such-folder" / "syzygy").string();
-  Press(KeyS);
+  Press(Code(Key::S));
 
   std::vector<std::string> pictures;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_)) {
@@ -317,7 +317,7 @@ TEST_P(PictureFallbackTest, WorkingFolderThenPicturesFolderThenBeep) {
   // The program goes on either way.
   EXPECT_EQ(Drv.PictureCounter, *c.Saved ? 1 : 0);
   EXPECT_EQ(Drv.FramesDrawn, 2);
-  Press(KeyRight);
+  Press(Code(Key::Right));
   EXPECT_EQ(Drv.TimeText, "13:15:00");
 }
 
@@ -338,10 +338,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(KeyTickTest, HelpIsDrawnOverThePictureWithoutRedraw) {
   StartTransit();
   EXPECT_EQ(LightGrayInHelpBand(), 0);
-  Press(KeyF1);
+  Press(Code(Key::F1));
   EXPECT_EQ(Drv.FramesDrawn, 1);
   EXPECT_GT(LightGrayInHelpBand(), 100);
-  Press(KeyPlus);  // '+' does not redraw: the help stays
+  Press(Code(Key::Plus));  // '+' does not redraw: the help stays
   EXPECT_GT(LightGrayInHelpBand(), 100);
   Press('x');
   EXPECT_EQ(Drv.FramesDrawn, 2);
@@ -353,30 +353,30 @@ TEST_F(KeyTickTest, MeasurementPanelShowsInWhite) {
   const int H = MaxY(), L = LineHeight();
   const uint32_t white = PaletteColour(White);
   EXPECT_EQ(CountPixels(white, 0, H - 8 * L, 350, H), 0);
-  Press(KeyM);
+  Press(Code(Key::M));
   EXPECT_TRUE(Drv.MeasurementsOn);
   EXPECT_GT(CountPixels(white, 0, H - 8 * L, 350, H), 200);
-  Press(KeyM);
+  Press(Code(Key::M));
   EXPECT_EQ(CountPixels(white, 0, H - 8 * L, 350, H), 0);
 }
 
 TEST_F(KeyTickTest, NoPanelInTheHorizonSystem) {
   StartTransit();  // horizon system by default
-  Press(KeyM);
+  Press(Code(Key::M));
   EXPECT_EQ(CountPixels(PaletteColour(White), 0, MaxY() - 8 * LineHeight(), 350, MaxY()), 0);
 }
 
 TEST_F(KeyTickTest, KeyEFlipsFrameShown) {
   StartTransit();
-  Press(KeyE);  // with an event in view the redraw sets it again
+  Press(Code(Key::E));  // with an event in view the redraw sets it again
   EXPECT_TRUE(Drv.FrameShown);
   EXPECT_EQ(Drv.FramesDrawn, 2);
   // A new dialogue at an instant without event: no frames; 'e' leaves FrameShown false.
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, "00:00:00", Enter});
-  Press(KeyEsc);
+  Press(Code(Key::Esc));
   ASSERT_EQ(Drv.Event.Kind, EventKind::None);
   EXPECT_EQ(Drv.FramesDrawn, 2);
-  Press(KeyE);
+  Press(Code(Key::E));
   EXPECT_FALSE(Drv.FrameShown);
   Press(0);
   EXPECT_FALSE(Drv.FrameShown);
@@ -385,10 +385,10 @@ TEST_F(KeyTickTest, KeyEFlipsFrameShown) {
 
 TEST_F(KeyTickTest, EscAsksAgainWithoutMenuOfferingTheInstantShown) {
   StartTransit();
-  Press(KeyRight);
+  Press(Code(Key::Right));
   const std::size_t before = Prompts().size();
   AnswerEscDialogue();
-  Press(KeyEsc);
+  Press(Code(Key::Esc));
   ASSERT_EQ(Prompts().size(), before + 8);
   EXPECT_EQ(Prompts()[before].Prompt, "Soll geozentrisch gerechnet werden (j/n) ? ");
   EXPECT_EQ(CountPrompts("Auswahl (0..8)"), 1);
@@ -405,12 +405,12 @@ TEST_F(KeyTickTest, TicksDuringAnEscDialogueDoNothing) {
   StartTransit();
   // The person at the keyboard is asked the first question; meanwhile ticks arrive.
   SetPromptResponder([](const std::string&, std::string&) {
-    QueueKey(KeyRight);
+    QueueKey(Code(Key::Right));
     KeyTick();
     KeyTick();
     return true;
   });
-  Press(KeyEsc);
+  Press(Code(Key::Esc));
   // Every nested tick returned at once: the instant did not move and the keys wait.
   EXPECT_EQ(Drv.TimeText, "13:00:00");
   EXPECT_TRUE(KeyWaiting());
@@ -425,12 +425,12 @@ TEST_F(KeyTickTest, KeysWithoutEventStepTheInstantAndDrawNothingUntilOneStarts) 
   ASSERT_EQ(Drv.Event.Kind, EventKind::None);
   EXPECT_EQ(Drv.FramesDrawn, 0);
   // A dialogue without event leaves the usual step too.
-  Press(KeyRight);
+  Press(Code(Key::Right));
   EXPECT_EQ(Drv.TimeText, "10:15:00");
   int steps = 1;
   while (Drv.Event.Kind == EventKind::None && steps < 12) {
     EXPECT_EQ(Drv.FramesDrawn, 0);
-    Press(KeyRight);
+    Press(Code(Key::Right));
     ++steps;
   }
   ASSERT_EQ(Drv.Event.Kind, EventKind::MercuryTransit) << Drv.TimeText;
@@ -442,11 +442,11 @@ TEST_F(KeyTickTest, KeysWithoutEventStepTheInstantAndDrawNothingUntilOneStarts) 
 
 TEST_F(KeyTickTest, AStepChosenWithPlusAndMinusOutlivesTheDialogue) {
   StartTransit();
-  Press(KeyPlus);
+  Press(Code(Key::Plus));
   AnswerEscDialogue();
-  Press(KeyEsc);
+  Press(Code(Key::Esc));
   EXPECT_EQ(Drv.TimeStep, 30);
-  Press(KeyRight);
+  Press(Code(Key::Right));
   EXPECT_EQ(Drv.TimeText, "13:30:00");
 }
 
@@ -455,7 +455,7 @@ TEST_F(KeyTickTest, APlaceAskedBeforeTheEventIsTheOneSeenWhenTheKeysReachIt) {
   KeyTick();
   ASSERT_EQ(Drv.Event.Kind, EventKind::None);
   EXPECT_EQ(CountPrompts("Name des Beobachtungsortes"), 1);
-  for (int i = 0; i < 6; ++i) Press(KeyRight);
+  for (int i = 0; i < 6; ++i) Press(Code(Key::Right));
   ASSERT_EQ(Drv.TimeText, "11:30:00");
   ASSERT_EQ(Drv.Event.Kind, EventKind::MercuryTransit);
   // Near noon at Hannover the Sun stands 90 - 52.37 + 17.4 = 55 degrees high.
@@ -465,7 +465,7 @@ TEST_F(KeyTickTest, APlaceAskedBeforeTheEventIsTheOneSeenWhenTheKeysReachIt) {
     for (int x = 0; x <= MaxX(); ++x) stepped.push_back(PixelAt(x, y));
   // The same picture as a dialogue started at that instant draws.
   AnswerEscDialogue();
-  Press(KeyEsc);
+  Press(Code(Key::Esc));
   int differing = 0;
   for (int y = 0, i = 0; y <= MaxY(); ++y)
     for (int x = 0; x <= MaxX(); ++x, ++i) differing += PixelAt(x, y) != stepped[i];
@@ -492,8 +492,8 @@ TEST_F(KeyTickTest, TimeKeysStopAtTheEndsOfTheYears) {
     const char *Day, *Month, *Year, *Time;
     int Blocked, Free;
     const char* After;
-  } cases[] = {{"31", "12", "9999", "23:50:00", KeyRight, KeyLeft, "23:35:00"},
-               {"1", "1", "-9999", "00:10:00", KeyLeft, KeyRight, "00:25:00"}};
+  } cases[] = {{"31", "12", "9999", "23:50:00", Code(Key::Right), Code(Key::Left), "23:35:00"},
+               {"1", "1", "-9999", "00:10:00", Code(Key::Left), Code(Key::Right), "00:25:00"}};
   for (const Case& c : cases) {
     ResetDriverState();
     AnimationStarted = false;
@@ -516,9 +516,9 @@ TEST_F(KeyTickTest, EveryTextRowShowsOnlyItsCurrentText) {
   // keep nothing of the longer ones, and the time row follows the instant.
   StartSession("5", "n", "j");  // stroboscopic: nothing clears the window between frames
   Drv.TimeStep = 4 * 60;
-  Press(KeyRight);
+  Press(Code(Key::Right));
   ASSERT_EQ(Drv.Event.Kind, EventKind::LunarEclipse);
-  Press(KeyRight);
+  Press(Code(Key::Right));
   ASSERT_EQ(Drv.Event.Kind, EventKind::None);
   const int L = LineHeight(), C = CharWidth(), W = MaxX();
   // A band of rows shows exactly a text when drawing that text there changes no pixel, and
@@ -576,7 +576,7 @@ TEST_F(KeyTickTest, UnfinishedEscIsTakenUpByTheNextFrame) {
   StartTransit();
   // An Esc whose dialogue could not start leaves AbortRequested set; the frame starts it.
   Drv.AbortRequested = true;
-  Press(KeyRight);  // ignored while the request is open
+  Press(Code(Key::Right));  // ignored while the request is open
   EXPECT_EQ(Drv.TimeText, "13:00:00");
   AnswerEscDialogue();
   DrawFrame();
@@ -597,7 +597,7 @@ TEST_F(KeyTickTest, StroboscopicFramesKeepEarlierDiscs) {
     return TPoint{f.SecondX, f.SecondY};
   };
   const TPoint first = mercury();
-  for (int i = 0; i < 4; ++i) Press(KeyRight);
+  for (int i = 0; i < 4; ++i) Press(Code(Key::Right));
   const TPoint later = mercury();
   ASSERT_GT(std::hypot(later.X - first.X, later.Y - first.Y), 10);
   EXPECT_EQ(PixelAt(first.X, first.Y) & 0xFFFFFF, 0u);
@@ -610,7 +610,7 @@ TEST_F(KeyTickTest, LunarEclipseFrame) {
   const int cx = MaxX() / 2, cy = MaxY() / 2;
   EXPECT_EQ(PixelAt(5, cy) & 0xFFFFFF, PaletteColour(Black));
   // Totality at 02:47 UT: step there and find the Moon's centre almost black (intensity 20).
-  for (int i = 0; i < 9; ++i) Press(KeyRight);
+  for (int i = 0; i < 9; ++i) Press(Code(Key::Right));
   ASSERT_EQ(Drv.TimeText, "02:45:00");
   EXPECT_EQ(PixelAt(cx, cy) & 0xFFFFFF, 0x171717u);
 }

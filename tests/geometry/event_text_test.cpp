@@ -49,7 +49,7 @@ TEST_F(EventText, EventNamesWithTheirWords) {
   };
   for (const Case& c : cases) {
     ev.Kind = c.kind;
-    ev.Type.Code = c.code;
+    ev.Type.Code = static_cast<EventCode>(c.code);
     std::vector<TextRow> rows = Rows(7);
     ASSERT_GE(rows.size(), 2u);
     EXPECT_EQ(rows[0].Row, 2);
@@ -77,7 +77,7 @@ TEST_F(EventText, LunarEclipseLines) {
 
 TEST_F(EventText, DistancesInAstronomicalUnits) {
   ev.Kind = EventKind::MercuryTransit;
-  ev.Type.Code = 1;
+  ev.Type.Code = EventCode::Partial;
   ev.OccultorName = "Merkur";
   ev.Occultor = Vec(0.554L * AU, 0, 0);
   std::vector<TextRow> rows = Rows(7);

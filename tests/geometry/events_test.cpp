@@ -52,7 +52,7 @@ TEST_F(Events, TestOccultorCodesForTheMoonBeforeTheSun) {
   };
   for (const OccultorCase& c : cases) {
     const TEvent e = TestOccultor(Date, Clock, Vec(AU, 0, 0), Vec(c.x, c.y, c.z), 218.25L, 0.545L);
-    EXPECT_EQ(e.Type.Code, c.code) << c.x << " " << c.y;
+    EXPECT_EQ(static_cast<int>(e.Type.Code), c.code) << c.x << " " << c.y;
     // Codes 4 and 5 leave the kind to the caller.
     EXPECT_EQ(e.Kind, c.code >= 1 && c.code <= 3 ? EventKind::SolarEclipse : EventKind::None);
   }
@@ -68,7 +68,7 @@ TEST_F(Events, AxisGrazingThePoleMeetsTheFlattenedEarthOnlyBelowItsPolarRadius) 
   } cases[] = {{0.9960L, 4}, {0.9973L, 2}, {-0.9960L, 4}, {-0.9973L, 2}};
   for (const auto& c : cases) {
     const TEvent e = TestOccultor(Date, Clock, Vec(AU, 0, c.z), Vec(60, 0, c.z), 218.25L, 0.545L);
-    EXPECT_EQ(e.Type.Code, c.code) << c.z;
+    EXPECT_EQ(static_cast<int>(e.Type.Code), c.code) << c.z;
   }
 }
 
@@ -89,7 +89,7 @@ TEST_F(Events, AxisPointLiesOnTheAxisAtTheSurface) {
   for (long double dist : {57.0L, 60.0L}) {
     const TEvent e = TestOccultor(Date, Clock, Vec(AU * ux, AU * uy, AU * uz), Vec(dist * ux, dist * uy, dist * uz),
                  218.25L, 0.545L);
-    EXPECT_EQ(e.Type.Code, dist == 57 ? 5 : 4);
+    EXPECT_EQ(static_cast<int>(e.Type.Code), dist == 57 ? 5 : 4);
     BodyVector obs;
     ObserverVector({e.Type.Longitude, e.Type.Latitude}, Date, Clock, obs);
     const long double cosAngle = (obs.X * ux + obs.Y * uy + obs.Z * uz) / obs.R;
@@ -101,7 +101,7 @@ TEST_F(Events, AxisPointLiesOnTheAxisAtTheSurface) {
 TEST_F(Events, AxisPointAtThePoles) {
   for (long double sign : {1.0L, -1.0L}) {
     const TEvent e = TestOccultor(Date, Clock, Vec(0, 0, sign * AU), Vec(0, 0, sign * 60), 218.25L, 0.545L);
-    EXPECT_EQ(e.Type.Code, 4);
+    EXPECT_EQ(static_cast<int>(e.Type.Code), 4);
     EXPECT_NEAR(e.Type.Latitude, sign * Pi / 2, 1e-15L);
   }
 }
@@ -113,7 +113,7 @@ TEST_F(Events, LongitudeStaysWithinHalfATurn) {
     const long double ra = gst + Pi + offset;
     const TEvent e = TestOccultor(Date, Clock, Vec(AU * std::cos(ra), AU * std::sin(ra), 0),
                  Vec(60 * std::cos(ra), 60 * std::sin(ra), 0), 218.25L, 0.545L);
-    ASSERT_EQ(e.Type.Code, 4);
+    ASSERT_EQ(static_cast<int>(e.Type.Code), 4);
     EXPECT_GT(e.Type.Longitude, -Pi);
     EXPECT_LE(e.Type.Longitude, Pi);
   }
@@ -135,7 +135,7 @@ TEST_F(Events, ShadowRadiiAtSixtyEarthRadii) {
   EXPECT_NEAR(e.Shadow.PenumbraRadius / Degree, 1.24842L, 5e-6L);
   EXPECT_NEAR(e.Shadow.MoonRadius / Degree, 0.26022L, 5e-6L);
   EXPECT_NEAR(e.Shadow.Separation, 0.3L * Degree, 1e-15L);
-  EXPECT_EQ(e.Type.Code, 0);
+  EXPECT_EQ(static_cast<int>(e.Type.Code), 0);
 }
 
 TEST_F(Events, LunarEclipseTextsAtTheirBoundaries) {
@@ -157,7 +157,7 @@ TEST_F(Events, LunarEclipseTextsAtTheirBoundaries) {
     const TEvent e = FullMoon(c.sigma);
     EXPECT_EQ(e.Kind, c.kind) << c.sigma;
     EXPECT_EQ(e.LunarEclipseText, c.text) << c.sigma;
-    EXPECT_EQ(e.Type.Code, 0);
+    EXPECT_EQ(static_cast<int>(e.Type.Code), 0);
   }
 }
 
@@ -207,7 +207,7 @@ TEST_F(Events, ClassifyGivesTheMoonPrecedence) {
   TSky sky = SkyOf(Vec(AU, 0, 0), Vec(60, 0, 0), Vec(0.55L * AU, 0, 0), Vec(0.28L * AU, 0, 0));
   TEvent e = EventAt(sky, Date, Clock);
   EXPECT_EQ(e.Kind, EventKind::SolarEclipse);
-  EXPECT_EQ(e.Type.Code, 4);
+  EXPECT_EQ(static_cast<int>(e.Type.Code), 4);
   EXPECT_EQ(e.OccultorName, "Mond");
   EXPECT_EQ(e.OccultorDiameter, 0.545L);
   EXPECT_EQ(e.Occultor.X, 60);
@@ -222,14 +222,14 @@ TEST_F(Events, ClassifyGivesTheMoonPrecedence) {
   sky.Mercury = Vec(0.55L * AU, 0.2L * AU, 0);
   e = EventAt(sky, Date, Clock);
   EXPECT_EQ(e.Kind, EventKind::VenusTransit);
-  EXPECT_EQ(e.Type.Code, 4);
+  EXPECT_EQ(static_cast<int>(e.Type.Code), 4);
   EXPECT_EQ(e.OccultorName, "Venus");
   EXPECT_EQ(e.OccultorDiameter, 1.9L);
 
   sky.Venus = Vec(0.28L * AU, 0, 0.1L * AU);
   e = EventAt(sky, Date, Clock);
   EXPECT_EQ(e.Kind, EventKind::None);
-  EXPECT_EQ(e.Type.Code, 0);
+  EXPECT_EQ(static_cast<int>(e.Type.Code), 0);
   EXPECT_EQ(e.OccultorName, "");  // no body before the Sun
   EXPECT_EQ(e.Occultor.R, 0);
 }
@@ -240,7 +240,7 @@ TEST_F(Events, ClassifyFindsALunarEclipse) {
       SkyOf(Vec(AU, 0, 0), Vec(-60, 0.2L, 0), Vec(0.55L * AU, 0, 0), Vec(1.7L * AU, 0, 0)), Date,
       Clock);
   EXPECT_EQ(e.Kind, EventKind::LunarEclipse);
-  EXPECT_EQ(e.Type.Code, 0);
+  EXPECT_EQ(static_cast<int>(e.Type.Code), 0);
   EXPECT_EQ(e.OccultorName, "Mond");
   EXPECT_EQ(e.LunarEclipseText, "totale Mondfinsternis");
 }
@@ -252,7 +252,7 @@ TEST_F(Events, SuperiorConjunctionIsNoTransit) {
                                    Vec(1.72L * AU, -y, 0)),
                              Date, Clock);
     EXPECT_EQ(e.Kind, EventKind::None) << y;
-    EXPECT_EQ(e.Type.Code, 0) << y;
+    EXPECT_EQ(static_cast<int>(e.Type.Code), 0) << y;
   }
 }
 
@@ -275,7 +275,7 @@ TEST_F(Events, LocalCircumstancesGeocentric) {
   for (const ViewCase& c : cases) {
     const TViewRecord v =
         ViewAt(Date, Clock, {0.1L, 0.2L}, {}, Vec(AU, 0, 0), 0.545L, Vec(c.x, c.y, c.z)).Record;
-    EXPECT_EQ(v.Code, c.code) << c.x << " " << c.y << " " << c.z;
+    EXPECT_EQ(static_cast<int>(v.Code), c.code) << c.x << " " << c.y << " " << c.z;
     if (!std::isnan(c.angle)) {
       if (c.angle == Pi) {
         EXPECT_NEAR(std::fabs(v.PositionAngle), Pi, 1e-12L);
@@ -312,7 +312,7 @@ TEST_F(Events, LocalCircumstancesUsesTheObserver) {
 TEST_F(Events, LocalCircumstancesWithoutABodyMeasuresNoDiscs) {
   const TView view = ViewAt(Date, Clock, {0.2L, 0.9L}, {}, Vec(AU, 0, 0), 0.545L, BodyVector{});
   const TViewRecord& v = view.Record;
-  EXPECT_EQ(v.Code, 0);
+  EXPECT_EQ(static_cast<int>(v.Code), 0);
   EXPECT_EQ(v.OccultorRadius, 0);
   EXPECT_EQ(v.SunRadius, 0);
   EXPECT_EQ(v.Separation, 0);

@@ -29,7 +29,7 @@ TEST(RealEvents, KindsOfThePreparedEclipses) {
   EXPECT_EQ(InstantAt({7, 8, 2017}, 19.20L).Event.LunarEclipseText, "partielle Mondfinsternis");
   const TEvent solar = InstantAt({20, 3, 2015}, 10.46L).Event;  // 09:46 UT, total
   EXPECT_EQ(solar.Kind, EventKind::SolarEclipse);
-  EXPECT_EQ(solar.Type.Code, 5);
+  EXPECT_EQ(static_cast<int>(solar.Type.Code), 5);
   EXPECT_GT(solar.Type.Latitude / Degree, 60);  // the path lay in the far north Atlantic
 }
 

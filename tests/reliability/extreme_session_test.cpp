@@ -82,23 +82,23 @@ TEST_P(ExtremeYearSession, DialogueFramesPanelAndTimeKeys) {
   EXPECT_EQ(Drv.FramesDrawn, 2);
   for (int i = 0; i < 12; ++i) {
     const long double before = CurrentJulianDay();
-    Press(KeyRight);
+    Press(Code(Key::Right));
     EXPECT_NEAR(static_cast<double>((CurrentJulianDay() - before) * 1440), 15.0, 0.01) << i;
     ExpectAfterStep("right " + std::to_string(i));
   }
   for (int i = 0; i < 24; ++i) {
     const long double before = CurrentJulianDay();
-    Press(KeyLeft);
+    Press(Code(Key::Left));
     EXPECT_NEAR(static_cast<double>((CurrentJulianDay() - before) * 1440), -15.0, 0.01) << i;
     ExpectAfterStep("left " + std::to_string(i));
   }
   // A million minutes (1.9 years) towards the years the program accepts, and back.
   Drv.TimeStep = year < 0 ? 1e6L : -1e6L;
   for (int i = 0; i < 3; ++i) {
-    Press(KeyRight);
+    Press(Code(Key::Right));
     ExpectAfterStep("million right " + std::to_string(i));
   }
-  for (int i = 0; i < 3; ++i) Press(KeyLeft);
+  for (int i = 0; i < 3; ++i) Press(Code(Key::Left));
   EXPECT_EQ(Drv.CurrentDate.Year, std::stoi(typed.Year));
   ExpectAfterStep("back");
 }
@@ -122,8 +122,8 @@ TEST_F(TimeStepSession, MillionMinutesThereAndBackAndZero) {
 
   Drv.TimeStep = 0;
   const int frames = Drv.FramesDrawn;
-  Press(KeyRight);
-  Press(KeyLeft);
+  Press(Code(Key::Right));
+  Press(Code(Key::Left));
   EXPECT_EQ(CurrentJulianDay(), start);
   EXPECT_EQ(Drv.FramesDrawn, frames + 2);  // a step of nothing still redraws
   ExpectAfterStep("step 0");
@@ -132,21 +132,21 @@ TEST_F(TimeStepSession, MillionMinutesThereAndBackAndZero) {
     Drv.TimeStep = step;
     for (int i = 0; i < 20; ++i) {
       const long double before = CurrentJulianDay();
-      Press(KeyRight);
+      Press(Code(Key::Right));
       EXPECT_NEAR(static_cast<double>((CurrentJulianDay() - before) * 1440),
                   static_cast<double>(step), 0.01);
       ExpectAfterStep("step " + std::to_string(static_cast<double>(step)));
     }
-    for (int i = 0; i < 20; ++i) Press(KeyLeft);
+    for (int i = 0; i < 20; ++i) Press(Code(Key::Left));
     EXPECT_NEAR(static_cast<double>((CurrentJulianDay() - start) * 1440), 0.0, 0.01);
     EXPECT_EQ(Drv.TimeText, "10:00:00");
     EXPECT_EQ(Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText, "20.3.2015");
   }
   // '-' far below zero and '+' far above: the ladder has no bounds and stays a number.
   Drv.TimeStep = 15;
-  for (int i = 0; i < 2000; ++i) Press(KeyMinus);
+  for (int i = 0; i < 2000; ++i) Press(Code(Key::Minus));
   EXPECT_EQ(Drv.TimeStep, 15 - 5 - 5 - 1998);
-  Press(KeyRight);
+  Press(Code(Key::Right));
   ExpectAfterStep("after 2000 '-'");
 }
 
@@ -182,7 +182,7 @@ TEST_P(PoleSession, FramesAndStepsStayNumbers) {
   EXPECT_TRUE(std::isfinite(ParallacticAngle(lst - alpha, delta, Drv.ObserverCoordinates.Latitude)));
   Press('m');
   for (int i = 0; i < 4; ++i) {
-    Press(KeyRight);
+    Press(Code(Key::Right));
     ExpectAfterStep("step " + std::to_string(i));
   }
 }

@@ -69,7 +69,7 @@ TEST_F(PictureSave, DeletedWorkingFolder) {
   Press('s');
   EXPECT_EQ(BeepCount, 1);
   EXPECT_EQ(Drv.PictureCounter, 0);
-  Press(KeyRight);  // the program goes on
+  Press(Code(Key::Right));  // the program goes on
   EXPECT_EQ(Drv.FramesDrawn, 3);
   std::filesystem::current_path(folder_);
   EXPECT_TRUE(FolderFiles().empty());
@@ -99,7 +99,7 @@ TEST_F(PictureSave, NameThroughAPlainFile) {
   EXPECT_EQ(BeepCount, 1);
   EXPECT_EQ(ReadAll(folder_ / "plain"), "not a folder");
   EXPECT_EQ(FolderFiles(), std::vector<std::string>{"plain"});
-  Press(KeyRight);
+  Press(Code(Key::Right));
   EXPECT_EQ(Drv.FramesDrawn, 3);
 }
 
@@ -114,7 +114,7 @@ TEST_F(PictureSave, WriteBrokenHalfWayKeepsTheEarlierPicture) {
 
   // A later run of the program in the same folder: its numbers go on past the pictures there.
   Drv.PictureCounter = 0;
-  Press(KeyRight);  // a different picture
+  Press(Code(Key::Right));  // a different picture
   {
     FileSizeLimit limit(64 * 1024);
     Press('s');
