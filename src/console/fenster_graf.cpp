@@ -245,6 +245,12 @@ void ConsoleTick() {
   if (FensterGraf.Window) FensterGraf.Window->OnTimer();
 }
 
+void RepaintWindow() {
+  if (!FensterGraf.Window) return;
+  QApplication::processEvents();  // a window not yet exposed paints nothing
+  FensterGraf.Window->repaint();
+}
+
 const std::string& ProgramBaseName() {
   static const std::string name = [] {
     std::error_code error;
