@@ -11,10 +11,10 @@ gtest_discover_tests(console_tests NO_PRETTY_VALUES
   TEST_PREFIX "console."
   DISCOVERY_MODE PRE_TEST)
 
-# The console on high-density screens: the same tests at scale factors 1, 1.5 and 2.
+# The console on high-density screens: the same tests at scale factors 1, 1.25, 1.5 and 2.
 add_executable(console_hidpi_tests hidpi_test.cpp console_fixture.h)
 target_link_libraries(console_hidpi_tests PRIVATE syzygy_console Qt6::Widgets GTest::gtest_main)
-foreach(ratio 1 1.5 2)
+foreach(ratio 1 1.25 1.5 2)
   string(REPLACE "." "_" name ${ratio})
   gtest_discover_tests(console_hidpi_tests NO_PRETTY_VALUES
     PROPERTIES ENVIRONMENT "QT_SCALE_FACTOR=${ratio}"

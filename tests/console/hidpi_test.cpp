@@ -1,5 +1,5 @@
 // High-density screens: the raster has device pixels, the layout stays logical. CTest runs
-// these tests at scale factors 1, 1.5 and 2 (QT_SCALE_FACTOR); each checks device pixels
+// these tests at scale factors 1, 1.25, 1.5 and 2 (QT_SCALE_FACTOR); each checks device pixels
 // against the logical layout times the ratio.
 #include <QFile>
 #include <QFontMetrics>
