@@ -51,7 +51,7 @@ class HiDpiTest : public ConsoleTest {
     return n;
   }
   // At ratio 2, logical pixels whose four device pixels differ: none for a picture drawn at
-  // 1024 x 768 and stretched.
+  // its logical size and stretched.
   static int SplitSquares(const QRect& logicalArea) {
     int n = 0;
     for (int y = logicalArea.top(); y <= logicalArea.bottom(); ++y)
