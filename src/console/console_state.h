@@ -40,7 +40,7 @@ struct TKernGrafState {
   // What the text cursor wrote since the screen was cleared: the lines a question refers to,
   // which the input dialog must leave visible.
   QRect WrittenText;
-  // The pixels beneath the overlay text while it is shown.
+  // The pixels beneath the overlay text while it is shown, and where they go (device pixels).
   QImage OverlayBackup;
   QPoint OverlayAt;
 };
@@ -77,8 +77,16 @@ void MarkRasterDirty();
 // Asks the window to show the raster now if it changed.
 void FlushRaster();
 
-// A painter on the raster set up for exact pixels (no antialiasing).
+// A painter on the raster set up for exact pixels (no antialiasing). It takes the logical
+// coordinates of the layout; the raster has device pixels (logical times the pixel ratio).
 void BeginRasterPainter(QPainter& painter);
+// How far outlines are moved right and down, in logical pixels, so that a pen scaled to the
+// screen's density covers the pixels the one-pixel pen covers at ratio 1.
+qreal StrokeOffset();
+// The device pixels a fill of this logical rectangle paints.
+QRect DeviceRect(const QRect& logical);
+// Writes the pixels of an image into the raster with their top left corner at a device pixel.
+void PutRasterPixels(QPoint at, const QImage& pixels);
 // The one-pixel solid pen of outlines and arcs.
 QPen ConsolePen(const QColor& colour);
 // A line from (x1, y1) to (x2, y2) without its end point, on a painter of the raster.

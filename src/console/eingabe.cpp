@@ -1,6 +1,7 @@
 // Eingabe: the input dialog, laid out by hand at fixed positions.
 #include "eingabe.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QIcon>
@@ -33,10 +34,18 @@ QFont SansBold(int pixels) {
   return font;
 }
 
+// An empty icon canvas of IconSize logical pixels at the density of the sharpest screen.
+QPixmap IconCanvas() {
+  const qreal ratio = qApp->devicePixelRatio();
+  QPixmap pixmap(QSize(IconSize, IconSize) * ratio);
+  pixmap.setDevicePixelRatio(ratio);
+  pixmap.fill(Qt::transparent);
+  return pixmap;
+}
+
 // A green check mark; Qt greys it itself for a disabled button.
 QIcon CheckMarkIcon() {
-  QPixmap pixmap(IconSize, IconSize);
-  pixmap.fill(Qt::transparent);
+  QPixmap pixmap = IconCanvas();
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(QColor(0, 150, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -46,8 +55,7 @@ QIcon CheckMarkIcon() {
 
 // A red prohibition sign over a black exclamation mark.
 QIcon ProhibitionIcon() {
-  QPixmap pixmap(IconSize, IconSize);
-  pixmap.fill(Qt::transparent);
+  QPixmap pixmap = IconCanvas();
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(Qt::NoPen);

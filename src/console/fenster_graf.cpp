@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QPaintEvent>
 #include <QScreen>
 
 #include <cstdio>
@@ -90,10 +89,13 @@ TGrundfenster::TGrundfenster(QSize screenSize) {
   resize(screenSize);
 
   // OnCreate: screen size, the raster as canvas with the window's font, metrics, caption,
-  // text cursor.
+  // text cursor. The raster has the screen's device pixels; painters on it take the logical
+  // coordinates of the layout, so a high-density screen shows the same picture, only sharper.
   KernGraf.ScreenWidth = screenSize.width();
   KernGraf.ScreenHeight = screenSize.height();
-  Raster = QImage(screenSize, QImage::Format_RGB32);
+  const qreal ratio = devicePixelRatioF();
+  Raster = QImage(screenSize * ratio, QImage::Format_RGB32);
+  Raster.setDevicePixelRatio(ratio);
   Raster.fill(Qt::white);
   KernGraf.Font = font();
   TakeFontMetrics();
@@ -132,9 +134,10 @@ void TGrundfenster::Awake() {
   if (Timer.interval() != BusyInterval) Timer.setInterval(BusyInterval);
 }
 
-void TGrundfenster::paintEvent(QPaintEvent* event) {
+void TGrundfenster::paintEvent(QPaintEvent*) {
+  // Device pixel for device pixel; the painter clips to the region to repaint.
   QPainter painter(this);
-  painter.drawImage(event->rect(), Raster, event->rect());
+  painter.drawImage(QPoint(0, 0), Raster);
 }
 
 void TGrundfenster::keyPressEvent(QKeyEvent* event) {
@@ -240,6 +243,12 @@ void SetConsoleProcedures(ConsoleProcedure mainProcedure, ConsoleProcedure tickP
 
 void ConsoleTick() {
   if (FensterGraf.Window) FensterGraf.Window->OnTimer();
+}
+
+void RepaintWindow() {
+  if (!FensterGraf.Window) return;
+  QApplication::processEvents();  // a window not yet exposed paints nothing
+  FensterGraf.Window->repaint();
 }
 
 const std::string& ProgramBaseName() {

@@ -52,3 +52,6 @@ extern int BeepCount;
 void SetConsoleProcedures(ConsoleProcedure mainProcedure, ConsoleProcedure tickProcedure);
 // One tick of the window's timer, run at once.
 void ConsoleTick();
+// Handles waiting window events, then copies the raster to the screen at once (a tick leaves
+// that to the event loop).
+void RepaintWindow();

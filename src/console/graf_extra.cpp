@@ -15,7 +15,9 @@ void DrawEllipse(int x, int y, int rx, int ry) {
   if (Raster().isNull()) return;
   QPainter painter;
   BeginRasterPainter(painter);
-  // Outlined in BorderColour always; the pen colour of the state is left as it was.
+  // Outlined in BorderColour always; the pen colour of the state is left as it was. The fill
+  // moves with the outline: at ratio 1 the ellipse fills just the pixels inside its outline.
+  painter.translate(StrokeOffset(), StrokeOffset());
   painter.setPen(ConsolePen(PaletteQColor(KernGraf.BorderColour)));
   painter.setBrush(KernGraf.BrushColour);
   painter.drawEllipse(QRect(x - rx, y - ry, 2 * rx, 2 * ry));
@@ -40,6 +42,7 @@ void DrawArc(int x, int y, int r, double startDegrees, double endDegrees) {
 
   QPainter painter;
   BeginRasterPainter(painter);
+  painter.translate(StrokeOffset(), StrokeOffset());
   painter.setPen(ConsolePen(KernGraf.PenColour));
   painter.setBrush(Qt::NoBrush);
   painter.drawArc(QRect(x - r, y - r, 2 * r, 2 * r), start16, span16);
@@ -88,7 +91,9 @@ bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2, std::
   const QImage& raster = Raster();
   if (!name.empty() && !raster.isNull() && width > 0 && height > 0 && width <= 65535 &&
       height <= 65535) {
-    QImage picture = raster.copy(x1, y1, static_cast<int>(width), static_cast<int>(height));
+    // At the screen's density: a logical rectangle has ratio x ratio device pixels each.
+    QImage picture = raster.copy(DeviceRect(QRect(x1, y1, static_cast<int>(width),
+                                                  static_cast<int>(height))));
     if (!picture.isNull()) {
       // Written beside the target and renamed over it only when complete: a failed save
       // leaves no truncated picture and keeps the earlier file.

@@ -9,7 +9,8 @@ class TGrundfenster : public QWidget {
   Q_OBJECT
 
  public:
-  // A frameless window covering a screen of this size; the raster has the same size.
+  // A frameless window covering a screen of this (logical) size; the raster has the same size
+  // in device pixels: times the screen's device pixel ratio.
   explicit TGrundfenster(QSize screenSize);
 
   QImage Raster;

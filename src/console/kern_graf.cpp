@@ -35,6 +35,17 @@ int TextWidth(const QString& text) {
   return CanMeasure() ? ConsoleFontMetrics().horizontalAdvance(text) : 0;
 }
 
+// The device edge of a logical coordinate, rounded half up as Qt rounds the edges of a filled
+// rectangle; held inside int for coordinates far off the screen.
+int DeviceEdge(long long logical, qreal ratio) {
+  const double edge = std::clamp(static_cast<double>(logical) * ratio, -1e9, 1e9);
+  return static_cast<int>(std::floor(edge + 0.5));
+}
+
+bool OnScreen(int x, int y) {
+  return x >= 0 && y >= 0 && x < KernGraf.ScreenWidth && y < KernGraf.ScreenHeight;
+}
+
 void NoteWritten(const TBox& box) {
   if (box.Width > 0 && box.Height > 0)
     KernGraf.WrittenText |= QRect(box.X, box.Y, box.Width, box.Height);
@@ -67,6 +78,32 @@ void BeginRasterPainter(QPainter& painter) {
   painter.setRenderHint(QPainter::TextAntialiasing, false);
 }
 
+qreal StrokeOffset() {
+  // At ratio 1 Qt draws a one-pixel pen with its own stroker, which sets the pixels right of
+  // and below the mathematical path; a pen scaled to the density is centred on the path.
+  return Raster().devicePixelRatio() == 1 ? 0 : 0.5;
+}
+
+QRect DeviceRect(const QRect& logical) {
+  const qreal ratio = Raster().devicePixelRatio();
+  const long long left = logical.x(), top = logical.y();
+  const int x1 = DeviceEdge(left, ratio), y1 = DeviceEdge(top, ratio);
+  const int x2 = DeviceEdge(left + logical.width(), ratio);
+  const int y2 = DeviceEdge(top + logical.height(), ratio);
+  return QRect(x1, y1, x2 - x1, y2 - y1);
+}
+
+void PutRasterPixels(QPoint at, const QImage& pixels) {
+  QImage& raster = Raster();
+  const QRect target = QRect(at, pixels.size()).intersected(raster.rect());
+  if (target.isEmpty() || pixels.format() != raster.format()) return;
+  const int bytes = target.width() * 4;  // 32-bit pixels
+  for (int y = target.top(); y <= target.bottom(); ++y) {
+    const uchar* from = pixels.constScanLine(y - at.y()) + 4 * (target.left() - at.x());
+    std::copy(from, from + bytes, raster.scanLine(y) + 4 * target.left());
+  }
+}
+
 QPen ConsolePen(const QColor& colour) {
   return QPen(colour, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
 }
@@ -75,15 +112,14 @@ void DrawConsoleLine(QPainter& painter, const QColor& colour, int x1, int y1, in
   // The start point is set and the end point is not, in either direction: draw both ends
   // and put the end pixel back. (Qt's flat cap drops whichever end comes last in its own
   // drawing order, which is the start of a line drawn leftwards.)
-  QImage& raster = Raster();
-  bool endInside = raster.valid(x2, y2);
-  QRgb endPixel = endInside ? raster.pixel(x2, y2) : 0;
+  const QRect end = OnScreen(x2, y2) ? DeviceRect(QRect(x2, y2, 1, 1)) : QRect();
+  const QImage endPixels = end.isEmpty() ? QImage() : Raster().copy(end);
+  const qreal offset = StrokeOffset();
+  painter.translate(offset, offset);
   painter.setPen(QPen(colour, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   painter.drawLine(x1, y1, x2, y2);
-  if (endInside) {
-    painter.setPen(QPen(QColor(endPixel), 1));
-    painter.drawPoint(x2, y2);
-  }
+  painter.translate(-offset, -offset);
+  if (!endPixels.isNull()) PutRasterPixels(end.topLeft(), endPixels);
 }
 
 QColor PaletteQColor(int index) { return QColor(KernGraf.Palette[index & 0xFF]); }
@@ -187,20 +223,20 @@ void DrawOverlayText(int x, int y, const std::string& text, int colour) {
   RemoveOverlayText();
   if (text.empty() || Raster().isNull() || !CanMeasure()) return;
   QFontMetrics metrics = ConsoleFontMetrics();
+  const QRect screen(0, 0, KernGraf.ScreenWidth, KernGraf.ScreenHeight);
   const QRect box = TextCell(x, y, metrics.horizontalAdvance(ToQString(text)), metrics.height())
-                        .intersected(Raster().rect());
+                        .intersected(screen);
   if (box.isEmpty()) return;
-  KernGraf.OverlayBackup = Raster().copy(box);
-  KernGraf.OverlayAt = box.topLeft();
+  const QRect pixels = DeviceRect(box).intersected(Raster().rect());
+  KernGraf.OverlayBackup = Raster().copy(pixels);
+  KernGraf.OverlayAt = pixels.topLeft();
   DrawText(x, y, text, colour);
 }
 
 void RemoveOverlayText() {
   if (KernGraf.OverlayBackup.isNull()) return;
   if (!Raster().isNull()) {
-    QPainter painter;
-    BeginRasterPainter(painter);
-    painter.drawImage(KernGraf.OverlayAt, KernGraf.OverlayBackup);
+    PutRasterPixels(KernGraf.OverlayAt, KernGraf.OverlayBackup);
     MarkRasterDirty();
   }
   KernGraf.OverlayBackup = QImage();
@@ -283,11 +319,17 @@ void FillPolygon(const std::vector<TPoint>& points) {
   for (const TPoint& p : points) polygon << QPoint(p.X, p.Y);
   QPainter painter;
   BeginRasterPainter(painter);
+  // Filled where it lies; the outline follows in a second pass, moved with the pen.
+  painter.setPen(Qt::NoPen);
   painter.setBrush(KernGraf.FillColour);
-  // The outline takes the pen colour, not BorderColour.
-  if (KernGraf.FillOutlined) painter.setPen(ConsolePen(KernGraf.PenColour));
-  else painter.setPen(Qt::NoPen);
   painter.drawPolygon(polygon, Qt::OddEvenFill);
+  if (KernGraf.FillOutlined) {
+    // The outline takes the pen colour, not BorderColour.
+    painter.translate(StrokeOffset(), StrokeOffset());
+    painter.setPen(ConsolePen(KernGraf.PenColour));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPolygon(polygon, Qt::OddEvenFill);
+  }
   MarkRasterDirty();
 }
 
@@ -299,9 +341,12 @@ void SetPaletteEntry(int index, int factor, int r, int g, int b) {
                      ClampChannel(static_cast<long long>(factor) * b));
   QImage& raster = Raster();
   if (!raster.isNull()) {
-    // The raster decides what it can represent.
+    // The raster decides what it can represent; the colour stays in logical pixel (0, 0).
     raster.setPixel(0, 0, colour);
     colour = raster.pixel(0, 0);
+    const QRect first = DeviceRect(QRect(0, 0, 1, 1)).intersected(raster.rect());
+    for (int y = first.top(); y <= first.bottom(); ++y)
+      for (int x = first.left(); x <= first.right(); ++x) raster.setPixel(x, y, colour);
     MarkRasterDirty();
   }
   KernGraf.Palette[index & 0xFF] = colour;
@@ -318,10 +363,18 @@ void InstallPalette() {
 
 uint32_t PaletteColour(int index) { return KernGraf.Palette[index & 0xFF] & 0xFFFFFFu; }
 
+double PixelRatio() {
+  const QImage& raster = Raster();
+  return raster.isNull() ? 1.0 : raster.devicePixelRatio();
+}
+
 uint32_t PixelAt(int x, int y) {
-  QImage& raster = Raster();
-  if (!raster.valid(x, y)) return 0;
-  return raster.pixel(x, y) & 0xFFFFFFu;
+  const QImage& raster = Raster();
+  if (raster.isNull() || !OnScreen(x, y)) return 0;
+  // The device pixel under the logical pixel's centre.
+  const qreal ratio = raster.devicePixelRatio();
+  const QPoint at(static_cast<int>((x + 0.5) * ratio), static_cast<int>((y + 0.5) * ratio));
+  return raster.valid(at) ? raster.pixel(at) & 0xFFFFFFu : 0;
 }
 
 void InitConsole(const std::string& fontName, int points, int bold) {

@@ -1,5 +1,6 @@
 // KernGraf: the console's drawing state, palette, texts, prompts and files.
-// Free of Qt; the drawing happens on the main window's raster.
+// Free of Qt; the drawing happens on the main window's raster. All coordinates and sizes are
+// logical pixels; the raster has the screen's device pixels, so everything is drawn sharp.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -52,9 +53,12 @@ void SetPaletteEntry(int index, int factor, int r, int g, int b);
 void InstallPalette();
 void InitConsole(const std::string& fontName, int points, int bold);
 
-// RGB of a palette entry and of a raster pixel, as 0xRRGGBB.
+// RGB of a palette entry and of a raster pixel, as 0xRRGGBB. Coordinates are logical; on a
+// high-density screen the pixel is the device pixel under the logical pixel's centre.
 uint32_t PaletteColour(int index);
 uint32_t PixelAt(int x, int y);
+// Device pixels per logical pixel of the raster (the screen's scale factor; 1 before start-up).
+double PixelRatio();
 
 // Prompts: a modal dialog with the prompt and the text as default. "Abbruch" ends the program.
 void AskText(const std::string& prompt, std::string& text);

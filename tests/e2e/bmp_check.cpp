@@ -11,6 +11,12 @@
 //                                                   far each way before the first pixel of
 //                                                   colour R G B (the sky)
 //   bmp_check differ FILE X1 Y1 X2 Y2 OTHER       -> number of pixels in which OTHER differs
+//   bmp_check rows FILE X1 Y1 X2 Y2 R G B         -> "TOP BOTTOM" of each run of rows that
+//                                                   have pixels of that colour, in turn
+//   bmp_check blocks FILE X1 Y1 X2 Y2             -> number of 2 x 2 squares at even
+//                                                   coordinates whose pixels are not all
+//                                                   alike (none in a picture stretched to
+//                                                   twice its size)
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -112,7 +118,8 @@ uint32_t Colour(char** argv, int i) {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: bmp_check size|pixel|expect|count|centroid|radius|differ FILE ...\n");
+               "usage: bmp_check size|pixel|expect|count|centroid|radius|differ|rows|blocks "
+               "FILE ...\n");
   return 2;
 }
 
@@ -172,6 +179,33 @@ int main(int argc, char** argv) {
     long n = 0;
     for (int y = Arg(argv, 4); y <= Arg(argv, 6); ++y) {
       for (int x = Arg(argv, 3); x <= Arg(argv, 5); ++x) n += p.At(x, y) != other.At(x, y);
+    }
+    std::printf("%ld\n", n);
+    return 0;
+  }
+  if (command == "rows" && argc == 10) {
+    const uint32_t want = Colour(argv, 7);
+    int top = -1;
+    for (int y = Arg(argv, 4); y <= Arg(argv, 6) + 1; ++y) {
+      bool found = false;
+      for (int x = Arg(argv, 3); x <= Arg(argv, 5) && y <= Arg(argv, 6) && !found; ++x)
+        found = p.At(x, y) == want;
+      if (found && top < 0) top = y;
+      if (!found && top >= 0) {
+        std::printf("%d %d ", top, y - 1);
+        top = -1;
+      }
+    }
+    std::printf("\n");
+    return 0;
+  }
+  if (command == "blocks" && argc == 7) {
+    long n = 0;
+    for (int y = Arg(argv, 4) / 2 * 2; y + 1 <= Arg(argv, 6); y += 2) {
+      for (int x = Arg(argv, 3) / 2 * 2; x + 1 <= Arg(argv, 5); x += 2) {
+        const uint32_t c = p.At(x, y);
+        n += p.At(x + 1, y) != c || p.At(x, y + 1) != c || p.At(x + 1, y + 1) != c;
+      }
     }
     std::printf("%ld\n", n);
     return 0;

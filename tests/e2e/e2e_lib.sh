@@ -1,7 +1,11 @@
 # Shared by the end-to-end scenarios (sourced): a private Xvfb, the program in a scratch folder
 # with the data files, and helpers that answer its prompts, press keys and read its pictures.
 # Arguments of every scenario: PROGRAM BMP_CHECK DATA_FOLDER
+# A scenario may set SCREEN (Xvfb's screen, default 1024x768x24) and PICTURE_SIZE (the saved
+# picture's "W H" in pixels, default "1024 768") before sourcing this file.
 set -u
+SCREEN=${SCREEN:-1024x768x24}
+PICTURE_SIZE=${PICTURE_SIZE:-1024 768}
 PROGRAM=$(realpath "$1")
 CHECK=$(realpath "$2")
 DATA=$(realpath "$3")
@@ -45,7 +49,7 @@ start_xvfb() {
   local n=$((200 + $$ % 600)) tries i
   for tries in $(seq 40); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+      Xvfb ":$n" -screen 0 "$SCREEN" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
       XVFB_PID=$!
       for i in $(seq 200); do
         if xdpyinfo -display ":$n" >/dev/null 2>&1; then
@@ -138,7 +142,7 @@ save() {
   [[ $file = /* ]] || file=$WORK/$file
   key s
   while [ "$SECONDS" -lt "$deadline" ]; do
-    if [ -f "$file" ] && [ "$("$CHECK" size "$file" 2>/dev/null)" = "1024 768" ]; then
+    if [ -f "$file" ] && [ "$("$CHECK" size "$file" 2>/dev/null)" = "$PICTURE_SIZE" ]; then
       return 0
     fi
     sleep 0.05
