@@ -12,6 +12,7 @@
 
 #include "fenster_graf.h"
 #include "kern_graf.h"
+#include "kern_graf_testing.h"
 
 class TGrundfenster;
 class TEingabeDialog;

@@ -2,8 +2,6 @@
 #include "fenster_graf.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QScreen>
 
 #include <cstdio>
@@ -14,6 +12,7 @@
 #include "console_state.h"
 #include "eingabe.h"
 #include "grundfenster.h"
+#include "fenster_graf_testing.h"
 #include "kern_graf.h"
 
 TFensterGrafState FensterGraf;
@@ -28,40 +27,6 @@ constexpr std::size_t KeyQueueLimit = 255;
 // argv[0], used for the program's name when the running file cannot be found.
 std::string StartName;
 
-// The key-down path: cursor and edit keys with any modifiers, F1..F12 alone or with Shift.
-int KeyDownCode(int key, Qt::KeyboardModifiers modifiers, bool mouseButtonHeld) {
-  switch (key) {
-    case Qt::Key_Left: return 13;
-    case Qt::Key_Right: return 14;
-    case Qt::Key_Up: return 15;
-    case Qt::Key_Down: return 16;
-    case Qt::Key_Home: return 17;
-    case Qt::Key_End: return 18;
-    case Qt::Key_PageUp: return 19;
-    case Qt::Key_PageDown: return 20;
-    case Qt::Key_Insert: return 21;
-    case Qt::Key_Delete: return 22;
-    default: break;
-  }
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F12 && !mouseButtonHeld) {
-    if (modifiers == Qt::NoModifier) return key - Qt::Key_F1 + 1;
-    if (modifiers == Qt::ShiftModifier) return key - Qt::Key_F1 + 28;
-  }
-  return 0;
-}
-
-// Keys that type no character (X11 gives Delete the text DEL; it must not be queued as 127).
-bool TypesNoCharacter(int key) {
-  return KeyDownCode(key, Qt::NoModifier, false) != 0 ||
-         (key >= Qt::Key_F1 && key <= Qt::Key_F35);
-}
-
-// Shift, Ctrl, Alt and Meta as held; keypad and group-switch flags are not modifiers here.
-Qt::KeyboardModifiers HeldModifiers(Qt::KeyboardModifiers modifiers) {
-  return modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
-                      Qt::MetaModifier);
-}
-
 void DoNothing() {}
 
 }  // namespace
@@ -74,98 +39,6 @@ std::string BaseNameOfPath(const std::string& path) {
   std::size_t dot = name.find_last_of('.');
   if (dot != std::string::npos && dot > 0) name.erase(dot);
   return name;
-}
-
-// ---- The window ----
-
-TGrundfenster::TGrundfenster(QSize screenSize) {
-  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-  setCursor(Qt::CrossCursor);
-  setFocusPolicy(Qt::StrongFocus);
-  setAttribute(Qt::WA_OpaquePaintEvent);  // the raster covers every pixel
-  QPalette background = palette();
-  background.setColor(QPalette::Window, Qt::white);
-  setPalette(background);
-  resize(screenSize);
-
-  // OnCreate: screen size, the raster as canvas with the window's font, metrics, caption,
-  // text cursor. The raster has the screen's device pixels; painters on it take the logical
-  // coordinates of the layout, so a high-density screen shows the same picture, only sharper.
-  KernGraf.ScreenWidth = screenSize.width();
-  KernGraf.ScreenHeight = screenSize.height();
-  const qreal ratio = devicePixelRatioF();
-  Raster = QImage(screenSize * ratio, QImage::Format_RGB32);
-  Raster.setDevicePixelRatio(ratio);
-  Raster.fill(Qt::white);
-  KernGraf.Font = font();
-  TakeFontMetrics();
-  BaseCaption = ToQString(ProgramBaseName());
-  setWindowTitle(BaseCaption);
-  KernGraf.CursorX = KernGraf.CharWidth;
-  KernGraf.CursorY = KernGraf.LineHeight;
-
-  // A requested 1 ms; a QTimer never queues a second tick behind a running one.
-  Timer.setInterval(BusyInterval);
-  Timer.setTimerType(Qt::PreciseTimer);
-  connect(&Timer, &QTimer::timeout, this, &TGrundfenster::OnTimer);
-  Timer.start();
-}
-
-void TGrundfenster::OnTimer() {
-  if (KernGraf.CaptionPrefix.empty()) {
-    if (windowTitle() != BaseCaption) setWindowTitle(BaseCaption);
-  } else {
-    QString wanted = ToQString(KernGraf.CaptionPrefix) + QStringLiteral(": ") + BaseCaption;
-    if (windowTitle() != wanted) setWindowTitle(wanted);
-  }
-  bool keysWaiting = !FensterGraf.KeyQueue.empty();
-  FensterGraf.TickProcedure();
-  bool drew = FensterGraf.RasterDirty;
-  FlushRaster();
-  // A thousand empty wake-ups a second cost more CPU than the waiting program should: after
-  // a run of ticks that found no key and drew nothing, tick less often until a key arrives
-  // or a tick draws again.
-  if (keysWaiting || drew) Awake();
-  else if (++IdleTicks == IdleTicksBeforeRest) Timer.setInterval(RestingInterval);
-}
-
-void TGrundfenster::Awake() {
-  IdleTicks = 0;
-  if (Timer.interval() != BusyInterval) Timer.setInterval(BusyInterval);
-}
-
-void TGrundfenster::paintEvent(QPaintEvent*) {
-  // Device pixel for device pixel; the painter clips to the region to repaint.
-  QPainter painter(this);
-  painter.drawImage(QPoint(0, 0), Raster);
-}
-
-void TGrundfenster::keyPressEvent(QKeyEvent* event) {
-  Awake();  // the next tick comes 1 ms after the key, even after a rest
-  OnKeyDown(event->key(), event->modifiers());
-  if (!TypesNoCharacter(event->key())) OnKeyPressed(event->text());
-  QWidget::keyPressEvent(event);
-}
-
-void TGrundfenster::OnKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-  Qt::KeyboardModifiers held = HeldModifiers(modifiers);
-  bool mouseButtonHeld = QGuiApplication::mouseButtons() != Qt::NoButton;
-  if (key == Qt::Key_C && held == Qt::ControlModifier && !mouseButtonHeld) EndProgram(0);
-  QueueKey(KeyDownCode(key, held, mouseButtonHeld));
-}
-
-void TGrundfenster::OnKeyPressed(const QString& text) {
-  // Characters go in by their Latin-1 code; others have no single-byte code and are dropped.
-  for (QChar c : text) {
-    int code = c.unicode();
-    if (code > 255) continue;
-    QueueKey(code == 13 ? 23 : code);
-  }
-}
-
-void TGrundfenster::closeEvent(QCloseEvent* event) {
-  event->accept();
-  EndProgram(0);
 }
 
 // ---- State and raster bookkeeping ----

@@ -38,20 +38,3 @@ std::string BaseNameOfPath(const std::string& path);
 [[noreturn]] void EndProgram(int status);
 // The platform's plain beep.
 void SystemBeep();
-
-// ---- For tests: a console without a person at the keyboard ----
-// Creates the window (shown, offscreen or under a display) with a raster of this size and
-// runs the console start-up without entering the event loop. Needs a QApplication; the
-// function creates one when none exists.
-void StartHeadlessConsole(int width, int height);
-// Replaces ending the program: the handler must not return (tests throw from it).
-void SetExitHandler(std::function<void(int status)> handler);
-// Counts the beeps (tests read and reset it).
-extern int BeepCount;
-// Fills the two procedure slots as RunConsole does (null: a procedure that does nothing).
-void SetConsoleProcedures(ConsoleProcedure mainProcedure, ConsoleProcedure tickProcedure);
-// One tick of the window's timer, run at once.
-void ConsoleTick();
-// Handles waiting window events, then copies the raster to the screen at once (a tick leaves
-// that to the event loop).
-void RepaintWindow();

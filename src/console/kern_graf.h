@@ -53,12 +53,6 @@ void SetPaletteEntry(int index, int factor, int r, int g, int b);
 void InstallPalette();
 void InitConsole(const std::string& fontName, int points, int bold);
 
-// RGB of a palette entry and of a raster pixel, as 0xRRGGBB. Coordinates are logical; on a
-// high-density screen the pixel is the device pixel under the logical pixel's centre.
-uint32_t PaletteColour(int index);
-uint32_t PixelAt(int x, int y);
-// Device pixels per logical pixel of the raster (the screen's scale factor; 1 before start-up).
-double PixelRatio();
 
 // Prompts: a modal dialog with the prompt and the text as default. "Abbruch" ends the program.
 void AskText(const std::string& prompt, std::string& text);
@@ -74,11 +68,6 @@ void AskFloat(const std::string& prompt, std::string& text, long double& value,
 std::string PromptWithHint(const std::string& prompt, const std::string& hint);
 // The beep and the invisible bell character of a rejected answer.
 void SignalRejectedAnswer();
-
-// For tests: answers prompts instead of the dialog. The responder gets the prompt and the
-// default text, and returns the answer; returning false means "Abbruch".
-using PromptResponder = std::function<bool(const std::string& prompt, std::string& text)>;
-void SetPromptResponder(PromptResponder responder);  // empty: the real dialog
 
 // Files.
 bool FilePresent(const std::string& name);

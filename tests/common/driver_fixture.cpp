@@ -9,8 +9,8 @@
 
 #include "driver_state.h"
 #include "events.h"
-#include "fenster_graf.h"
-#include "kern_graf.h"
+#include "fenster_graf_testing.h"
+#include "kern_graf_testing.h"
 #include "key_tick.h"
 #include "main_routine.h"
 

@@ -1,7 +1,7 @@
 // How a test sees the program end: as an exception instead of the process exiting.
 #pragma once
-#include "fenster_graf.h"
-#include "kern_graf.h"
+#include "fenster_graf_testing.h"
+#include "kern_graf_testing.h"
 
 // Thrown by the exit handler instead of ending the test program.
 struct ProgramEnded {

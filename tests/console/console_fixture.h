@@ -6,8 +6,8 @@
 #include <QtGlobal>
 
 #include "console_state.h"
-#include "fenster_graf.h"
-#include "kern_graf.h"
+#include "fenster_graf_testing.h"
+#include "kern_graf_testing.h"
 #include "program_end.h"
 
 

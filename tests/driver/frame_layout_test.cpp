@@ -4,7 +4,7 @@
 
 #include "driver_state.h"
 #include "frame_layout.h"
-#include "kern_graf.h"
+#include "kern_graf_testing.h"
 #include "mathe.h"
 
 namespace {

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "driver_fixture.h"
-#include "fenster_graf.h"
-#include "kern_graf.h"
+#include "fenster_graf_testing.h"
+#include "kern_graf_testing.h"
 #include "key_tick.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "astr_rout.h"
 #include "console_fixture.h"
 #include "draw_frame.h"
-#include "fenster_graf.h"
+#include "fenster_graf_testing.h"
 #include "driver_state.h"
 #include "events.h"
 #include "finite_checks.h"

@@ -8,7 +8,7 @@
 #include "console_fixture.h"
 #include "driver_state.h"
 #include "events.h"
-#include "fenster_graf.h"
+#include "fenster_graf_testing.h"
 #include "finite_checks.h"
 #include "key_tick.h"
 

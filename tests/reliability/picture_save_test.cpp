@@ -17,7 +17,7 @@
 #include "console_fixture.h"
 #include "driver_state.h"
 #include "events.h"
-#include "fenster_graf.h"
+#include "fenster_graf_testing.h"
 #include "key_tick.h"
 #include "picture_files.h"
 

@@ -15,7 +15,7 @@
 
 #include "console_fixture.h"
 #include "driver_state.h"
-#include "fenster_graf.h"
+#include "fenster_graf_testing.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define UNDER_ADDRESS_SANITIZER 1
