@@ -20,8 +20,8 @@ class TEingabeDialog;
 // KernGraf: drawing state, palette, fonts and the text cursor.
 struct TKernGrafState {
   std::array<QRgb, 256> Palette{};
-  int TextAlignH = 0;
-  int TextAlignV = 0;
+  AlignH TextAlignH = AlignH::Left;
+  AlignV TextAlignV = AlignV::Bottom;
   int TextBackground = 0;  // colour index, -1 = transparent
   QColor FillColour{255, 255, 255};
   bool FillOutlined = true;

@@ -56,8 +56,8 @@ void NoteWritten(const TBox& box) {
 // ---- Shared helpers of the console units ----
 
 void ResetKernGraf() {
-  KernGraf.TextAlignH = 0;
-  KernGraf.TextAlignV = 0;
+  KernGraf.TextAlignH = AlignH::Left;
+  KernGraf.TextAlignV = AlignV::Bottom;
   KernGraf.FillColour = QColor(255, 255, 255);
   KernGraf.FillOutlined = true;
   KernGraf.BorderColour = 0;
@@ -172,12 +172,12 @@ void DrawLine(int x1, int y1, int x2, int y2, int colour) {
   MarkRasterDirty();
 }
 
-void SetTextAlign(int horizontal, int vertical) {
+void SetTextAlign(AlignH horizontal, AlignV vertical) {
   KernGraf.TextAlignH = horizontal;
   KernGraf.TextAlignV = vertical;
 }
 
-int HorizontalTextAlign() { return KernGraf.TextAlignH; }
+AlignH HorizontalTextAlign() { return KernGraf.TextAlignH; }
 
 void SetTextBackground(int colour) { KernGraf.TextBackground = colour; }
 
@@ -188,11 +188,11 @@ namespace {
 // The cell a text of this size covers when anchored at (x, y) by the alignment in force.
 QRect TextCell(int x, int y, int w, int h) {
   int left = x;
-  if (KernGraf.TextAlignH == 1) left = x - w / 2;
-  else if (KernGraf.TextAlignH == 2) left = x - w;
+  if (KernGraf.TextAlignH == AlignH::Centre) left = x - w / 2;
+  else if (KernGraf.TextAlignH == AlignH::Right) left = x - w;
   int top = y - h;
-  if (KernGraf.TextAlignV == 1) top = y - h / 2;
-  else if (KernGraf.TextAlignV == 2) top = y;
+  if (KernGraf.TextAlignV == AlignV::Centre) top = y - h / 2;
+  else if (KernGraf.TextAlignV == AlignV::Top) top = y;
   return QRect(left, top, w, h);
 }
 

@@ -30,8 +30,11 @@ int LineHeight();
 void ClearScreen();
 void DrawLine(int x1, int y1, int x2, int y2, int colour);
 void SetPenColour(int colour);
-void SetTextAlign(int horizontal, int vertical);
-int HorizontalTextAlign();
+// Where a text's anchor lies on it.
+enum class AlignH : int { Left = 0, Centre = 1, Right = 2 };
+enum class AlignV : int { Bottom = 0, Centre = 1, Top = 2 };
+void SetTextAlign(AlignH horizontal, AlignV vertical);
+AlignH HorizontalTextAlign();
 void SetTextBackground(int colour);  // -1: transparent
 int TextBackground();
 // Returns the box the text covers (painted in the background colour unless transparent).

@@ -31,7 +31,7 @@ void ShowTitleFile(const std::string& name, const std::string& font, const std::
   std::string line;
   if (!NextLine(lines, line, limit)) return;
   SelectFont(font, 16, 1);
-  SetTextAlign(1, 0);
+  SetTextAlign(AlignH::Centre, AlignV::Bottom);
   long long y = 2LL * LineHeight();
   DrawText(MaxX() / 2, ClampToInt(y), line, colour);
 
@@ -42,7 +42,7 @@ void ShowTitleFile(const std::string& name, const std::string& font, const std::
   y += LineHeight();
   DrawText(MaxX() / 2, ClampToInt(y), "(Version: " + version + ")", colour);
   SetCursor(0, ClampToInt(y + LineHeight()));
-  SetTextAlign(0, 0);
+  SetTextAlign(AlignH::Left, AlignV::Bottom);
 
   // Body lines from the left edge; once they pass the bottom of the window only the
   // cursor moves on.

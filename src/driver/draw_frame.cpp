@@ -118,10 +118,10 @@ namespace {
 
 void PaintTexts(const std::vector<PlacedText>& texts) {
   for (const PlacedText& t : texts) {
-    SetTextAlign(t.RightAligned ? 2 : 0, 0);
+    SetTextAlign(t.RightAligned ? AlignH::Right : AlignH::Left, AlignV::Bottom);
     DrawFrameText(t.X, t.Y, t.Text, t.Colour);
   }
-  SetTextAlign(0, 0);
+  SetTextAlign(AlignH::Left, AlignV::Bottom);
 }
 
 // Sky, discs, shadow and texts of a layout, on the console.

@@ -9,8 +9,8 @@ TBox DrawTrimmedText(int x, int y, const std::string& text, int colour) {
   // The console font is monospaced: every blank is one character width.
   const int left = static_cast<int>(first), right = static_cast<int>(text.size() - 1 - last);
   int shift = 0;
-  if (HorizontalTextAlign() == 0) shift = left * CharWidth();
-  else if (HorizontalTextAlign() == 2) shift = -right * CharWidth();
+  if (HorizontalTextAlign() == AlignH::Left) shift = left * CharWidth();
+  else if (HorizontalTextAlign() == AlignH::Right) shift = -right * CharWidth();
   return DrawText(x + shift, y, text.substr(first, last - first + 1), colour);
 }
 

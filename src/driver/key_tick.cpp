@@ -162,7 +162,7 @@ void KeyTick() {
   if (!Drv.StatusText.empty()) {
     // Drawn after the picture was saved and drawn: never part of a saved picture.
     const int background = TextBackground();
-    SetTextAlign(0, 0);
+    SetTextAlign(AlignH::Left, AlignV::Bottom);
     SetTextBackground(Black);
     DrawOverlayText(0, LineHeight(), Drv.StatusText, Drv.StatusColour);
     SetTextBackground(background);

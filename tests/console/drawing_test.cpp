@@ -215,7 +215,7 @@ TEST_F(DrawingTest, DrawTextAnchors) {
   for (int horizontal = 0; horizontal < 3; ++horizontal)
     for (int vertical = 0; vertical < 3; ++vertical) {
       ClearScreen();
-      SetTextAlign(horizontal, vertical);
+      SetTextAlign(static_cast<AlignH>(horizontal), static_cast<AlignV>(vertical));
       DrawText(300, 200, "TTTT", Blue);
       int left = 300 - (horizontal == 0 ? 0 : horizontal == 1 ? w / 2 : w);
       int top = 200 - (vertical == 0 ? h : vertical == 1 ? h / 2 : 0);
@@ -313,8 +313,8 @@ TEST_F(DrawingTest, ClearScreenPaintsWhiteAndKeepsTheCursor) {
 
 TEST_F(DrawingTest, StartUpState) {
   StartHeadlessConsole(Width, Height);
-  EXPECT_EQ(KernGraf.TextAlignH, 0);
-  EXPECT_EQ(KernGraf.TextAlignV, 0);
+  EXPECT_EQ(KernGraf.TextAlignH, AlignH::Left);
+  EXPECT_EQ(KernGraf.TextAlignV, AlignV::Bottom);
   EXPECT_EQ(KernGraf.TextBackground, 0);
   EXPECT_EQ(FillRgb(), WhiteRgb);
   EXPECT_TRUE(KernGraf.FillOutlined);

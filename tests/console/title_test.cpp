@@ -41,11 +41,11 @@ class TitleTest : public ConsoleTest {
 
 TEST_F(TitleTest, MissingFileChangesNothing) {
   SetCursor(5, 6);
-  SetTextAlign(2, 2);
+  SetTextAlign(AlignH::Right, AlignV::Top);
   Show(folder_.filePath("fehlt.txt").toStdString());
   EXPECT_EQ(KernGraf.CursorX, 5);
   EXPECT_EQ(KernGraf.CursorY, 6);
-  EXPECT_EQ(KernGraf.TextAlignH, 2);
+  EXPECT_EQ(KernGraf.TextAlignH, AlignH::Right);
   EXPECT_EQ(KernGraf.Font.pointSize(), 10);
   EXPECT_EQ(InkBox()[2], -1);
 }
@@ -76,8 +76,8 @@ TEST_F(TitleTest, StateAfterZeroToThreeLines) {
     Show(Write("titel.txt", c.Contents));
     EXPECT_EQ(KernGraf.Font.pointSize(), c.PointSize) << c.Contents;
     EXPECT_EQ(KernGraf.Font.bold(), c.Bold) << c.Contents;
-    EXPECT_EQ(KernGraf.TextAlignH, c.AlignH) << c.Contents;
-    EXPECT_EQ(KernGraf.TextAlignV, 0) << c.Contents;
+    EXPECT_EQ(static_cast<int>(KernGraf.TextAlignH), c.AlignH) << c.Contents;
+    EXPECT_EQ(KernGraf.TextAlignV, AlignV::Bottom) << c.Contents;
     EXPECT_EQ(KernGraf.CursorX, 0) << c.Contents;
     EXPECT_EQ(KernGraf.CursorY, c.CursorY) << c.Contents;
   }
@@ -107,7 +107,7 @@ TEST_F(TitleTest, VersionLineText) {
   QImage shown = FensterGraf.Window->Raster.copy();
   ClearScreen();
   SelectFont("Courier", 12, 0);
-  SetTextAlign(1, 0);
+  SetTextAlign(AlignH::Centre, AlignV::Bottom);
   DrawText(MaxX() / 2, 3 * lh16_ + lh12_, "(Version: 15. März 2016)", Black);
   QImage expected = FensterGraf.Window->Raster.copy(0, 3 * lh16_, Width, lh12_);
   EXPECT_EQ(shown.copy(0, 3 * lh16_, Width, lh12_), expected);

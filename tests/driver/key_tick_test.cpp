@@ -527,9 +527,9 @@ TEST_F(KeyTickTest, EveryTextRowShowsOnlyItsCurrentText) {
     std::vector<uint32_t> before;
     for (int y = (row - 1) * L; y < row * L; ++y)
       for (int i = 0; i <= W; ++i) before.push_back(PixelAt(i, y));
-    SetTextAlign(align, 0);
+    SetTextAlign(static_cast<AlignH>(align), AlignV::Bottom);
     const TBox box = DrawText(x, row * L, text, LightGray);
-    SetTextAlign(0, 0);
+    SetTextAlign(AlignH::Left, AlignV::Bottom);
     int changed = 0, ink = 0;
     for (int y = (row - 1) * L, k = 0; y < row * L; ++y)
       for (int i = 0; i <= W; ++i, ++k) {
