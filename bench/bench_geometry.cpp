@@ -67,8 +67,8 @@ void BM_EventTexts(benchmark::State& state) {
   const TView view =
       ViewAt(Date, Clock, Site, observer, sky.Sun, event.OccultorDiameter, event.Occultor);
   for (auto _ : state) {
-    auto rows = EventTextRows(event, sky, view, 7);
-    auto panel = MeasurementPanelRows(event.Kind, 15, 0.00465L, 0.00454L, -1.2L, 0.0008L);
+    auto rows = EventTextRows(event, sky, view);
+    auto panel = MeasurementPanelRows(event.Kind, 0.00465L, 0.00454L, -1.2L, 0.0008L);
     benchmark::DoNotOptimize(rows);
     benchmark::DoNotOptimize(panel);
   }

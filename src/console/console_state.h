@@ -22,10 +22,10 @@ struct TKernGrafState {
   std::array<QRgb, 256> Palette{};
   AlignH TextAlignH = AlignH::Left;
   AlignV TextAlignV = AlignV::Bottom;
-  int TextBackground = 0;  // colour index, -1 = transparent
+  Colour TextBackground = Colour::Black;
   QColor FillColour{255, 255, 255};
   bool FillOutlined = true;
-  int BorderColour = 0;
+  Colour BorderColour = Colour::Black;
   int CursorX = 0;
   int CursorY = 0;
   int ScreenWidth = 0;
@@ -93,6 +93,7 @@ QPen ConsolePen(const QColor& colour);
 // A line from (x1, y1) to (x2, y2) without its end point, on a painter of the raster.
 void DrawConsoleLine(QPainter& painter, const QColor& colour, int x1, int y1, int x2, int y2);
 QColor PaletteQColor(int index);
+inline QColor PaletteQColor(Colour colour) { return PaletteQColor(static_cast<int>(colour)); }
 // Takes CharWidth and LineHeight from the font in KernGraf.Font.
 void TakeFontMetrics();
 // The main window's client area in screen coordinates (where the dialog is centred).

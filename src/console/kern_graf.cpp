@@ -60,8 +60,8 @@ void ResetKernGraf() {
   KernGraf.TextAlignV = AlignV::Bottom;
   KernGraf.FillColour = QColor(255, 255, 255);
   KernGraf.FillOutlined = true;
-  KernGraf.BorderColour = 0;
-  KernGraf.TextBackground = 0;
+  KernGraf.BorderColour = Colour::Black;
+  KernGraf.TextBackground = Colour::Black;
   KernGraf.CaptionPrefix.clear();
   KernGraf.Palette.fill(qRgb(0, 0, 0));
   KernGraf.PenColour = QColor(0, 0, 0);
@@ -163,7 +163,7 @@ void ClearScreen() {
   MarkRasterDirty();
 }
 
-void DrawLine(int x1, int y1, int x2, int y2, int colour) {
+void DrawLine(int x1, int y1, int x2, int y2, Colour colour) {
   KernGraf.PenColour = PaletteQColor(colour);
   if (Raster().isNull()) return;
   QPainter painter;
@@ -179,9 +179,9 @@ void SetTextAlign(AlignH horizontal, AlignV vertical) {
 
 AlignH HorizontalTextAlign() { return KernGraf.TextAlignH; }
 
-void SetTextBackground(int colour) { KernGraf.TextBackground = colour; }
+void SetTextBackground(Colour colour) { KernGraf.TextBackground = colour; }
 
-int TextBackground() { return KernGraf.TextBackground; }
+Colour TextBackground() { return KernGraf.TextBackground; }
 
 namespace {
 
@@ -198,7 +198,7 @@ QRect TextCell(int x, int y, int w, int h) {
 
 }  // namespace
 
-TBox DrawText(int x, int y, const std::string& text, int colour) {
+TBox DrawText(int x, int y, const std::string& text, Colour colour) {
   KernGraf.FontColour = PaletteQColor(colour);
   if (text.empty() || Raster().isNull() || !CanMeasure()) return {x, y, 0, 0};
   QString s = ToQString(text);
@@ -210,7 +210,7 @@ TBox DrawText(int x, int y, const std::string& text, int colour) {
 
   QPainter painter;
   BeginRasterPainter(painter);
-  if (KernGraf.TextBackground != -1)
+  if (KernGraf.TextBackground != Colour::Transparent)
     painter.fillRect(QRect(left, top, w, h), PaletteQColor(KernGraf.TextBackground));
   painter.setFont(KernGraf.Font);
   painter.setPen(KernGraf.FontColour);
@@ -219,7 +219,7 @@ TBox DrawText(int x, int y, const std::string& text, int colour) {
   return {left, top, w, h};
 }
 
-void DrawOverlayText(int x, int y, const std::string& text, int colour) {
+void DrawOverlayText(int x, int y, const std::string& text, Colour colour) {
   RemoveOverlayText();
   if (text.empty() || Raster().isNull() || !CanMeasure()) return;
   QFontMetrics metrics = ConsoleFontMetrics();
@@ -253,12 +253,12 @@ void WriteText(const std::string& text) {
     KernGraf.CursorX = KernGraf.CharWidth;
     KernGraf.CursorY += KernGraf.LineHeight;
   }
-  NoteWritten(DrawText(KernGraf.CursorX, KernGraf.CursorY, text, Black));
+  NoteWritten(DrawText(KernGraf.CursorX, KernGraf.CursorY, text, Colour::Black));
   KernGraf.CursorX += w;
 }
 
 void WriteLine(const std::string& text) {
-  NoteWritten(DrawText(KernGraf.CursorX, KernGraf.CursorY, text, Black));
+  NoteWritten(DrawText(KernGraf.CursorX, KernGraf.CursorY, text, Colour::Black));
   KernGraf.CursorX = KernGraf.CharWidth;
   // No scrolling: at the bottom, later lines are drawn over the last one.
   if (KernGraf.CursorY < KernGraf.ScreenHeight) KernGraf.CursorY += KernGraf.LineHeight;
@@ -281,10 +281,10 @@ void SelectFont(const std::string& name, int points, int bold) {
   TakeFontMetrics();
 }
 
-void SetFillColour(int intensity, int colour, int border) {
+void SetFillColour(int intensity, Colour colour, Colour border) {
   long double k = std::nearbyint(static_cast<long double>(intensity) * 1.15L);
   if (k > 255) k = 255;
-  QRgb base = KernGraf.Palette[colour & 0xFF];
+  QRgb base = KernGraf.Palette[static_cast<int>(colour) & 0xFF];
   auto scale = [k](int channel) {
     return ClampChannel(static_cast<long long>(
         std::nearbyint(static_cast<long double>(channel) / 255 * k)));
@@ -357,8 +357,8 @@ void InstallPalette() {
     const int* base = BaseColours[i % 16];
     SetPaletteEntry(i, 4, base[0], base[1], base[2]);
   }
-  SetPaletteEntry(White, 1, 255, 255, 255);
-  SetTextBackground(White);
+  SetPaletteEntry(static_cast<int>(Colour::White), 1, 255, 255, 255);
+  SetTextBackground(Colour::White);
 }
 
 uint32_t PaletteColour(int index) { return KernGraf.Palette[index & 0xFF] & 0xFFFFFFu; }

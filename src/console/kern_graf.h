@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-enum : int {
+// The names of the palette's first sixteen entries; Transparent is only for text backgrounds.
+enum class Colour : int {
+  Transparent = -1,
   Black = 0, Blue, Green, Cyan, Red, Magenta, Brown, LightGray, DarkGray,
   LightBlue, LightGreen, LightCyan, LightRed, LightMagenta, Yellow, White,
 };
@@ -28,26 +30,26 @@ int CharWidth();
 int LineHeight();
 
 void ClearScreen();
-void DrawLine(int x1, int y1, int x2, int y2, int colour);
-void SetPenColour(int colour);
+void DrawLine(int x1, int y1, int x2, int y2, Colour colour);
+void SetPenColour(Colour colour);
 // Where a text's anchor lies on it.
 enum class AlignH : int { Left = 0, Centre = 1, Right = 2 };
 enum class AlignV : int { Bottom = 0, Centre = 1, Top = 2 };
 void SetTextAlign(AlignH horizontal, AlignV vertical);
 AlignH HorizontalTextAlign();
-void SetTextBackground(int colour);  // -1: transparent
-int TextBackground();
+void SetTextBackground(Colour colour);
+Colour TextBackground();
 // Returns the box the text covers (painted in the background colour unless transparent).
-TBox DrawText(int x, int y, const std::string& text, int colour);
+TBox DrawText(int x, int y, const std::string& text, Colour colour);
 // A text over the picture that RemoveOverlayText takes away again, giving back the pixels
 // that were beneath it (a status line must never become part of a saved picture).
-void DrawOverlayText(int x, int y, const std::string& text, int colour);
+void DrawOverlayText(int x, int y, const std::string& text, Colour colour);
 void RemoveOverlayText();
 void SetCursor(int x, int y);
 void WriteText(const std::string& text);
 void WriteLine(const std::string& text);
 void SelectFont(const std::string& name, int points, int bold);
-void SetFillColour(int intensity, int colour, int border);
+void SetFillColour(int intensity, Colour colour, Colour border);
 void FillBox(int x, int y, int width, int height);
 void FillPolygon(const std::vector<TPoint>& points);
 void DrawEllipse(int x, int y, int rx, int ry);
@@ -83,4 +85,4 @@ bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2,
 bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2,
                   std::string* why = nullptr);
 void ShowTitleFile(const std::string& name, const std::string& font, const std::string& version,
-                   int colour);
+                   Colour colour);

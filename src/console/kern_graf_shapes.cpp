@@ -4,7 +4,7 @@
 #include "console_state.h"
 #include "kern_graf.h"
 
-void SetPenColour(int colour) { KernGraf.PenColour = PaletteQColor(colour); }
+void SetPenColour(Colour colour) { KernGraf.PenColour = PaletteQColor(colour); }
 
 void DrawEllipse(int x, int y, int rx, int ry) {
   if (Raster().isNull()) return;

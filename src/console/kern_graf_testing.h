@@ -9,6 +9,7 @@
 // RGB of a palette entry and of a raster pixel, as 0xRRGGBB. Coordinates are logical; on a
 // high-density screen the pixel is the device pixel under the logical pixel's centre.
 uint32_t PaletteColour(int index);
+inline uint32_t PaletteColour(Colour colour) { return PaletteColour(static_cast<int>(colour)); }
 uint32_t PixelAt(int x, int y);
 // Device pixels per logical pixel of the raster (the screen's scale factor; 1 before start-up).
 double PixelRatio();

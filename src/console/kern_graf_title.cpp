@@ -20,7 +20,7 @@ int ClampToInt(long long value) {
 }  // namespace
 
 void ShowTitleFile(const std::string& name, const std::string& font, const std::string& version,
-                   int colour) {
+                   Colour colour) {
   if (!FilePresent(name)) return;
   std::string contents;
   ReadPlainFile(name, contents);  // a read error shows what could be read: nothing

@@ -119,7 +119,7 @@ namespace {
 void PaintTexts(const std::vector<PlacedText>& texts) {
   for (const PlacedText& t : texts) {
     SetTextAlign(t.RightAligned ? AlignH::Right : AlignH::Left, AlignV::Bottom);
-    DrawFrameText(t.X, t.Y, t.Text, t.Colour);
+    DrawFrameText(t.X, t.Y, t.Text, t.Ink);
   }
   SetTextAlign(AlignH::Left, AlignV::Bottom);
 }
@@ -140,11 +140,11 @@ void PaintFrame(const FrameLayout& f) {
   if (f.DrawCentre) DrawEllipse(f.CentreX, f.CentreY, f.CentreRadius, f.CentreRadius);
   if (f.Lunar) {
     // The umbra's outline and edge are drawn in black, whatever an earlier frame left.
-    SetPenColour(Black);
-    SetFillColour(150, White, White);
+    SetPenColour(Colour::Black);
+    SetFillColour(150, Colour::White, Colour::White);
     FillCircleOverlap(f.CentreX, f.CentreY, f.CentreRadius, f.SecondX, f.SecondY,
                       f.PenumbraRadius);
-    SetFillColour(20, White, Black);
+    SetFillColour(20, Colour::White, Colour::Black);
     FillCircleOverlap(f.CentreX, f.CentreY, f.CentreRadius, f.SecondX, f.SecondY,
                       f.SecondRadius);
   } else {
@@ -183,8 +183,8 @@ void DrawFrame() {
   ++Drv.FramesDrawn;
 }
 
-void ShowEventText(int colour) {
-  PaintTexts(PlaceRows(EventTextRows(Drv.Event, Drv.Sky, Drv.View, colour), 0, LineHeight()));
+void ShowEventText(Colour colour) {
+  PaintTexts(PlaceRows(EventTextRows(Drv.Event, Drv.Sky, Drv.View), 0, LineHeight(), colour));
 }
 
 void DrawTextsWithoutEvent() {

@@ -9,7 +9,7 @@
 // The picture of the instant on the screen: the layout of frame_layout.h, painted.
 void DrawFrame();
 // The event text of the instant in a colour, at the top left (the dialogue's black one).
-void ShowEventText(int colour);
+void ShowEventText(Colour colour);
 // After a time step with no event in view: no picture, but the texts of the new instant.
 void DrawTextsWithoutEvent();
 

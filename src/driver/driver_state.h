@@ -12,7 +12,7 @@
 // A text box of the picture and the background it was painted in.
 struct FrameTextBox {
   TBox Box;
-  int Background = 0;
+  Colour Background = Colour::Black;
 };
 
 struct DriverState {
@@ -57,7 +57,7 @@ struct DriverState {
   std::vector<FrameTextBox> FrameTexts;  // texts drawn over the picture since it was cleared
   // The line that tells what a key did (a saved picture, or why not), shown after the frame.
   std::string StatusText;
-  int StatusColour = 0;
+  Colour StatusColour = Colour::Black;
   int32_t DialoguesRun = 0;   // setup dialogues completed in this run
 };
 

@@ -10,12 +10,12 @@ namespace {
 
 // The sky's colour: black around the eclipsed Moon, dark when the Sun is covered, blue when the
 // Moon stands near the Sun's centre, light blue otherwise.
-int SkyColour(EventKind kind, ViewCode viewCode, long double d, long double r1) {
-  if (kind == EventKind::LunarEclipse) return Black;
-  if (kind == EventKind::MercuryTransit || kind == EventKind::VenusTransit) return LightBlue;
-  if (viewCode == ViewCode::SunCovered) return DarkGray;
-  if (d < 0.1L * r1) return Blue;
-  return LightBlue;
+Colour SkyColour(EventKind kind, ViewCode viewCode, long double d, long double r1) {
+  if (kind == EventKind::LunarEclipse) return Colour::Black;
+  if (kind == EventKind::MercuryTransit || kind == EventKind::VenusTransit) return Colour::LightBlue;
+  if (viewCode == ViewCode::SunCovered) return Colour::DarkGray;
+  if (d < 0.1L * r1) return Colour::Blue;
+  return Colour::LightBlue;
 }
 
 }  // namespace
@@ -58,22 +58,26 @@ std::string TimeToText(long double clockTime) {
          WholeNumberText(ss, 2, '0');
 }
 
-std::vector<PlacedText> PlaceRows(const std::vector<TextRow>& rows, int y0, int lineHeight) {
+std::vector<PlacedText> PlaceRows(const std::vector<TextRow>& rows, int y0, int lineHeight,
+                                  Colour colour) {
   std::vector<PlacedText> placed;
-  for (const TextRow& row : rows) placed.push_back({0, y0 + row.Row * lineHeight, false, row.Text, row.Colour});
+  for (const TextRow& row : rows)
+    placed.push_back({0, y0 + row.Row * lineHeight, false, row.Text,
+                      row.Warning ? Colour::LightRed : colour});
   return placed;
 }
 
 std::vector<PlacedText> TextColumn(const DriverState& d, int maxX, int lineHeight) {
   const int L = lineHeight;
-  std::vector<PlacedText> texts = PlaceRows(EventTextRows(d.Event, d.Sky, d.View, LightGray), 0, L);
+  std::vector<PlacedText> texts =
+      PlaceRows(EventTextRows(d.Event, d.Sky, d.View), 0, L, Colour::LightGray);
   const std::string place = d.Geocentric ? "geozentrisch" : d.PlaceName;
-  texts.push_back({maxX, L, true, place + " ", LightGray});
+  texts.push_back({maxX, L, true, place + " ", Colour::LightGray});
   texts.push_back({maxX, 2 * L, true, d.DayText + "." + d.MonthText + "." + d.YearText + " ",
-                   LightGray});
-  texts.push_back({maxX, 3 * L, true, TimeToText(d.ClockTime) + " Uhr UT ", LightGray});
+                   Colour::LightGray});
+  texts.push_back({maxX, 3 * L, true, TimeToText(d.ClockTime) + " Uhr UT ", Colour::LightGray});
   texts.push_back(
-      {maxX, 5 * L, true, d.HorizonView ? "Horizontsystem " : "Äquatorsystem ", LightGray});
+      {maxX, 5 * L, true, d.HorizonView ? "Horizontsystem " : "Äquatorsystem ", Colour::LightGray});
   return texts;
 }
 
@@ -105,10 +109,10 @@ FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight
   }
 
   f.ClearWindow = d.FirstFrame || !d.Stroboscopic;
-  f.Hint = {maxX - 11 * charWidth, maxY, false, "\"F1\": Hilfe", DarkGray};
+  f.Hint = {maxX - 11 * charWidth, maxY, false, "\"F1\": Hilfe", Colour::DarkGray};
   f.CentreX = maxX / 2, f.CentreY = maxY / 2;
   f.CentreRadius = RoundPixel(k * r1);
-  f.CentreColour = f.Lunar ? White : Yellow;
+  f.CentreColour = f.Lunar ? Colour::White : Colour::Yellow;
   f.DrawCentre = !d.Stroboscopic || f.Lunar || d.FirstFrame;
   // Position angle 0 is up (north, or the zenith), growing towards the left (east).
   const long double kD = k * dist;
@@ -116,14 +120,14 @@ FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight
   f.SecondY = f.CentreY - RoundPixel(std::cos(theta) * kD);
   f.SecondRadius = RoundPixel(k * r2);
   f.PenumbraRadius = RoundPixel(k * rp);
-  f.SecondColour = kind == EventKind::SolarEclipse ? f.Sky : Black;
+  f.SecondColour = kind == EventKind::SolarEclipse ? f.Sky : Colour::Black;
   f.EdgeArc = kind == EventKind::SolarEclipse || f.Lunar;
-  f.EdgeColour = f.Lunar ? Black : f.Sky;
+  f.EdgeColour = f.Lunar ? Colour::Black : f.Sky;
 
   f.Texts = TextColumn(d, maxX, lineHeight);
   // A hidden panel draws nothing at all: sky-coloured boxes would cut into the discs.
   if (!d.HorizonView && d.MeasurementsOn)
-    f.Panel = PlaceRows(MeasurementPanelRows(kind, White, r1, r2, theta, dist),
-                        maxY - 7 * lineHeight, lineHeight);
+    f.Panel = PlaceRows(MeasurementPanelRows(kind, r1, r2, theta, dist), maxY - 7 * lineHeight,
+                        lineHeight, Colour::White);
   return f;
 }

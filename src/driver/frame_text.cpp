@@ -2,7 +2,7 @@
 
 #include "driver_state.h"
 
-TBox DrawTrimmedText(int x, int y, const std::string& text, int colour) {
+TBox DrawTrimmedText(int x, int y, const std::string& text, Colour colour) {
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos) return {x, y, 0, 0};
   const std::size_t last = text.find_last_not_of(' ');
@@ -14,9 +14,9 @@ TBox DrawTrimmedText(int x, int y, const std::string& text, int colour) {
   return DrawText(x + shift, y, text.substr(first, last - first + 1), colour);
 }
 
-void DrawFrameText(int x, int y, const std::string& text, int colour) {
+void DrawFrameText(int x, int y, const std::string& text, Colour colour) {
   const TBox box = DrawTrimmedText(x, y, text, colour);
-  if (box.Width > 0 && TextBackground() >= 0)
+  if (box.Width > 0 && TextBackground() != Colour::Transparent)
     Drv.FrameTexts.push_back({box, TextBackground()});
 }
 

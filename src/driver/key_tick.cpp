@@ -26,7 +26,7 @@ const std::array<std::string, 7> HelpLines = {
 
 namespace {
 
-void ShowStatus(const std::string& text, int colour) {
+void ShowStatus(const std::string& text, Colour colour) {
   Drv.StatusText = text;
   Drv.StatusColour = colour;
 }
@@ -38,9 +38,9 @@ void SavePictureKey() {
                                                        0, 0, MaxX(), MaxY());
   if (picture.Saved) {
     Drv.PictureCounter = picture.Number;
-    ShowStatus(" Bild gespeichert: " + picture.Path, LightGreen);
+    ShowStatus(" Bild gespeichert: " + picture.Path, Colour::LightGreen);
   } else {
-    ShowStatus(" Bild nicht gespeichert: " + picture.Why, LightRed);
+    ShowStatus(" Bild nicht gespeichert: " + picture.Why, Colour::LightRed);
   }
 }
 
@@ -49,7 +49,7 @@ void TimeKey(long double minutes) {
     SystemBeep();
     ShowStatus(" Ende des Zeitbereichs: Jahr " + std::to_string(MinYear) + " bis " +
                    std::to_string(MaxYear),
-               LightRed);
+               Colour::LightRed);
   }
 }
 
@@ -93,7 +93,7 @@ bool StepTime(long double minutes) {
 
 void ShowHelp() {
   const int H = MaxY(), L = LineHeight();
-  for (int i = 0; i < 7; ++i) DrawTrimmedText(0, H - (6 - i) * L, HelpLines[i], LightGray);
+  for (int i = 0; i < 7; ++i) DrawTrimmedText(0, H - (6 - i) * L, HelpLines[i], Colour::LightGray);
 }
 
 // The pause shows no status text: the picture stays as it is until a key ends the pause.
@@ -161,9 +161,9 @@ void KeyTick() {
   }
   if (!Drv.StatusText.empty()) {
     // Drawn after the picture was saved and drawn: never part of a saved picture.
-    const int background = TextBackground();
+    const Colour background = TextBackground();
     SetTextAlign(AlignH::Left, AlignV::Bottom);
-    SetTextBackground(Black);
+    SetTextBackground(Colour::Black);
     DrawOverlayText(0, LineHeight(), Drv.StatusText, Drv.StatusColour);
     SetTextBackground(background);
     Drv.StatusText.clear();

@@ -164,7 +164,7 @@ void ReadDateTime() {
   const long double h = hours + 1 + (minutes + seconds / 60.0L) / 60.0L;
   Drv.ClockTime = HMMFromHours(h);
   ComputeSky();
-  ShowEventText(Black);
+  ShowEventText(Colour::Black);
 }
 
 void ReadObserver() {
@@ -218,9 +218,9 @@ void MainRoutine() {
   if (!MainWindowActive()) return;
   if (!Drv.SetupDone) InitDefaults();
   ClearScreen();
-  SetTextBackground(White);
-  ShowTitleFile(Drv.TextFileName, "Courier", Version, Black);
-  SetTextBackground(White);
+  SetTextBackground(Colour::White);
+  ShowTitleFile(Drv.TextFileName, "Courier", Version, Colour::Black);
+  SetTextBackground(Colour::White);
   WriteLine("");
   if (!Drv.MenuDone) AskMenu();
   AskChar("Soll geozentrisch gerechnet werden (j/n) ? ", Drv.GeocentricAnswer);

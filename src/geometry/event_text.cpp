@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int LightRed = 12;
-
 const char* const EventNames[] = {" Sonnenfinsternis", " Merkurdurchgang", " Venusdurchgang",
                                   " Mondfinsternis", " keine Finsternis"};
 
@@ -39,48 +37,47 @@ struct PanelWords {
 
 }  // namespace
 
-std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const TView& view,
-                                   int colour) {
+std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const TView& view) {
   std::vector<TextRow> rows;
   const EventKind kind = event.Kind;
   const bool lunar = kind == EventKind::LunarEclipse;
 
   if (lunar) {
-    rows.push_back({2, " " + event.LunarEclipseText, colour});
+    rows.push_back({2, " " + event.LunarEclipseText});
   } else {
     const char* name = EventNames[static_cast<int>(kind)];
-    rows.push_back({2, ClassificationWord(kind, event.Type.Code) + name, colour});
+    rows.push_back({2, ClassificationWord(kind, event.Type.Code) + name});
   }
 
   const std::string sunLine = " Abstand Erde - Sonne  = ";
   const std::string occultorLine = " Abstand Erde - " + event.OccultorName + " = ";
   if (lunar) {  // the Sun in Moon distances, the Moon in Earth radii
     const long double ratio = sky.Sun.R / event.Occultor.R;
-    rows.push_back({3, sunLine + FormatNumber(ratio, 3.1L) + " dMond", colour});
-    rows.push_back({4, occultorLine + FormatNumber(event.Occultor.R, 2.1L) + " rErde", colour});
+    rows.push_back({3, sunLine + FormatNumber(ratio, 3.1L) + " dMond"});
+    rows.push_back({4, occultorLine + FormatNumber(event.Occultor.R, 2.1L) + " rErde"});
   } else {
     const long double sun = sky.Sun.R / EarthRadiiPerAU;
-    rows.push_back({3, sunLine + FormatNumber(sun, 2.1L) + " AE", colour});
+    rows.push_back({3, sunLine + FormatNumber(sun, 2.1L) + " AE"});
     // Without an event no body stands before the Sun: no distance of a body of another instant.
     if (kind != EventKind::None) {
       const long double body = event.Occultor.R / EarthRadiiPerAU;
-      rows.push_back({4, occultorLine + FormatNumber(body, 2.2L) + " AE", colour});
+      rows.push_back({4, occultorLine + FormatNumber(body, 2.2L) + " AE"});
     }
   }
 
   if (view.SunAltitudeValid && view.SunAltitude != 0) {
-    rows.push_back({5, " Höhe der Sonne =" + FormatNumber(view.SunAltitude, 2.1L) + "°", colour});
+    rows.push_back({5, " Höhe der Sonne =" + FormatNumber(view.SunAltitude, 2.1L) + "°"});
     // The eclipsed Moon stands opposite the Sun.
     if (lunar && !view.SunBelowHorizon)
-      rows.push_back({7, " Mond unter dem Horizont", LightRed});
+      rows.push_back({7, " Mond unter dem Horizont", true});
     else if (!lunar && view.SunBelowHorizon)
-      rows.push_back({7, " Sonne unter dem Horizont", LightRed});
+      rows.push_back({7, " Sonne unter dem Horizont", true});
   }
   return rows;
 }
 
-std::vector<TextRow> MeasurementPanelRows(EventKind kind, int colour, long double r1,
-                                          long double r2, long double theta, long double d) {
+std::vector<TextRow> MeasurementPanelRows(EventKind kind, long double r1, long double r2,
+                                          long double theta, long double d) {
   static const PanelWords words[] = {
       {" der Sonne:", " des Mondes:", " Sonne/Mond:"},
       {" der Sonne:", " von Merkur:", " Merkur/Sonne:"},
@@ -93,16 +90,16 @@ std::vector<TextRow> MeasurementPanelRows(EventKind kind, int colour, long doubl
 
   std::string angle;
   AngleToDMS(r1, angle);
-  rows.push_back({0, std::string(" Winkelradius") + w.reference + angle, colour});
+  rows.push_back({0, std::string(" Winkelradius") + w.reference + angle});
   AngleToDMS(r2, angle);
-  rows.push_back({1, std::string(" Winkelradius") + w.second + angle, colour});
+  rows.push_back({1, std::string(" Winkelradius") + w.second + angle});
   if (theta < 0) theta += 2 * Pi;
-  rows.push_back({5, " theta' = " + FormatNumber(theta / Degree, 3.2L) + "°", colour});
+  rows.push_back({5, " theta' = " + FormatNumber(theta / Degree, 3.2L) + "°"});
   AngleToDMS(d, angle);
-  rows.push_back({2, std::string(" Winkelabstand") + w.pair + angle, colour});
+  rows.push_back({2, std::string(" Winkelabstand") + w.pair + angle});
   const long double ratio = d / r1;
-  rows.push_back({4, "     r' = " + FormatNumber(ratio, 1.4L), colour});
-  rows.push_back({6, "      x = " + FormatNumber(-ratio * std::sin(theta), 1.4L), colour});
-  rows.push_back({7, "      y = " + FormatNumber(ratio * std::cos(theta), 1.4L), colour});
+  rows.push_back({4, "     r' = " + FormatNumber(ratio, 1.4L)});
+  rows.push_back({6, "      x = " + FormatNumber(-ratio * std::sin(theta), 1.4L)});
+  rows.push_back({7, "      y = " + FormatNumber(ratio * std::cos(theta), 1.4L)});
   return rows;
 }

@@ -9,12 +9,11 @@
 struct TextRow {
   int Row;           // in line heights (event text: from the top; panel: from MaxY - 7 lines)
   std::string Text;  // UTF-8
-  int Colour;        // palette index
+  bool Warning = false;  // the body below the horizon: shown in light red
 };
 
 // Rows in drawing order: the event, the distances of the sky's bodies, the view's altitude.
-std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const TView& view,
-                                   int colour);
-std::vector<TextRow> MeasurementPanelRows(EventKind kind, int colour, long double r1,
-                                          long double r2, long double theta, long double d);
+std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const TView& view);
+std::vector<TextRow> MeasurementPanelRows(EventKind kind, long double r1, long double r2,
+                                          long double theta, long double d);
 

@@ -28,15 +28,15 @@ uint32_t FillRgb() {
 
 TEST_F(DrawingTest, PaletteEntries) {
   const std::vector<std::pair<int, uint32_t>> cases = {
-      {Black, Rgb(0, 0, 0)},         {Blue, Rgb(0, 0, 160)},
-      {Red, Rgb(160, 28, 28)},       {LightGray, Rgb(196, 196, 196)},
-      {LightRed, Rgb(252, 40, 40)},  {Yellow, Rgb(252, 252, 72)},
-      {White, Rgb(255, 255, 255)},   {31, Rgb(252, 252, 252)},
-      {16 + Red, Rgb(160, 28, 28)},  {255, Rgb(252, 252, 252)},
+      {0, Rgb(0, 0, 0)},         {1, Rgb(0, 0, 160)},          // Black, Blue
+      {4, Rgb(160, 28, 28)},     {7, Rgb(196, 196, 196)},      // Red, LightGray
+      {12, Rgb(252, 40, 40)},    {14, Rgb(252, 252, 72)},      // LightRed, Yellow
+      {15, Rgb(255, 255, 255)},  {31, Rgb(252, 252, 252)},     // White
+      {16 + 4, Rgb(160, 28, 28)}, {255, Rgb(252, 252, 252)},
       {16 * 8 + 13, Rgb(176, 0, 252)},
   };
   for (auto [index, rgb] : cases) EXPECT_EQ(PaletteColour(index), rgb) << index;
-  EXPECT_EQ(KernGraf.TextBackground, White);
+  EXPECT_EQ(KernGraf.TextBackground, Colour::White);
   EXPECT_EQ(PixelAt(0, 0), WhiteRgb);  // the last entry written through pixel (0, 0)
 }
 
@@ -48,29 +48,30 @@ TEST_F(DrawingTest, PaletteEntryPassesThroughPixelZero) {
 
 TEST_F(DrawingTest, SetFillColourScalesByIntensity) {
   struct Case {
-    int Intensity, Colour, Border;
-    uint32_t Fill;
+    int Intensity;
+    Colour Fill, Border;
+    uint32_t Rgb;
     bool Outlined;
   };
   const Case cases[] = {
-      {100, LightRed, LightRed, Rgb(114, 18, 18), false},
-      {255, LightRed, Black, Rgb(252, 40, 40), true},
-      {10, White, White, Rgb(12, 12, 12), false},   // k = 11.5 -> 12
-      {30, White, White, Rgb(34, 34, 34), false},   // k = 34.5 -> 34
-      {222, Yellow, Red, Rgb(252, 252, 72), true},  // k = 255.3 -> 255: unchanged
-      {0, White, Blue, Rgb(0, 0, 0), true},
-      {1000, Blue, Blue, Rgb(0, 0, 160), false},
+      {100, Colour::LightRed, Colour::LightRed, Rgb(114, 18, 18), false},
+      {255, Colour::LightRed, Colour::Black, Rgb(252, 40, 40), true},
+      {10, Colour::White, Colour::White, Rgb(12, 12, 12), false},   // k = 11.5 -> 12
+      {30, Colour::White, Colour::White, Rgb(34, 34, 34), false},   // k = 34.5 -> 34
+      {222, Colour::Yellow, Colour::Red, Rgb(252, 252, 72), true},  // k = 255.3 -> 255: unchanged
+      {0, Colour::White, Colour::Blue, Rgb(0, 0, 0), true},
+      {1000, Colour::Blue, Colour::Blue, Rgb(0, 0, 160), false},
   };
   for (const Case& c : cases) {
-    SetFillColour(c.Intensity, c.Colour, c.Border);
-    EXPECT_EQ(FillRgb(), c.Fill) << c.Intensity << " " << c.Colour;
-    EXPECT_EQ(KernGraf.FillOutlined, c.Outlined) << c.Intensity << " " << c.Colour;
+    SetFillColour(c.Intensity, c.Fill, c.Border);
+    EXPECT_EQ(FillRgb(), c.Rgb) << c.Intensity;
+    EXPECT_EQ(KernGraf.FillOutlined, c.Outlined) << c.Intensity;
     EXPECT_EQ(KernGraf.BorderColour, c.Border);
   }
 }
 
 TEST_F(DrawingTest, FillBoxWithFrameJustOutside) {
-  SetFillColour(255, LightRed, Black);
+  SetFillColour(255, Colour::LightRed, Colour::Black);
   FillBox(10, 10, 5, 5);
   const uint32_t red = Rgb(252, 40, 40);
   for (int y = 9; y <= 16; ++y)
@@ -86,14 +87,14 @@ TEST_F(DrawingTest, FillBoxWithFrameJustOutside) {
 }
 
 TEST_F(DrawingTest, FillBoxWithoutFrame) {
-  SetFillColour(255, Green, Green);
+  SetFillColour(255, Colour::Green, Colour::Green);
   FillBox(10, 10, 5, 5);
   EXPECT_EQ(CountPixels(10, 10, 5, 5, Rgb(0, 160, 0)), 25);
   EXPECT_EQ(CountPixels(9, 9, 7, 7, WhiteRgb), 49 - 25);
 }
 
 TEST_F(DrawingTest, DrawLineLeavesOutItsEndPoint) {
-  DrawLine(20, 20, 30, 20, Blue);
+  DrawLine(20, 20, 30, 20, Colour::Blue);
   EXPECT_EQ(PixelAt(20, 20), Rgb(0, 0, 160));
   EXPECT_EQ(PixelAt(29, 20), Rgb(0, 0, 160));
   EXPECT_EQ(PixelAt(30, 20), WhiteRgb);
@@ -103,7 +104,7 @@ TEST_F(DrawingTest, DrawLineLeavesOutItsEndPoint) {
                           {70, 70, 60, 62}, {80, 80, 80, 80}};
   for (const auto& l : lines) {
     ClearScreen();
-    DrawLine(l[0], l[1], l[2], l[3], Red);
+    DrawLine(l[0], l[1], l[2], l[3], Colour::Red);
     bool point = l[0] == l[2] && l[1] == l[3];
     EXPECT_EQ(PixelAt(l[0], l[1]), point ? WhiteRgb : Rgb(160, 28, 28)) << l[0] << "," << l[1];
     EXPECT_EQ(PixelAt(l[2], l[3]), WhiteRgb) << l[2] << "," << l[3];
@@ -118,8 +119,8 @@ TEST_F(DrawingTest, PolygonUsesTheAlternateRuleAndThePenColour) {
     star.push_back({200 + static_cast<int>(std::lround(100 * std::cos(a))),
                     200 - static_cast<int>(std::lround(100 * std::sin(a)))});
   }
-  SetPenColour(Blue);
-  SetFillColour(255, LightRed, Black);  // outlined, but the outline is the pen's colour
+  SetPenColour(Colour::Blue);
+  SetFillColour(255, Colour::LightRed, Colour::Black);  // outlined, but the outline is the pen's colour
   FillPolygon(star);
   const uint32_t red = Rgb(252, 40, 40);
   EXPECT_EQ(PixelAt(200, 200), WhiteRgb);  // centre: inside twice
@@ -129,8 +130,8 @@ TEST_F(DrawingTest, PolygonUsesTheAlternateRuleAndThePenColour) {
 }
 
 TEST_F(DrawingTest, PolygonOutlineClosesThroughEveryCorner) {
-  SetPenColour(Blue);
-  SetFillColour(255, Green, Black);
+  SetPenColour(Colour::Blue);
+  SetFillColour(255, Colour::Green, Colour::Black);
   FillPolygon({{10, 10}, {60, 10}, {60, 60}, {10, 60}});
   const uint32_t blue = Rgb(0, 0, 160);
   for (TPoint corner : {TPoint{10, 10}, TPoint{60, 10}, TPoint{60, 60}, TPoint{10, 60}})
@@ -142,19 +143,19 @@ TEST_F(DrawingTest, PolygonOutlineClosesThroughEveryCorner) {
 }
 
 TEST_F(DrawingTest, PolygonWithoutOutline) {
-  SetPenColour(Blue);
-  SetFillColour(255, Green, Green);
+  SetPenColour(Colour::Blue);
+  SetFillColour(255, Colour::Green, Colour::Green);
   FillPolygon({{10, 10}, {60, 10}, {60, 60}, {10, 60}});
   EXPECT_EQ(PixelAt(30, 30), Rgb(0, 160, 0));
   EXPECT_EQ(CountPixels(0, 0, 100, 100, Rgb(0, 0, 160)), 0);
 }
 
 TEST_F(DrawingTest, EllipseIsOutlinedInBorderColourAndRestoresThePen) {
-  SetPenColour(Green);
-  SetFillColour(255, Yellow, Yellow);  // no outline for boxes; ellipses get one anyway
-  SetFillColour(255, Yellow, Red);
-  SetFillColour(255, Yellow, Yellow);
-  KernGraf.BorderColour = Red;
+  SetPenColour(Colour::Green);
+  SetFillColour(255, Colour::Yellow, Colour::Yellow);  // no outline for boxes; ellipses get one anyway
+  SetFillColour(255, Colour::Yellow, Colour::Red);
+  SetFillColour(255, Colour::Yellow, Colour::Yellow);
+  KernGraf.BorderColour = Colour::Red;
   DrawEllipse(100, 100, 40, 20);
   EXPECT_EQ(PixelAt(100, 100), Rgb(252, 252, 72));
   EXPECT_EQ(PixelAt(60, 100), Rgb(160, 28, 28));   // left end of the outline
@@ -165,7 +166,7 @@ TEST_F(DrawingTest, EllipseIsOutlinedInBorderColourAndRestoresThePen) {
 }
 
 TEST_F(DrawingTest, ArcRunsCounterClockwiseBetweenTheRays) {
-  SetPenColour(Blue);
+  SetPenColour(Colour::Blue);
   const uint32_t blue = Rgb(0, 0, 160);
   // Quarter from 0 to 90 degrees: the upper right only.
   DrawArc(200, 200, 50, 0, 90);
@@ -210,13 +211,13 @@ TEST_F(DrawingTest, SelectFontRetakesTheMetrics) {
 
 TEST_F(DrawingTest, DrawTextAnchors) {
   const int w = 4 * CharWidth(), h = LineHeight();
-  SetTextBackground(LightRed);  // the opaque cell shows where the text went
+  SetTextBackground(Colour::LightRed);  // the opaque cell shows where the text went
   const uint32_t cell = Rgb(252, 40, 40);
   for (int horizontal = 0; horizontal < 3; ++horizontal)
     for (int vertical = 0; vertical < 3; ++vertical) {
       ClearScreen();
       SetTextAlign(static_cast<AlignH>(horizontal), static_cast<AlignV>(vertical));
-      DrawText(300, 200, "TTTT", Blue);
+      DrawText(300, 200, "TTTT", Colour::Blue);
       int left = 300 - (horizontal == 0 ? 0 : horizontal == 1 ? w / 2 : w);
       int top = 200 - (vertical == 0 ? h : vertical == 1 ? h / 2 : 0);
       std::array<int, 4> expected{left, top, left + w - 1, top + h - 1};
@@ -229,18 +230,18 @@ TEST_F(DrawingTest, DrawTextAnchors) {
 
 TEST_F(DrawingTest, TextBackgroundOpaqueOrTransparent) {
   const int w = 4 * CharWidth(), h = LineHeight();
-  SetFillColour(255, Green, Green);
+  SetFillColour(255, Colour::Green, Colour::Green);
   FillBox(100, 100, 100, 60);
   const uint32_t green = Rgb(0, 160, 0);
 
-  SetTextBackground(-1);
-  DrawText(110, 110 + h, "TTTT", Black);
+  SetTextBackground(Colour::Transparent);
+  DrawText(110, 110 + h, "TTTT", Colour::Black);
   int glyph = CountPixels(110, 110, w, h, BlackRgb);
   EXPECT_GT(glyph, 0);
   EXPECT_EQ(glyph + CountPixels(110, 110, w, h, green), w * h);
 
-  SetTextBackground(White);
-  DrawText(110, 140 + h, "TTTT", Black);
+  SetTextBackground(Colour::White);
+  DrawText(110, 140 + h, "TTTT", Colour::Black);
   EXPECT_EQ(CountPixels(110, 140, w, h, BlackRgb), glyph);
   EXPECT_EQ(glyph + CountPixels(110, 140, w, h, WhiteRgb), w * h);
 }
@@ -288,9 +289,9 @@ TEST_F(DrawingTest, WriteLineMovesToTheNextLineUntilTheBottom) {
 }
 
 TEST_F(DrawingTest, WrittenTextIsBlackOnTheTextBackground) {
-  SetFillColour(255, Green, Green);
+  SetFillColour(255, Colour::Green, Colour::Green);
   FillBox(0, 0, Width, Height);
-  SetTextBackground(Yellow);
+  SetTextBackground(Colour::Yellow);
   SetCursor(20, 100);
   WriteText("TT");
   const int w = 2 * CharWidth(), h = LineHeight();
@@ -300,7 +301,7 @@ TEST_F(DrawingTest, WrittenTextIsBlackOnTheTextBackground) {
 }
 
 TEST_F(DrawingTest, ClearScreenPaintsWhiteAndKeepsTheCursor) {
-  SetFillColour(255, Blue, Blue);
+  SetFillColour(255, Colour::Blue, Colour::Blue);
   FillBox(0, 0, Width, Height);
   SetCursor(77, 88);
   KernGraf.CaptionPrefix = "x";
@@ -315,10 +316,10 @@ TEST_F(DrawingTest, StartUpState) {
   StartHeadlessConsole(Width, Height);
   EXPECT_EQ(KernGraf.TextAlignH, AlignH::Left);
   EXPECT_EQ(KernGraf.TextAlignV, AlignV::Bottom);
-  EXPECT_EQ(KernGraf.TextBackground, 0);
+  EXPECT_EQ(KernGraf.TextBackground, Colour::Black);
   EXPECT_EQ(FillRgb(), WhiteRgb);
   EXPECT_TRUE(KernGraf.FillOutlined);
-  EXPECT_EQ(KernGraf.BorderColour, 0);
+  EXPECT_EQ(KernGraf.BorderColour, Colour::Black);
   EXPECT_EQ(KernGraf.Font.pointSize(), 10);
   EXPECT_FALSE(AnimationStarted);
   EXPECT_FALSE(KeyWaiting());

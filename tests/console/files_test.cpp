@@ -44,9 +44,9 @@ TEST_F(FilesTest, FilePresent) {
 }
 
 TEST_F(FilesTest, SavedPictureIsTheRectangleAsBmp) {
-  SetFillColour(255, LightRed, LightRed);
+  SetFillColour(255, Colour::LightRed, Colour::LightRed);
   FillBox(0, 0, 1, 1);
-  SetFillColour(255, Blue, Blue);
+  SetFillColour(255, Colour::Blue, Colour::Blue);
   FillBox(9, 4, 1, 1);
   FillBox(10, 0, 5, 5);  // outside the saved rectangle
   std::string path = PathOf("bild00.bmp");
@@ -68,7 +68,7 @@ TEST_F(FilesTest, SavedPictureIsTheRectangleAsBmp) {
 }
 
 TEST_F(FilesTest, SavedPictureStartsAtTheGivenCorner) {
-  SetFillColour(255, Green, Green);
+  SetFillColour(255, Colour::Green, Colour::Green);
   FillBox(30, 20, 1, 1);
   std::string path = PathOf("ecke.bmp");
   ASSERT_TRUE(SavePicture(path, 30, 20, 39, 29));

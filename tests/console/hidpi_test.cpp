@@ -83,9 +83,9 @@ TEST_F(HiDpiTest, RasterHasTheScreensDevicePixels) {
 TEST_F(HiDpiTest, SavedPictureHasDevicePixels) {
   QTemporaryDir folder;
   ASSERT_TRUE(folder.isValid());
-  SetFillColour(255, LightRed, LightRed);
+  SetFillColour(255, Colour::LightRed, Colour::LightRed);
   FillBox(10, 10, 5, 5);
-  const QRgb red = PaletteColour(LightRed);
+  const QRgb red = PaletteColour(Colour::LightRed);
   struct Case {
     int X1, Y1, X2, Y2;
   };
@@ -118,10 +118,10 @@ TEST_F(HiDpiTest, DiscCentreAndRadiusAreTheLayoutTimesTheRatio) {
   };
   // A Sun, a Mercury and a disc partly off the screen.
   const Case cases[] = {{320, 240, 200}, {100, 80, 2}, {620, 30, 50}};
-  const QRgb yellow = PaletteColour(Yellow), red = PaletteColour(Red);
+  const QRgb yellow = PaletteColour(Colour::Yellow), red = PaletteColour(Colour::Red);
   for (const Case& c : cases) {
     ClearScreen();
-    SetFillColour(255, Yellow, Red);
+    SetFillColour(255, Colour::Yellow, Colour::Red);
     DrawEllipse(c.X, c.Y, c.R, c.R);
     const QRect ink = DeviceInk(Device().rect(), [](QRgb p) { return p != WhitePixel; });
     // At ratio 1 the disc covers pixels X - R to X + R: a centre at X + 0.5, a radius of
@@ -152,12 +152,12 @@ TEST_F(HiDpiTest, DiscCentreAndRadiusAreTheLayoutTimesTheRatio) {
 }
 
 TEST_F(HiDpiTest, TextRowHasTheLineHeightTimesTheRatio) {
-  const QRgb cell = PaletteColour(LightRed), ink = PaletteColour(Blue);
-  SetTextBackground(LightRed);
+  const QRgb cell = PaletteColour(Colour::LightRed), ink = PaletteColour(Colour::Blue);
+  SetTextBackground(Colour::LightRed);
   for (int points : {10, 12, 16}) {
     ClearScreen();
     SelectFont("Courier", points, points == 16);
-    const TBox box = DrawText(40, 100, "Höhe 12°", Blue);
+    const TBox box = DrawText(40, 100, "Höhe 12°", Colour::Blue);
     // The opaque cell lies where the logical layout puts it.
     const QRect expected(Scaled(box.X), Scaled(box.Y), Scaled(box.X + box.Width) - Scaled(box.X),
                          Scaled(box.Y + box.Height) - Scaled(box.Y));
@@ -179,10 +179,10 @@ TEST_F(HiDpiTest, TextRowHasTheLineHeightTimesTheRatio) {
 
 TEST_F(HiDpiTest, LinesLeaveOutTheirEndPixel) {
   const int lines[][4] = {{20, 20, 30, 20}, {60, 20, 50, 20}, {50, 40, 50, 30}, {50, 50, 60, 57}};
-  const QRgb red = PaletteColour(Red);
+  const QRgb red = PaletteColour(Colour::Red);
   for (const auto& l : lines) {
     ClearScreen();
-    DrawLine(l[0], l[1], l[2], l[3], Red);
+    DrawLine(l[0], l[1], l[2], l[3], Colour::Red);
     const QRect end(Scaled(l[2]), Scaled(l[3]), Scaled(l[2] + 1) - Scaled(l[2]),
                     Scaled(l[3] + 1) - Scaled(l[3]));
     EXPECT_EQ(CountDevice(end, WhitePixel), end.width() * end.height()) << l[0] << "," << l[1];
@@ -198,23 +198,23 @@ TEST_F(HiDpiTest, LinesLeaveOutTheirEndPixel) {
 }
 
 TEST_F(HiDpiTest, FramedBoxCoversItsLogicalPixels) {
-  SetFillColour(255, Green, Black);
+  SetFillColour(255, Colour::Green, Colour::Black);
   FillBox(10, 10, 5, 5);
   // The frame runs through pixels 10 and 15, the fill is 11 to 14 inside it.
   const QRect outer(Scaled(10), Scaled(10), Scaled(16) - Scaled(10), Scaled(16) - Scaled(10));
   const QRect inner(Scaled(11), Scaled(11), Scaled(15) - Scaled(11), Scaled(15) - Scaled(11));
   EXPECT_EQ(DeviceInk(Device().rect(), [](QRgb p) { return p != WhitePixel; }), outer);
-  EXPECT_EQ(CountDevice(inner, PaletteColour(Green)), inner.width() * inner.height());
-  EXPECT_EQ(CountDevice(outer, PaletteColour(Black)),
+  EXPECT_EQ(CountDevice(inner, PaletteColour(Colour::Green)), inner.width() * inner.height());
+  EXPECT_EQ(CountDevice(outer, PaletteColour(Colour::Black)),
             outer.width() * outer.height() - inner.width() * inner.height());
 }
 
 TEST_F(HiDpiTest, OverlayTextGivesBackEveryDevicePixel) {
-  SetFillColour(200, Yellow, Yellow);
+  SetFillColour(200, Colour::Yellow, Colour::Yellow);
   DrawEllipse(60, 20, 40, 40);
-  DrawLine(0, 5, 200, 17, Blue);
+  DrawLine(0, 5, 200, 17, Colour::Blue);
   const QImage before = Device().copy();
-  DrawOverlayText(0, LineHeight(), " Bild gespeichert: syzygy01.bmp", LightGreen);
+  DrawOverlayText(0, LineHeight(), " Bild gespeichert: syzygy01.bmp", Colour::LightGreen);
   EXPECT_NE(Device(), before);
   RemoveOverlayText();
   EXPECT_EQ(Device(), before);
@@ -229,9 +229,9 @@ TEST_F(HiDpiTest, PaletteEntryFillsTheFirstLogicalPixel) {
 }
 
 TEST_F(HiDpiTest, WindowShowsTheRasterPixelForPixel) {
-  SetFillColour(255, LightRed, Black);
+  SetFillColour(255, Colour::LightRed, Colour::Black);
   DrawEllipse(300, 200, 120, 90);
-  DrawText(30, 40, "Sonnenfinsternis", Blue);
+  DrawText(30, 40, "Sonnenfinsternis", Colour::Blue);
   const QImage shown = FensterGraf.Window->grab().toImage().convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(shown.size(), Device().size());
   EXPECT_TRUE(shown == Device().convertToFormat(QImage::Format_RGB32));
@@ -248,7 +248,7 @@ TEST_F(HiDpiTest, TitleLinesAreCentredAtTheirLogicalRows) {
   SelectFont("Courier", 16, 1);
   const int lh16 = LineHeight();
   SelectFont("Courier", 10, 0);
-  ShowTitleFile(path.toStdString(), "Courier", "1.0", Black);
+  ShowTitleFile(path.toStdString(), "Courier", "1.0", Colour::Black);
   // The only line: bold 16 point, centred on MaxX / 2, in the row ending at 2 x its height.
   const QRect ink = DeviceInkOf(Device().rect(), 0x000000u);
   EXPECT_GE(ink.top(), Scaled(lh16));

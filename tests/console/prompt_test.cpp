@@ -109,8 +109,8 @@ TEST_F(PromptTest, DialogLeavesTheMenuVisibleAndStaysOnTheScreen) {
     SetExitHandler([](int status) { throw ProgramEnded{status}; });
     InstallPalette();
     ClearScreen();
-    SetTextBackground(White);
-    ShowTitleFile(title, "Courier", "15. März 2016", Black);
+    SetTextBackground(Colour::White);
+    ShowTitleFile(title, "Courier", "15. März 2016", Colour::Black);
     WriteLine("");
     const int top = KernGraf.CursorY - LineHeight();
     for (int i = 0; i < 9; ++i)  // lines as long as the menu's: 39 characters

@@ -14,7 +14,7 @@ class TitleTest : public ConsoleTest {
     ConsoleTest::SetUp();
     ASSERT_TRUE(folder_.isValid());
     InstallPalette();
-    SetTextBackground(White);
+    SetTextBackground(Colour::White);
     ClearScreen();
     // Line heights of the title fonts, then back to the console font.
     SelectFont("Courier", 16, 1);
@@ -33,7 +33,7 @@ class TitleTest : public ConsoleTest {
     return path.toStdString();
   }
 
-  void Show(const std::string& path) { ShowTitleFile(path, "Courier", "15. März 2016", Black); }
+  void Show(const std::string& path) { ShowTitleFile(path, "Courier", "15. März 2016", Colour::Black); }
 
   QTemporaryDir folder_;
   int lh16_ = 0, lh12_ = 0, lh10_ = 0;
@@ -70,7 +70,7 @@ TEST_F(TitleTest, StateAfterZeroToThreeLines) {
   for (const Case& c : cases) {
     StartHeadlessConsole(Width, Height);
     InstallPalette();
-    SetTextBackground(White);
+    SetTextBackground(Colour::White);
     ClearScreen();
     SetCursor(77, 77);
     Show(Write("titel.txt", c.Contents));
@@ -108,7 +108,7 @@ TEST_F(TitleTest, VersionLineText) {
   ClearScreen();
   SelectFont("Courier", 12, 0);
   SetTextAlign(AlignH::Centre, AlignV::Bottom);
-  DrawText(MaxX() / 2, 3 * lh16_ + lh12_, "(Version: 15. März 2016)", Black);
+  DrawText(MaxX() / 2, 3 * lh16_ + lh12_, "(Version: 15. März 2016)", Colour::Black);
   QImage expected = FensterGraf.Window->Raster.copy(0, 3 * lh16_, Width, lh12_);
   EXPECT_EQ(shown.copy(0, 3 * lh16_, Width, lh12_), expected);
 }

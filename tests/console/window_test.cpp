@@ -199,7 +199,7 @@ TEST_F(WindowTest, IdleTicksDoNotRepaint) {
   QApplication::processEvents();
   EXPECT_EQ(counter.Paints, 0);
 
-  SetConsoleProcedures(nullptr, [] { DrawLine(0, 0, 10, 10, Black); });
+  SetConsoleProcedures(nullptr, [] { DrawLine(0, 0, 10, 10, Colour::Black); });
   ConsoleTick();
   SetConsoleProcedures(nullptr, nullptr);
   QApplication::processEvents();
@@ -227,7 +227,7 @@ TEST_F(WindowTest, IdleTimerRestsUntilAKeyOrADrawing) {
   ClearKeyQueue();
   for (int i = 0; i < TGrundfenster::IdleTicksBeforeRest; ++i) ConsoleTick();
   ASSERT_EQ(window->TimerInterval(), TGrundfenster::RestingInterval);
-  SetConsoleProcedures(nullptr, [] { DrawLine(0, 0, 5, 5, Black); });
+  SetConsoleProcedures(nullptr, [] { DrawLine(0, 0, 5, 5, Colour::Black); });
   ConsoleTick();
   EXPECT_EQ(window->TimerInterval(), TGrundfenster::BusyInterval);
 }

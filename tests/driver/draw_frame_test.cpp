@@ -164,8 +164,8 @@ class FillOverlapTest : public DriverTest {};
 TEST_F(FillOverlapTest, FillsOnlyTheCommonArea) {
   InstallPalette();
   ClearScreen();
-  const uint32_t red = PaletteColour(LightRed), white = PaletteColour(White);
-  SetFillColour(255, LightRed, LightRed);
+  const uint32_t red = PaletteColour(Colour::LightRed), white = PaletteColour(Colour::White);
+  SetFillColour(255, Colour::LightRed, Colour::LightRed);
   FillCircleOverlap(300, 300, 100, 420, 300, 100);
   EXPECT_EQ(PixelAt(360, 300) & 0xFFFFFF, red);
   EXPECT_EQ(PixelAt(360, 360) & 0xFFFFFF, red);
@@ -177,8 +177,8 @@ TEST_F(FillOverlapTest, FillsOnlyTheCommonArea) {
 TEST_F(FillOverlapTest, EqualCoincidentCirclesFillTheDisc) {
   InstallPalette();
   ClearScreen();
-  const uint32_t red = PaletteColour(LightRed), white = PaletteColour(White);
-  SetFillColour(255, LightRed, LightRed);
+  const uint32_t red = PaletteColour(Colour::LightRed), white = PaletteColour(Colour::White);
+  SetFillColour(255, Colour::LightRed, Colour::LightRed);
   FillCircleOverlap(600, 400, 50, 600, 400, 50);
   EXPECT_EQ(PixelAt(600, 400) & 0xFFFFFF, red);
   EXPECT_EQ(PixelAt(640, 400) & 0xFFFFFF, red);
@@ -188,9 +188,9 @@ TEST_F(FillOverlapTest, EqualCoincidentCirclesFillTheDisc) {
 TEST_F(FillOverlapTest, DisjointCirclesDrawNothing) {
   InstallPalette();
   ClearScreen();
-  SetFillColour(255, LightRed, LightRed);
+  SetFillColour(255, Colour::LightRed, Colour::LightRed);
   FillCircleOverlap(100, 100, 40, 200, 100, 40);
-  EXPECT_EQ(CountPixels(PaletteColour(LightRed), 50, 50, 250, 150), 0);
+  EXPECT_EQ(CountPixels(PaletteColour(Colour::LightRed), 50, 50, 250, 150), 0);
 }
 
 }  // namespace
@@ -238,8 +238,8 @@ TEST_F(FramePictureTest, DiscsHaveTheirColourAwayFromVisibleText) {
         const int W = MaxX(), H = MaxY(), L = LineHeight(), C = CharWidth();
         // Pixels of a text colour, and which pixels lie within a line and two characters of
         // one (blanks inside a text, up to three in a row, belong to it).
-        const uint32_t textColours[] = {PaletteColour(LightGray), PaletteColour(White),
-                                        PaletteColour(DarkGray)};
+        const uint32_t textColours[] = {PaletteColour(Colour::LightGray), PaletteColour(Colour::White),
+                                        PaletteColour(Colour::DarkGray)};
         std::vector<int> sum((W + 2) * (H + 2), 0);  // 2D prefix sums of text pixels
         auto at = [&](int x, int y) -> int& { return sum[y * (W + 2) + x]; };
         for (int y = 0; y <= H; ++y)

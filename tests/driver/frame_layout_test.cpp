@@ -47,13 +47,13 @@ TEST(FrameLayout, SkyColoursAsTheTableGivesThem) {
   transit.Event.Kind = EventKind::MercuryTransit;
   const struct {
     DriverState State;
-    int Sky, Centre, Second;
+    Colour Sky, Centre, Second;
   } cases[] = {
-      {lunar, Black, White, Black},
-      {transit, LightBlue, Yellow, Black},
-      {Eclipse(0, 0, 5), DarkGray, Yellow, DarkGray},    // the Sun wholly covered
-      {Eclipse(0.026L, 0), Blue, Yellow, Blue},          // centres nearer than 0.1 radius
-      {Eclipse(0.028L, 0), LightBlue, Yellow, LightBlue},
+      {lunar, Colour::Black, Colour::White, Colour::Black},
+      {transit, Colour::LightBlue, Colour::Yellow, Colour::Black},
+      {Eclipse(0, 0, 5), Colour::DarkGray, Colour::Yellow, Colour::DarkGray},    // the Sun wholly covered
+      {Eclipse(0.026L, 0), Colour::Blue, Colour::Yellow, Colour::Blue},          // centres nearer than 0.1 radius
+      {Eclipse(0.028L, 0), Colour::LightBlue, Colour::Yellow, Colour::LightBlue},
   };
   for (const auto& c : cases) {
     const FrameLayout f = LayoutFrame(c.State, W, H, L, C);

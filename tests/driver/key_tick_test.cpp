@@ -36,7 +36,7 @@ class KeyTickTest : public DriverTest {
   void AnswerEscDialogue() { Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter}); }
   int LightGrayInHelpBand() {
     const int H = MaxY(), L = LineHeight();
-    return CountPixels(PaletteColour(LightGray), 0, H - 7 * L, 400, H);
+    return CountPixels(PaletteColour(Colour::LightGray), 0, H - 7 * L, 400, H);
   }
 };
 
@@ -94,7 +94,7 @@ TEST_F(KeyTickTest, FrameShowsSkySunAndMercuryWhereTheLayoutPutsThem) {
   const FrameLayout f = LayoutFrame(Drv, MaxX(), MaxY(), LineHeight(), CharWidth());
   const int cx = f.CentreX, cy = f.CentreY, r = f.CentreRadius;
   EXPECT_NEAR(r, 364, 2);  // the Sun in May: 15.85 arc minutes
-  const uint32_t sky = PaletteColour(LightBlue);
+  const uint32_t sky = PaletteColour(Colour::LightBlue);
   EXPECT_EQ(sky, 0x0000FCu);
   EXPECT_EQ(PixelAt(20, cy) & 0xFFFFFF, sky);
   EXPECT_EQ(PixelAt(cx, 2) & 0xFFFFFF, sky);
@@ -252,19 +252,21 @@ TEST_F(KeyTickTest, PicturesOfEarlierRunsAreNeverOverwritten) {
 TEST_F(KeyTickTest, SaveTellsWhatHappenedInALineThatIsNoPartOfAnyPicture) {
   StartTransit();
   const int L = LineHeight();
-  auto inStatusBand = [&](int colour) { return CountPixels(PaletteColour(colour), 0, 0, 500, L); };
+  auto inStatusBand = [&](Colour colour) {
+    return CountPixels(PaletteColour(colour), 0, 0, 500, L);
+  };
   Press(Code(Key::S));
-  EXPECT_GT(inStatusBand(LightGreen), 50);
+  EXPECT_GT(inStatusBand(Colour::LightGreen), 50);
   Press(Code(Key::S));  // the line of the first save is gone before the second is taken
   const std::string second = ReadFile(PictureName(ProgramBaseName(), 2));
   ASSERT_GE(second.size(), 54u + 3u * Width * Height);
   int green = 0;
-  const uint32_t lightGreen = PaletteColour(LightGreen);
+  const uint32_t lightGreen = PaletteColour(Colour::LightGreen);
   for (int y = 0; y < L; ++y)
     for (int x = 0; x < 500; ++x) green += BmpPixel(second, x, y) == lightGreen;
   EXPECT_EQ(green, 0);
   Press(Code(Key::Right));  // gone with the next frame
-  EXPECT_EQ(inStatusBand(LightGreen), 0);
+  EXPECT_EQ(inStatusBand(Colour::LightGreen), 0);
 
   // A save that fails says so in light red, uses up no number, and the program goes on.
   Drv.PictureBaseName = (folder_ / "no-such-folder" / "syzygy").string();
@@ -272,12 +274,12 @@ TEST_F(KeyTickTest, SaveTellsWhatHappenedInALineThatIsNoPartOfAnyPicture) {
   WriteFile("home/Pictures", "no folder");  // and the pictures folder cannot take it either
   Press(Code(Key::S));
   EXPECT_EQ(BeepCount, 1);
-  EXPECT_GT(inStatusBand(LightRed), 50);
-  EXPECT_EQ(inStatusBand(LightGreen), 0);
+  EXPECT_GT(inStatusBand(Colour::LightRed), 50);
+  EXPECT_EQ(inStatusBand(Colour::LightGreen), 0);
   EXPECT_EQ(Drv.PictureCounter, 2);
   Press(Code(Key::Right));
   EXPECT_EQ(Drv.TimeText, "13:30:00");
-  EXPECT_EQ(inStatusBand(LightRed), 0);
+  EXPECT_EQ(inStatusBand(Colour::LightRed), 0);
 }
 
 struct PictureFallbackCase {
@@ -351,7 +353,7 @@ TEST_F(KeyTickTest, HelpIsDrawnOverThePictureWithoutRedraw) {
 TEST_F(KeyTickTest, MeasurementPanelShowsInWhite) {
   StartTransit("n");
   const int H = MaxY(), L = LineHeight();
-  const uint32_t white = PaletteColour(White);
+  const uint32_t white = PaletteColour(Colour::White);
   EXPECT_EQ(CountPixels(white, 0, H - 8 * L, 350, H), 0);
   Press(Code(Key::M));
   EXPECT_TRUE(Drv.MeasurementsOn);
@@ -363,7 +365,7 @@ TEST_F(KeyTickTest, MeasurementPanelShowsInWhite) {
 TEST_F(KeyTickTest, NoPanelInTheHorizonSystem) {
   StartTransit();  // horizon system by default
   Press(Code(Key::M));
-  EXPECT_EQ(CountPixels(PaletteColour(White), 0, MaxY() - 8 * LineHeight(), 350, MaxY()), 0);
+  EXPECT_EQ(CountPixels(PaletteColour(Colour::White), 0, MaxY() - 8 * LineHeight(), 350, MaxY()), 0);
 }
 
 TEST_F(KeyTickTest, KeyEFlipsFrameShown) {
@@ -437,7 +439,7 @@ TEST_F(KeyTickTest, KeysWithoutEventStepTheInstantAndDrawNothingUntilOneStarts) 
   EXPECT_GT(steps, 1);
   EXPECT_EQ(Drv.FramesDrawn, 1);
   // That first frame clears the dialogue screen.
-  EXPECT_EQ(PixelAt(20, MaxY() / 2) & 0xFFFFFF, PaletteColour(LightBlue));
+  EXPECT_EQ(PixelAt(20, MaxY() / 2) & 0xFFFFFF, PaletteColour(Colour::LightBlue));
 }
 
 TEST_F(KeyTickTest, AStepChosenWithPlusAndMinusOutlivesTheDialogue) {
@@ -480,7 +482,7 @@ TEST_F(KeyTickTest, GeocentricNamesNoPlaceAndNoAltitude) {
   EXPECT_EQ(CountPrompts("Name des Beobachtungsortes"), 0);
   // "geozentrisch " right-aligned on row 1: twelve characters of light grey text left of W.
   const int W = MaxX(), L = LineHeight(), C = CharWidth();
-  const uint32_t grey = PaletteColour(LightGray);
+  const uint32_t grey = PaletteColour(Colour::LightGray);
   EXPECT_GT(CountPixels(grey, W - 13 * C, 0, W - 10 * C, L), 0);
   EXPECT_EQ(CountPixels(grey, W - 20 * C, 0, W - 14 * C, L), 0);
   // No altitude row.
@@ -505,7 +507,7 @@ TEST_F(KeyTickTest, TimeKeysStopAtTheEndsOfTheYears) {
     EXPECT_EQ(Drv.TimeText, c.Time);
     EXPECT_EQ(Drv.YearText, c.Year);
     EXPECT_EQ(BeepCount, 1);
-    EXPECT_GT(CountPixels(PaletteColour(LightRed), 0, 0, 500, LineHeight()), 50);
+    EXPECT_GT(CountPixels(PaletteColour(Colour::LightRed), 0, 0, 500, LineHeight()), 50);
     Press(c.Free);
     EXPECT_EQ(Drv.TimeText, c.After);
   }
@@ -528,7 +530,7 @@ TEST_F(KeyTickTest, EveryTextRowShowsOnlyItsCurrentText) {
     for (int y = (row - 1) * L; y < row * L; ++y)
       for (int i = 0; i <= W; ++i) before.push_back(PixelAt(i, y));
     SetTextAlign(static_cast<AlignH>(align), AlignV::Bottom);
-    const TBox box = DrawText(x, row * L, text, LightGray);
+    const TBox box = DrawText(x, row * L, text, Colour::LightGray);
     SetTextAlign(AlignH::Left, AlignV::Bottom);
     int changed = 0, ink = 0;
     for (int y = (row - 1) * L, k = 0; y < row * L; ++y)
@@ -537,12 +539,12 @@ TEST_F(KeyTickTest, EveryTextRowShowsOnlyItsCurrentText) {
         const bool inText = i >= box.X && i < box.X + box.Width;
         const bool rightColumn = i > W / 2;  // place, date and time on the right
         if (!inText && (align == 2) == rightColumn)
-          ink += (before[k] & 0xFFFFFF) == PaletteColour(LightGray);
+          ink += (before[k] & 0xFFFFFF) == PaletteColour(Colour::LightGray);
       }
     EXPECT_EQ(changed, 0) << text;
     EXPECT_EQ(ink, 0) << text;
   };
-  SetTextBackground(Black);
+  SetTextBackground(Colour::Black);
   showsExactly(C, 2, "keine Finsternis", 0);
   showsExactly(C, 3, "Abstand Erde - Sonne  =   1.0 AE", 0);
   showsExactly(C, 4, "", 0);  // no body, no distance
@@ -608,7 +610,7 @@ TEST_F(KeyTickTest, LunarEclipseFrame) {
   StartSession("5", "n");
   ASSERT_EQ(Drv.Event.Kind, EventKind::LunarEclipse);
   const int cx = MaxX() / 2, cy = MaxY() / 2;
-  EXPECT_EQ(PixelAt(5, cy) & 0xFFFFFF, PaletteColour(Black));
+  EXPECT_EQ(PixelAt(5, cy) & 0xFFFFFF, PaletteColour(Colour::Black));
   // Totality at 02:47 UT: step there and find the Moon's centre almost black (intensity 20).
   for (int i = 0; i < 9; ++i) Press(Code(Key::Right));
   ASSERT_EQ(Drv.TimeText, "02:45:00");

@@ -20,7 +20,7 @@ BodyVector Vec(long double x, long double y, long double z) {
 class EventText : public ::testing::Test {
  protected:
   void SetUp() override { sky.Sun = Vec(0.99L * AU, 0, 0); }
-  std::vector<TextRow> Rows(int colour) const { return EventTextRows(ev, sky, view, colour); }
+  std::vector<TextRow> Rows() const { return EventTextRows(ev, sky, view); }
   TEvent ev;
   TSky sky;
   TView view;
@@ -50,11 +50,11 @@ TEST_F(EventText, EventNamesWithTheirWords) {
   for (const Case& c : cases) {
     ev.Kind = c.kind;
     ev.Type.Code = static_cast<EventCode>(c.code);
-    std::vector<TextRow> rows = Rows(7);
+    std::vector<TextRow> rows = Rows();
     ASSERT_GE(rows.size(), 2u);
     EXPECT_EQ(rows[0].Row, 2);
     EXPECT_EQ(rows[0].Text, c.text);
-    EXPECT_EQ(rows[0].Colour, 7);
+    EXPECT_FALSE(rows[0].Warning);
     // Without an event there is no body whose distance row 4 could give.
     EXPECT_EQ(rows.back().Row, c.kind == EventKind::None ? 3 : 4);
   }
@@ -66,7 +66,7 @@ TEST_F(EventText, LunarEclipseLines) {
   sky.Sun = Vec(AU, 0, 0);
   ev.Occultor = Vec(-60, 0, 0);
   ev.OccultorName = "Mond";
-  std::vector<TextRow> rows = Rows(0);
+  std::vector<TextRow> rows = Rows();
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].Text, " Halbschattenfinsternis");
   EXPECT_EQ(rows[1].Row, 3);
@@ -80,7 +80,7 @@ TEST_F(EventText, DistancesInAstronomicalUnits) {
   ev.Type.Code = EventCode::Partial;
   ev.OccultorName = "Merkur";
   ev.Occultor = Vec(0.554L * AU, 0, 0);
-  std::vector<TextRow> rows = Rows(7);
+  std::vector<TextRow> rows = Rows();
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[1].Text, " Abstand Erde - Sonne  =   1.0 AE");
   EXPECT_EQ(rows[2].Text, " Abstand Erde - Merkur =   0.55 AE");
@@ -109,7 +109,7 @@ TEST_F(EventText, SunAltitudeAndHorizonWarnings) {
     view.SunAltitude = c.altitude;
     view.SunBelowHorizon = c.below;
     view.SunAltitudeValid = true;
-    std::vector<TextRow> rows = Rows(7);
+    std::vector<TextRow> rows = Rows();
     const std::size_t altitude = c.kind == EventKind::None ? 2 : 3;
     ASSERT_EQ(rows.size(), altitude + (c.warning ? 2 : 1)) << i;
     EXPECT_EQ(rows[altitude].Row, 5);
@@ -117,7 +117,7 @@ TEST_F(EventText, SunAltitudeAndHorizonWarnings) {
     if (c.warning) {
       EXPECT_EQ(rows.back().Row, 7);
       EXPECT_EQ(rows.back().Text, c.warning);
-      EXPECT_EQ(rows.back().Colour, 12);
+      EXPECT_TRUE(rows.back().Warning);
     }
     ++i;
   }
@@ -128,10 +128,10 @@ TEST_F(EventText, NoAltitudeWhenInvalidOrExactlyZero) {
   view.SunAltitudeValid = true;
   view.SunAltitude = 0;
   view.SunBelowHorizon = true;
-  EXPECT_EQ(Rows(7).size(), 3u);
+  EXPECT_EQ(Rows().size(), 3u);
   view.SunAltitudeValid = false;
   view.SunAltitude = 10;
-  EXPECT_EQ(Rows(7).size(), 3u);
+  EXPECT_EQ(Rows().size(), 3u);
 }
 
 // 0.5 rad and 1e-6 rad have known angle texts.
@@ -140,7 +140,7 @@ const std::string Microradian = "  0°00'00\".206";
 
 TEST_F(EventText, PanelRowsInDrawingOrder) {
   ev.Kind = EventKind::SolarEclipse;
-  std::vector<TextRow> rows = MeasurementPanelRows(ev.Kind, 15, 0.5L, 0.000001L, -Pi / 2, 0.5L);
+  std::vector<TextRow> rows = MeasurementPanelRows(ev.Kind, 0.5L, 0.000001L, -Pi / 2, 0.5L);
   const std::vector<std::pair<int, std::string>> expected = {
       {0, " Winkelradius der Sonne:" + HalfRadian},
       {1, " Winkelradius des Mondes:" + Microradian},
@@ -154,7 +154,7 @@ TEST_F(EventText, PanelRowsInDrawingOrder) {
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i].Row, expected[i].first);
     EXPECT_EQ(rows[i].Text, expected[i].second);
-    EXPECT_EQ(rows[i].Colour, 15);
+    EXPECT_FALSE(rows[i].Warning);
   }
 }
 
@@ -176,7 +176,7 @@ TEST_F(EventText, PanelWordsForEachKind) {
        " Winkelabstand Mond/Kernschatten: 14°19'26\".202"},
   };
   for (const auto& c : cases) {
-    const std::vector<TextRow> rows = MeasurementPanelRows(c.Kind, 3, 0.5L, 0.5L, 0, 0.25L);
+    const std::vector<TextRow> rows = MeasurementPanelRows(c.Kind, 0.5L, 0.5L, 0, 0.25L);
     ASSERT_EQ(rows.size(), 7u);
     EXPECT_EQ(rows[0].Text, c.Reference);
     EXPECT_EQ(rows[1].Text, c.Second);
@@ -190,12 +190,12 @@ TEST_F(EventText, PanelWordsForEachKind) {
 
 TEST_F(EventText, PanelOnlyDuringAnEvent) {
   ev.Kind = EventKind::None;
-  EXPECT_TRUE(MeasurementPanelRows(ev.Kind, 15, 0.5L, 0.5L, 0, 0.25L).empty());
+  EXPECT_TRUE(MeasurementPanelRows(ev.Kind, 0.5L, 0.5L, 0, 0.25L).empty());
 }
 
 TEST_F(EventText, PanelCoordinatesNorthEast) {
   const std::vector<TextRow> rows =
-      MeasurementPanelRows(EventKind::VenusTransit, 9, 0.5L, 0.5L, Pi / 4, 0.25L);
+      MeasurementPanelRows(EventKind::VenusTransit, 0.5L, 0.5L, Pi / 4, 0.25L);
   ASSERT_EQ(rows.size(), 7u);
   EXPECT_EQ(rows[5].Text, "      x = -0.3536");  // north-east: x toward the west is negative
   EXPECT_EQ(rows[6].Text, "      y =  0.3536");

@@ -123,7 +123,7 @@ TEST(RealEvents, SixCenturiesStayFinite) {
     const TView view = ViewAt(date, clock, site, observer, now.Sky.Sun,
                               now.Event.OccultorDiameter, now.Event.Occultor);
     ASSERT_TRUE(RecordsFinite(now, observer, view)) << jd;
-    for (const TextRow& row : EventTextRows(now.Event, now.Sky, view, 7))
+    for (const TextRow& row : EventTextRows(now.Event, now.Sky, view))
       ASSERT_EQ(row.Text.find("nan"), std::string::npos);
   }
   EXPECT_GT(events, 0);

@@ -197,7 +197,7 @@ TEST(NoEvent, ViewOfTheEarthsCentreStaysFinite) {
   ASSERT_EQ(r.Event.Kind, EventKind::None);
   EXPECT_TRUE(std::isfinite(r.View.SunAltitude));
   EXPECT_TRUE(std::isfinite(r.View.Record.SunRadius));
-  for (const TextRow& row : EventTextRows(r.Event, r.Sky, r.View, 7))
+  for (const TextRow& row : EventTextRows(r.Event, r.Sky, r.View))
     EXPECT_FALSE(ShowsNonNumber(row.Text)) << row.Text;
 }
 
