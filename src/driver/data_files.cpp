@@ -2,11 +2,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "kern_graf.h"
+#include "line_reader.h"
 
 #ifndef SYZYGY_DATA_FROM_BIN
 #define SYZYGY_DATA_FROM_BIN "../share/syzygy"
@@ -100,10 +99,10 @@ std::string UserDirsFile(const UserEnvironment& env) {
 std::string PicturesFolder(const UserEnvironment& env, std::string_view userDirs) {
   const std::string_view key = "XDG_PICTURES_DIR=";
   std::string folder;
-  while (!userDirs.empty()) {
-    const std::size_t end = userDirs.find('\n');
-    std::string_view line = userDirs.substr(0, end);
-    userDirs.remove_prefix(end == std::string_view::npos ? userDirs.size() : end + 1);
+  TLineReader lines = OpenLines(userDirs);
+  std::string text;
+  while (NextLine(lines, text)) {
+    std::string_view line = text;
     while (!line.empty() && (line[0] == ' ' || line[0] == '\t')) line.remove_prefix(1);
     std::string value;
     if (line.substr(0, key.size()) == key && QuotedValue(line.substr(key.size()), value)) {
@@ -131,11 +130,6 @@ std::string FindDataFile(const std::string& name) {
 std::string CurrentPicturesFolder() {
   const UserEnvironment env = CurrentEnvironment();
   std::string contents;
-  const std::string settings = UserDirsFile(env);
-  std::error_code error;
-  if (!settings.empty() && std::filesystem::is_regular_file(settings, error)) {
-    std::ifstream in(settings, std::ios::binary);
-    contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  ReadPlainFile(UserDirsFile(env), contents);  // no settings: the default folder
   return PicturesFolder(env, contents);
 }
