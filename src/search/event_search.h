@@ -35,7 +35,9 @@ struct TFoundEvent {
 };
 
 struct TSearchResult {
-  std::optional<TFoundEvent> Event;  // none: nothing within the years the program accepts
+  // None when no event begins within three years: the search has left the years the series
+  // describe. An event found may lie beyond the years the date prompts accept.
+  std::optional<TFoundEvent> Event;
   int Evaluations = 0;               // instants computed for the answer
 };
 
