@@ -5,6 +5,7 @@
 
 #include "mathe.h"
 
+namespace astro {
 namespace {
 
 constexpr long double kOneOver24 = 0.041666666666666666668L;
@@ -178,3 +179,4 @@ bool DateExists(const TCalendarDate& date) {
   CalendarDate(JulianDay(date, 13.00L), back, clock);
   return back.Day == date.Day && back.Month == date.Month && back.Year == date.Year;
 }
+}  // namespace astro

@@ -5,6 +5,7 @@
 
 #include "number_text.h"
 
+namespace astro {
 namespace {
 
 // Kept as a literal so that AngleToDMS works even when called from another module's static
@@ -85,12 +86,13 @@ void AngleToDMS(long double x, std::string& text) {
       }
     }
   }
-  s += WholeNumberText(degrees, 3);
+  s += text::WholeNumberText(degrees, 3);
   s += kDegreeSign;
-  s += WholeNumberText(minutes, 2, '0');
+  s += text::WholeNumberText(minutes, 2, '0');
   s += "'";
-  s += WholeNumberText(seconds, 2, '0');
+  s += text::WholeNumberText(seconds, 2, '0');
   s += "\".";
-  s += WholeNumberText(thousandths, 3, '0');
+  s += text::WholeNumberText(thousandths, 3, '0');
   text = s;
 }
+}  // namespace astro

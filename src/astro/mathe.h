@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+namespace astro {
 constexpr long double PiHalf = 1.5707963267948966192L;
 constexpr long double Pi = 3.1415926535897932385L;
 constexpr long double Degree = 0.017453292519943295769L;  // pi/180
@@ -18,3 +19,4 @@ long double ArcCos(long double x);
 long double ArcTan2(long double y, long double x);
 // Angle in radians as text: sign, degrees (width 3), degree sign, minutes, "'", seconds, "\".", thousandths.
 void AngleToDMS(long double x, std::string& text);
+}  // namespace astro

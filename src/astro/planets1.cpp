@@ -11,6 +11,7 @@
 
 #include "series_math.h"
 
+namespace astro {
 namespace {
 
 constexpr long double P2 = 6.283185307L;               // 2 pi of the arguments
@@ -452,3 +453,4 @@ void VenusPositionWith(const VenusTables& tables, long double T, long double& L,
 void VenusPosition(long double T, long double& L, long double& B, long double& R) {
   VenusPositionWith(kVenusTables, T, L, B, R);
 }
+}  // namespace astro

@@ -2,6 +2,7 @@
 #pragma once
 #include <span>
 
+namespace astro {
 // One periodic term: argument i1 * (own mean anomaly) + i * (perturber's), power of T,
 // coefficients in arc seconds (longitude, latitude) and 1e-6 AU (radius).
 struct PerturbationTerm {
@@ -40,3 +41,4 @@ void MercuryPositionWith(const MercuryTables& tables, long double T, long double
                          long double& B, long double& R);
 void VenusPositionWith(const VenusTables& tables, long double T, long double& L, long double& B,
                        long double& R);
+}  // namespace astro

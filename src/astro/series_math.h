@@ -22,7 +22,7 @@
 
 #include <cmath>
 
-namespace series_math {
+namespace astro::series_math {
 
 // The x87 instructions take arguments below 2^63; this bound keeps the reduction error small.
 constexpr long double kMaxFastArgument = 1.0e4L;
@@ -95,4 +95,4 @@ inline void AddAngles(long double c1, long double s1, long double c2, long doubl
   s = ss;
 }
 
-}  // namespace series_math
+}  // namespace astro::series_math

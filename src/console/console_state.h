@@ -14,6 +14,7 @@
 #include "kern_graf.h"
 #include "kern_graf_testing.h"
 
+namespace console {
 class TGrundfenster;
 class TEingabeDialog;
 
@@ -112,3 +113,4 @@ class TPromptScope {
   TPromptScope(const TPromptScope&) = delete;
   TPromptScope& operator=(const TPromptScope&) = delete;
 };
+}  // namespace console

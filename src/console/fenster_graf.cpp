@@ -15,6 +15,7 @@
 #include "fenster_graf_testing.h"
 #include "kern_graf.h"
 
+namespace console {
 TFensterGrafState FensterGraf;
 TConsoleHooks ConsoleHooks;
 bool AnimationStarted = false;
@@ -204,3 +205,4 @@ void StartHeadlessConsole(int width, int height) {
   CreateConsole(QSize(width, height));
   FensterGraf.Window->show();
 }
+}  // namespace console

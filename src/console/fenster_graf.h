@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+namespace console {
 using ConsoleProcedure = void (*)();
 
 // Runs the whole program: creates the window and the hidden input dialog, selects the console
@@ -38,3 +39,4 @@ std::string BaseNameOfPath(const std::string& path);
 [[noreturn]] void EndProgram(int status);
 // The platform's plain beep.
 void SystemBeep();
+}  // namespace console

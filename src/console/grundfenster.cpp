@@ -10,6 +10,7 @@
 #include "fenster_graf.h"
 #include "kern_graf.h"
 
+namespace console {
 namespace {
 
 // The key-down path: cursor and edit keys with any modifiers, F1..F12 alone or with Shift.
@@ -137,3 +138,4 @@ void TGrundfenster::closeEvent(QCloseEvent* event) {
   event->accept();
   EndProgram(0);
 }
+}  // namespace console

@@ -11,6 +11,7 @@
 #include "console_state.h"
 #include "grundfenster.h"
 
+namespace console {
 TKernGrafState KernGraf;
 
 namespace {
@@ -381,3 +382,4 @@ void InitConsole(const std::string& fontName, int points, int bold) {
   SelectFont(fontName, points, bold);
   ClearScreen();
 }
+}  // namespace console

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+namespace console {
 // The names of the palette's first sixteen entries; Transparent is only for text backgrounds.
 enum class Colour : int {
   Transparent = -1,
@@ -86,3 +87,4 @@ bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2,
                   std::string* why = nullptr);
 void ShowTitleFile(const std::string& name, const std::string& font, const std::string& version,
                    Colour colour);
+}  // namespace console

@@ -8,6 +8,7 @@
 #include "console_state.h"
 #include "kern_graf.h"
 
+namespace console {
 bool FilePresent(const std::string& name) {
   if (name.empty()) return false;
   QString path = ToQString(name);
@@ -73,3 +74,4 @@ bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2, std::s
   if (!saved) SystemBeep();
   return saved;
 }
+}  // namespace console

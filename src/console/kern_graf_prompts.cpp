@@ -11,6 +11,8 @@
 #include "number_text.h"
 #include "text_codec.h"
 
+namespace console {
+using namespace text;
 void SetPromptResponder(PromptResponder responder) {
   ConsoleHooks.Responder = std::move(responder);
 }
@@ -87,3 +89,4 @@ void AskFloat(const std::string& prompt, std::string& text, long double& value, 
     SignalRejectedAnswer();
   }
 }
+}  // namespace console

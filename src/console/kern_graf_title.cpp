@@ -6,6 +6,8 @@
 #include "kern_graf.h"
 #include "line_reader.h"
 
+namespace console {
+using namespace text;
 namespace {
 
 // Lines far wider than the screen are cut: nothing of them would show.
@@ -57,3 +59,4 @@ void ShowTitleFile(const std::string& name, const std::string& font, const std::
     SetCursor(0, ClampToInt(y + LineHeight()));
   }
 }
+}  // namespace console

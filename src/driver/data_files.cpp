@@ -11,6 +11,7 @@
 #define SYZYGY_DATA_FROM_BIN "../share/syzygy"
 #endif
 
+namespace driver {
 namespace {
 
 // The base directory rules take only absolute paths; anything else counts as unset.
@@ -99,9 +100,9 @@ std::string UserDirsFile(const UserEnvironment& env) {
 std::string PicturesFolder(const UserEnvironment& env, std::string_view userDirs) {
   const std::string_view key = "XDG_PICTURES_DIR=";
   std::string folder;
-  TLineReader lines = OpenLines(userDirs);
+  text::TLineReader lines = text::OpenLines(userDirs);
   std::string text;
-  while (NextLine(lines, text)) {
+  while (text::NextLine(lines, text)) {
     std::string_view line = text;
     while (!line.empty() && (line[0] == ' ' || line[0] == '\t')) line.remove_prefix(1);
     std::string value;
@@ -124,12 +125,13 @@ std::vector<std::string> CurrentDataFolders() {
 }
 
 std::string FindDataFile(const std::string& name) {
-  return FirstPresentFile(name, CurrentDataFolders(), FilePresent);
+  return FirstPresentFile(name, CurrentDataFolders(), console::FilePresent);
 }
 
 std::string CurrentPicturesFolder() {
   const UserEnvironment env = CurrentEnvironment();
   std::string contents;
-  ReadPlainFile(UserDirsFile(env), contents);  // no settings: the default folder
+  text::ReadPlainFile(UserDirsFile(env), contents);  // no settings: the default folder
   return PicturesFolder(env, contents);
 }
+}  // namespace driver

@@ -13,6 +13,9 @@
 #include "mathe.h"
 #include "number_text.h"
 
+namespace driver {
+using namespace astro;
+using namespace console;
 namespace {
 
 constexpr long double TwoPi = 2 * Pi;
@@ -191,3 +194,4 @@ void DrawTextsWithoutEvent() {
   EraseFrameTexts();
   PaintTexts(TextColumn(Drv, MaxX(), LineHeight()));
 }
+}  // namespace driver

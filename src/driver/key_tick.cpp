@@ -14,6 +14,10 @@
 #include "main_routine.h"
 #include "picture_files.h"
 
+namespace driver {
+using namespace astro;
+using namespace console;
+using namespace geometry;
 const std::array<std::string, 7> HelpLines = {
     " weiter mit Tastendruck: ",
     "               \"m\": zeige Messwerte an/aus (falls nicht horizontal)",
@@ -169,3 +173,4 @@ void KeyTick() {
     Drv.StatusText.clear();
   }
 }
+}  // namespace driver

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+namespace driver {
 // Key codes of the commands, as the console's key queue delivers them.
 enum class Key : int {
   F1 = 1,
@@ -32,3 +33,4 @@ bool StepTime(long double minutes);
 // The time-step ladder of '+' and '-'.
 long double LargerStep(long double step);
 long double SmallerStep(long double step);
+}  // namespace driver

@@ -17,6 +17,12 @@
 #include "number_text.h"
 #include "text_codec.h"
 
+namespace driver {
+using namespace astro;
+using namespace console;
+using namespace geometry;
+using namespace places;
+using namespace text;
 const std::array<std::string, 9> MenuLines = {
     "          Abbruch des Programmes --> 0,",
     "  Merkurdurchgang    Mai    2003 --> 1,",
@@ -243,3 +249,4 @@ void MainRoutine() {
   Drv.Paused = false;
   ++Drv.DialoguesRun;
 }
+}  // namespace driver

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+namespace driver {
 // The menu of prepared events, nine lines of 39 characters.
 extern const std::array<std::string, 9> MenuLines;
 
@@ -31,3 +32,4 @@ void ComputeSky();
 void ComputeView();
 // Both: all the screen shows of the current instant.
 void ComputeInstant();
+}  // namespace driver

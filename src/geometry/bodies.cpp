@@ -7,6 +7,8 @@
 #include "planets1.h"
 #include "moon.h"
 
+namespace geometry {
+using namespace astro;
 namespace {
 
 constexpr long double LightTimePerAU = 0.005777777777777777778L;  // days
@@ -69,3 +71,4 @@ TSky SkyAt(long double T) {
   ComputeBodies(T, sky.SinObliquity, sky.CosObliquity, sky.Sun, sky.Moon, sky.Mercury, sky.Venus);
   return sky;
 }
+}  // namespace geometry

@@ -2,6 +2,7 @@
 #pragma once
 #include "vectors.h"
 
+namespace geometry {
 constexpr long double EarthRadiiPerAU = 23454.78L;
 
 // T in Julian centuries from J2000.0; sinEps, cosEps of the mean obliquity of the same T.
@@ -17,3 +18,4 @@ struct TSky {
 
 // The sky at T (Julian centuries from J2000.0 of the UT instant).
 TSky SkyAt(long double T);
+}  // namespace geometry

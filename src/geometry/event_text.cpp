@@ -8,6 +8,9 @@
 #include "mathe.h"
 #include "number_text.h"
 
+namespace geometry {
+using namespace astro;
+using namespace text;
 namespace {
 
 const char* const EventNames[] = {" Sonnenfinsternis", " Merkurdurchgang", " Venusdurchgang",
@@ -103,3 +106,4 @@ std::vector<TextRow> MeasurementPanelRows(EventKind kind, long double r1, long d
   rows.push_back({7, "      y = " + FormatNumber(ratio * std::cos(theta), 1.4L)});
   return rows;
 }
+}  // namespace geometry

@@ -5,6 +5,8 @@
 
 #include "mathe.h"
 
+namespace geometry {
+using namespace astro;
 namespace {
 
 constexpr long double SunDiameter = 218.25;  // Earth radii
@@ -230,3 +232,4 @@ TView ViewAt(const TCalendarDate& date, long double clock, const TObserverCoordi
   view.SunAltitudeValid = true;
   return view;
 }
+}  // namespace geometry

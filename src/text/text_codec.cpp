@@ -1,6 +1,7 @@
 // UTF-8 checks and conversions for the program's texts and the files it reads.
 #include "text_codec.h"
 
+namespace text {
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t i = 0;
   const std::size_t n = bytes.size();
@@ -84,3 +85,4 @@ std::vector<std::string> Utf8Characters(std::string_view text) {
   }
   return chars;
 }
+}  // namespace text

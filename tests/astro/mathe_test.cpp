@@ -8,6 +8,8 @@
 
 #include "near.h"
 
+using namespace astro;
+
 namespace {
 
 constexpr long double kEps = 1e-18L;

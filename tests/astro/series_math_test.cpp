@@ -7,6 +7,8 @@
 
 #include "near.h"
 
+using namespace astro;
+
 namespace {
 
 TEST(SeriesTruncTest, AgreesWithTheLibrary) {

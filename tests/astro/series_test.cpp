@@ -8,6 +8,8 @@
 #include "near.h"
 #include "planets1.h"
 
+using namespace astro;
+
 namespace {
 
 constexpr long double kTwoPi = 6.283185307179586477L;

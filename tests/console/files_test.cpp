@@ -9,6 +9,8 @@
 
 #include "console_fixture.h"
 
+using namespace console;
+
 namespace {
 
 class FilesTest : public ConsoleTest {

@@ -14,6 +14,8 @@
 #include "eingabe.h"
 #include "grundfenster.h"
 
+using namespace console;
+
 namespace {
 
 constexpr QRgb WhitePixel = 0xFFFFFFu;

@@ -8,6 +8,8 @@
 #include "console_fixture.h"
 #include "grundfenster.h"
 
+using namespace console;
+
 namespace {
 
 void Press(int key, Qt::KeyboardModifiers modifiers, const QString& text = QString()) {

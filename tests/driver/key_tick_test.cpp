@@ -22,6 +22,12 @@
 #include "mathe.h"
 #include "text_codec.h"
 
+using namespace text;
+using namespace astro;
+using namespace geometry;
+using namespace console;
+using namespace driver;
+
 namespace {
 
 class KeyTickTest : public DriverTest {

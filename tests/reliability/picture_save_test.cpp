@@ -21,6 +21,10 @@
 #include "key_tick.h"
 #include "picture_files.h"
 
+using namespace geometry;
+using namespace console;
+using namespace driver;
+
 namespace {
 
 std::string ReadAll(const std::filesystem::path& path) {
