@@ -125,12 +125,16 @@ void RepaintWindow() {
   FensterGraf.Window->repaint();
 }
 
+std::string ExecutablePath() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? "" : self.string();
+}
+
 const std::string& ProgramBaseName() {
   static const std::string name = [] {
-    std::error_code error;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    std::string path = error ? StartName : self.string();
-    std::string base = BaseNameOfPath(path);
+    const std::string path = ExecutablePath();
+    std::string base = BaseNameOfPath(path.empty() ? StartName : path);
     return base.empty() ? std::string("syzygy") : base;
   }();
   return name;

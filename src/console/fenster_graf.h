@@ -29,6 +29,8 @@ void ClearKeyQueue();
 // Whether the main window is the active window (false while a prompt is open).
 bool MainWindowActive();
 
+// The running program's file (/proc/self/exe); empty when the system does not say.
+std::string ExecutablePath();
 // The program's file name without folder and extension.
 const std::string& ProgramBaseName();
 // The same for any path: the file name cut before its last "."; a name without "." (or

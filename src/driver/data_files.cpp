@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <system_error>
 
+#include "fenster_graf.h"
 #include "kern_graf.h"
 #include "line_reader.h"
 
@@ -48,12 +48,6 @@ std::string FolderOfSetting(const std::string& value, const std::string& home) {
 std::string Variable(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
-}
-
-std::string ExecutableFolder() {
-  std::error_code error;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? "" : self.parent_path().string();
 }
 
 }  // namespace
@@ -120,8 +114,9 @@ UserEnvironment CurrentEnvironment() {
 }
 
 std::vector<std::string> CurrentDataFolders() {
+  const std::filesystem::path self = console::ExecutablePath();
   return DataFolders(CurrentEnvironment(),
-                     InstalledDataFolder(ExecutableFolder(), SYZYGY_DATA_FROM_BIN));
+                     InstalledDataFolder(self.parent_path().string(), SYZYGY_DATA_FROM_BIN));
 }
 
 std::string FindDataFile(const std::string& name) {
