@@ -78,11 +78,8 @@ void SignalRejectedAnswer();
 // Files.
 bool FilePresent(const std::string& name);
 // Saves the inclusive rectangle of the picture as a BMP; on failure the earlier file of that
-// name stays intact, a beep sounds, false is returned and `why` (when given) says in a few
-// German words what went wrong.
-bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2,
-                 std::string* why = nullptr);
-// The same without the beep, for a caller that has another place to try.
+// name stays intact, false is returned and `why` (when given) says in a few German words what
+// went wrong.
 bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2,
                   std::string* why = nullptr);
 void ShowTitleFile(const std::string& name, const std::string& font, const std::string& version,
