@@ -328,11 +328,6 @@ constexpr VenusTables kVenusTables{kVenusMercury, kVenusEarth, kVenusMars, kVenu
 
 }  // namespace
 
-void AddAngles(long double c1, long double s1, long double c2, long double s2, long double& c,
-               long double& s) {
-  series_math::AddAngles(c1, s1, c2, s2, c, s);
-}
-
 const SunTables& SunSeriesTables() { return kSunTables; }
 const MercuryTables& MercurySeriesTables() { return kMercuryTables; }
 const VenusTables& VenusSeriesTables() { return kVenusTables; }

@@ -10,10 +10,6 @@ struct PerturbationTerm {
   long double dlc, dls, drc, drs, dbc, dbs;
 };
 
-// cos and sin of the sum of two angles given by their cos and sin.
-void AddAngles(long double c1, long double s1, long double c2, long double s2,
-               long double& c, long double& s);
-
 // Geocentric Sun: L, B in radians (mean ecliptic and equinox of date), R in AU.
 void SunPosition(long double T, long double& L, long double& B, long double& R);
 // Heliocentric planets: L, B in radians, R in AU.

@@ -38,17 +38,6 @@ inline long double Sin(long double x) {
   return std::sin(x);
 }
 
-inline long double Cos(long double x) {
-#if SYZYGY_X87_FAST_PATH
-  if (std::fabs(x) < kMaxFastArgument) {
-    long double y;
-    __asm__("fcos" : "=t"(y) : "0"(x));
-    return y;
-  }
-#endif
-  return std::cos(x);
-}
-
 // Both at once (one reduction).
 inline void SinCos(long double x, long double& s, long double& c) {
 #if SYZYGY_X87_FAST_PATH
