@@ -11,9 +11,8 @@
 
 #include "console_state.h"
 #include "eingabe.h"
-#include "grundfenster.h"
 #include "fenster_graf_testing.h"
-#include "kern_graf.h"
+#include "grundfenster.h"
 
 namespace console {
 TFensterGrafState FensterGraf;

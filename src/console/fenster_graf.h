@@ -1,8 +1,6 @@
 // FensterGraf: the full-screen main window, its timer, the key queue and the program's start.
 // This header is free of Qt so that the driver can use it.
 #pragma once
-#include <cstdint>
-#include <functional>
 #include <string>
 
 namespace console {

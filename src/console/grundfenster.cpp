@@ -7,8 +7,6 @@
 #include <QPainter>
 
 #include "console_state.h"
-#include "fenster_graf.h"
-#include "kern_graf.h"
 
 namespace console {
 namespace {

@@ -3,7 +3,6 @@
 // logical pixels; the raster has the screen's device pixels, so everything is drawn sharp.
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <limits>
 #include <string>
 #include <vector>

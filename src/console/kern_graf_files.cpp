@@ -6,7 +6,6 @@
 #include <cerrno>
 
 #include "console_state.h"
-#include "kern_graf.h"
 
 namespace console {
 bool FilePresent(const std::string& name) {

@@ -6,8 +6,6 @@
 
 #include "console_state.h"
 #include "eingabe.h"
-#include "kern_graf.h"
-#include "kern_graf_testing.h"
 #include "number_text.h"
 #include "text_codec.h"
 

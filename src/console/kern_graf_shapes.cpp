@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "console_state.h"
-#include "kern_graf.h"
 
 namespace console {
 void SetPenColour(Colour colour) { KernGraf.PenColour = PaletteQColor(colour); }

@@ -3,7 +3,6 @@
 #include <climits>
 
 #include "console_state.h"
-#include "kern_graf.h"
 #include "line_reader.h"
 
 namespace console {

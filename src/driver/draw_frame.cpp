@@ -3,15 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "astr_rout.h"
-#include "driver_state.h"
-#include "frame_layout.h"
-#include "event_text.h"
-#include "events.h"
 #include "fenster_graf.h"
 #include "frame_text.h"
 #include "mathe.h"
-#include "number_text.h"
 
 namespace driver {
 using namespace astro;

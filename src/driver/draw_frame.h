@@ -1,6 +1,5 @@
 // The picture of the current instant: sky, discs, shadow, text column, measurement panel.
 #pragma once
-#include <string>
 #include <vector>
 
 #include "frame_layout.h"

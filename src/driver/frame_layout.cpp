@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "astr_rout.h"
 #include "mathe.h"
 #include "number_text.h"
 

@@ -2,15 +2,10 @@
 
 #include <string>
 
-#include "astr_rout.h"
-#include "bodies.h"
 #include "draw_frame.h"
 #include "driver_state.h"
-#include "event_text.h"
-#include "events.h"
 #include "fenster_graf.h"
 #include "frame_text.h"
-#include "kern_graf.h"
 #include "main_routine.h"
 #include "picture_files.h"
 

@@ -3,16 +3,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "astr_rout.h"
-#include "bodies.h"
 #include "city_file.h"
-#include "draw_frame.h"
 #include "data_files.h"
+#include "draw_frame.h"
 #include "driver_state.h"
-#include "event_text.h"
-#include "events.h"
 #include "fenster_graf.h"
-#include "kern_graf.h"
 #include "mathe.h"
 #include "number_text.h"
 #include "text_codec.h"

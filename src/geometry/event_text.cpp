@@ -3,8 +3,6 @@
 
 #include <cmath>
 
-#include "bodies.h"
-#include "events.h"
 #include "mathe.h"
 #include "number_text.h"
 

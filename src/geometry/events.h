@@ -4,7 +4,6 @@
 #include <string>
 
 #include "bodies.h"
-#include "vectors.h"
 
 namespace geometry {
 enum class EventKind : int {
