@@ -1,4 +1,3 @@
-// AstrRout: clock form of times, Julian day, sidereal time, obliquity and coordinate transforms.
 #include "astr_rout.h"
 
 #include <cmath>

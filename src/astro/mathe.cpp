@@ -1,4 +1,3 @@
-// Mathe: guarded trigonometric helpers and the degrees-minutes-seconds text.
 #include "mathe.h"
 
 #include <cmath>

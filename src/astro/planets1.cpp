@@ -1,5 +1,3 @@
-// Planets1: the analytical series of the Sun (the Earth), Mercury and Venus.
-//
 // Each series expands the planet's elliptic motion in multiples of its own mean anomaly and
 // adds the perturbations of the other planets as terms in multiples of two mean anomalies
 // (Montenbruck & Pfleger). The multiples come from the angle-addition recurrence, so a call

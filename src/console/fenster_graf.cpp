@@ -29,19 +29,24 @@ std::string StartName;
 
 void DoNothing() {}
 
-}  // namespace
-
-// The folder goes first, so that a "." in a folder name cannot cut the path.
-std::string BaseNameOfPath(const std::string& path) {
-  std::string name = path;
-  std::size_t slash = name.find_last_of('/');
-  if (slash != std::string::npos) name.erase(0, slash + 1);
-  std::size_t dot = name.find_last_of('.');
-  if (dot != std::string::npos && dot > 0) name.erase(dot);
-  return name;
+// Start-up steps 1, 2, 4, 5 and 6: state, window (OnCreate), hidden dialog, console font.
+void CreateConsole(QSize screenSize) {
+  ResetKernGraf();
+  ResetFensterGraf();
+  delete FensterGraf.Window;  // a test starting a second console; the dialog is its child
+  FensterGraf.Window = nullptr;
+  FensterGraf.Dialog = nullptr;
+  FensterGraf.Window = new TGrundfenster(screenSize);
+  FensterGraf.Dialog = new TEingabeDialog(FensterGraf.Window);
+  SelectFont("Courier", 10, 0);
+  ClearScreen();
 }
 
-// ---- State and raster bookkeeping ----
+}  // namespace
+
+std::string BaseNameOfPath(const std::string& path) {
+  return std::filesystem::path(path).stem().string();
+}
 
 void ResetFensterGraf() {
   FensterGraf.MainProcedure = DoNothing;
@@ -78,8 +83,6 @@ QRect WrittenTextBox() {
   return window ? text.translated(window->mapToGlobal(QPoint(0, 0))) : text;
 }
 
-// ---- Key queue ----
-
 void QueueKey(int code) {
   if (code < 1 || code > 255) return;
   if (FensterGraf.KeyQueue.size() < KeyQueueLimit)
@@ -96,8 +99,6 @@ int NextKey() {
 bool KeyWaiting() { return !FensterGraf.KeyQueue.empty(); }
 
 void ClearKeyQueue() { FensterGraf.KeyQueue.clear(); }
-
-// ---- Window state, slots, program name ----
 
 bool MainWindowActive() {
   // Our own prompt count decides, not the window manager's idea of focus: without a window
@@ -139,8 +140,6 @@ const std::string& ProgramBaseName() {
   return name;
 }
 
-// ---- Ending the program ----
-
 void SetExitHandler(std::function<void(int status)> handler) {
   ConsoleHooks.ExitHandler = std::move(handler);
 }
@@ -158,24 +157,6 @@ void SystemBeep() {
   ++BeepCount;
   if (qApp) QApplication::beep();
 }
-
-// ---- Start-up ----
-
-namespace {
-
-// Start-up steps 1, 2, 4, 5 and 6: state, window (OnCreate), hidden dialog, console font.
-void CreateConsole(QSize screenSize) {
-  ResetKernGraf();
-  ResetFensterGraf();
-  delete FensterGraf.Window;  // a test starting a second console; the dialog is its child
-  FensterGraf.Window = nullptr;
-  FensterGraf.Dialog = nullptr;
-  FensterGraf.Window = new TGrundfenster(screenSize);
-  FensterGraf.Dialog = new TEingabeDialog(FensterGraf.Window);
-  InitConsole("Courier", 10, 0);
-}
-
-}  // namespace
 
 int RunConsole(int argc, char** argv, ConsoleProcedure mainProcedure,
                ConsoleProcedure tickProcedure) {

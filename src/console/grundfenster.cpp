@@ -13,19 +13,12 @@ namespace {
 
 // The key-down path: cursor and edit keys with any modifiers, F1..F12 alone or with Shift.
 int KeyDownCode(int key, Qt::KeyboardModifiers modifiers, bool mouseButtonHeld) {
-  switch (key) {
-    case Qt::Key_Left: return 13;
-    case Qt::Key_Right: return 14;
-    case Qt::Key_Up: return 15;
-    case Qt::Key_Down: return 16;
-    case Qt::Key_Home: return 17;
-    case Qt::Key_End: return 18;
-    case Qt::Key_PageUp: return 19;
-    case Qt::Key_PageDown: return 20;
-    case Qt::Key_Insert: return 21;
-    case Qt::Key_Delete: return 22;
-    default: break;
-  }
+  // In the order of their codes, 13 to 22.
+  static constexpr int EditKeys[] = {Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Up,     Qt::Key_Down,
+                                     Qt::Key_Home,   Qt::Key_End,    Qt::Key_PageUp, Qt::Key_PageDown,
+                                     Qt::Key_Insert, Qt::Key_Delete};
+  for (int i = 0; i < 10; ++i)
+    if (key == EditKeys[i]) return 13 + i;
   if (key >= Qt::Key_F1 && key <= Qt::Key_F12 && !mouseButtonHeld) {
     if (modifiers == Qt::NoModifier) return key - Qt::Key_F1 + 1;
     if (modifiers == Qt::ShiftModifier) return key - Qt::Key_F1 + 28;

@@ -52,25 +52,23 @@ void NoteWritten(const TBox& box) {
     KernGraf.WrittenText |= QRect(box.X, box.Y, box.Width, box.Height);
 }
 
+// The cell a text of this size covers when anchored at (x, y) by the alignment in force.
+QRect TextCell(int x, int y, int w, int h) {
+  int left = x;
+  if (KernGraf.TextAlignH == AlignH::Centre) left = x - w / 2;
+  else if (KernGraf.TextAlignH == AlignH::Right) left = x - w;
+  int top = y - h;
+  if (KernGraf.TextAlignV == AlignV::Centre) top = y - h / 2;
+  else if (KernGraf.TextAlignV == AlignV::Top) top = y;
+  return QRect(left, top, w, h);
+}
+
 }  // namespace
 
-// ---- Shared helpers of the console units ----
-
 void ResetKernGraf() {
-  KernGraf.TextAlignH = AlignH::Left;
-  KernGraf.TextAlignV = AlignV::Bottom;
-  KernGraf.FillColour = QColor(255, 255, 255);
-  KernGraf.FillOutlined = true;
-  KernGraf.BorderColour = Colour::Black;
-  KernGraf.TextBackground = Colour::Black;
-  KernGraf.CaptionPrefix.clear();
+  // The window made next takes the screen's size, the font, its metrics and the cursor.
+  KernGraf = TKernGrafState{};
   KernGraf.Palette.fill(qRgb(0, 0, 0));
-  KernGraf.PenColour = QColor(0, 0, 0);
-  KernGraf.BrushColour = QColor(255, 255, 255);
-  KernGraf.FontColour = QColor(0, 0, 0);
-  KernGraf.OverlayBackup = QImage();
-  KernGraf.WrittenText = QRect();
-  ProgramBaseName();
 }
 
 void BeginRasterPainter(QPainter& painter) {
@@ -123,7 +121,9 @@ void DrawConsoleLine(QPainter& painter, const QColor& colour, int x1, int y1, in
   if (!endPixels.isNull()) PutRasterPixels(end.topLeft(), endPixels);
 }
 
-QColor PaletteQColor(int index) { return QColor(KernGraf.Palette[index & 0xFF]); }
+QColor PaletteQColor(Colour colour) {
+  return QColor(KernGraf.Palette[static_cast<int>(colour) & 0xFF]);
+}
 
 void TakeFontMetrics() {
   if (!CanMeasure()) return;
@@ -138,8 +138,6 @@ QString ToQString(const std::string& text) {
 
 std::string ToStdString(const QString& text) { return text.toUtf8().toStdString(); }
 
-// ---- Metrics ----
-
 int MaxX() {
   return FensterGraf.Window ? FensterGraf.Window->width() - 1 : KernGraf.ScreenWidth - 1;
 }
@@ -150,8 +148,6 @@ int MaxY() {
 
 int CharWidth() { return KernGraf.CharWidth; }
 int LineHeight() { return KernGraf.LineHeight; }
-
-// ---- Drawing ----
 
 void ClearScreen() {
   KernGraf.CaptionPrefix.clear();
@@ -183,21 +179,6 @@ AlignH HorizontalTextAlign() { return KernGraf.TextAlignH; }
 void SetTextBackground(Colour colour) { KernGraf.TextBackground = colour; }
 
 Colour TextBackground() { return KernGraf.TextBackground; }
-
-namespace {
-
-// The cell a text of this size covers when anchored at (x, y) by the alignment in force.
-QRect TextCell(int x, int y, int w, int h) {
-  int left = x;
-  if (KernGraf.TextAlignH == AlignH::Centre) left = x - w / 2;
-  else if (KernGraf.TextAlignH == AlignH::Right) left = x - w;
-  int top = y - h;
-  if (KernGraf.TextAlignV == AlignV::Centre) top = y - h / 2;
-  else if (KernGraf.TextAlignV == AlignV::Top) top = y;
-  return QRect(left, top, w, h);
-}
-
-}  // namespace
 
 TBox DrawText(int x, int y, const std::string& text, Colour colour) {
   KernGraf.FontColour = PaletteQColor(colour);
@@ -334,8 +315,6 @@ void FillPolygon(const std::vector<TPoint>& points) {
   MarkRasterDirty();
 }
 
-// ---- Palette ----
-
 void SetPaletteEntry(int index, int factor, int r, int g, int b) {
   QRgb colour = qRgb(ClampChannel(static_cast<long long>(factor) * r),
                      ClampChannel(static_cast<long long>(factor) * g),
@@ -378,8 +357,4 @@ uint32_t PixelAt(int x, int y) {
   return raster.valid(at) ? raster.pixel(at) & 0xFFFFFFu : 0;
 }
 
-void InitConsole(const std::string& fontName, int points, int bold) {
-  SelectFont(fontName, points, bold);
-  ClearScreen();
-}
 }  // namespace console

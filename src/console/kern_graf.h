@@ -56,7 +56,6 @@ void DrawEllipse(int x, int y, int rx, int ry);
 void DrawArc(int x, int y, int r, double startDegrees, double endDegrees);
 void SetPaletteEntry(int index, int factor, int r, int g, int b);
 void InstallPalette();
-void InitConsole(const std::string& fontName, int points, int bold);
 
 
 // Prompts: a modal dialog with the prompt and the text as default. "Abbruch" ends the program.

@@ -30,5 +30,4 @@ void EraseFrameTexts() {
   Drv.FrameTexts.clear();
 }
 
-void ForgetFrameTexts() { Drv.FrameTexts.clear(); }
 }  // namespace driver

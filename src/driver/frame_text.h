@@ -14,6 +14,4 @@ void DrawFrameText(int x, int y, const std::string& text, console::Colour colour
 console::TBox DrawTrimmedText(int x, int y, const std::string& text, console::Colour colour);
 // Paints the kept boxes in the background they were drawn on, and forgets them.
 void EraseFrameTexts();
-// Forgets the kept boxes: the window has been cleared.
-void ForgetFrameTexts();
 }  // namespace driver

@@ -95,16 +95,11 @@ void ShowHelp() {
   for (int i = 0; i < 7; ++i) DrawTrimmedText(0, H - (6 - i) * L, HelpLines[i], Colour::LightGray);
 }
 
-// The pause shows no status text: the picture stays as it is until a key ends the pause.
-void BeginPause() { Drv.Paused = true; }
-
-void EndPause() { Drv.Paused = false; }
-
 void KeyTick() {
   if (!AnimationStarted) CallMainProcedure();
   if (Drv.AbortRequested || !AnimationStarted) return;
   if (KeyWaiting() && Drv.Paused) {
-    EndPause();
+    Drv.Paused = false;
     RemoveOverlayText();
     Drv.LastKey = NextKey();  // ends the pause and nothing else
   }
@@ -140,7 +135,8 @@ void KeyTick() {
       Drv.MeasurementsOn = !Drv.MeasurementsOn;
       break;
     case Key::P:
-      BeginPause();
+      // No status text: the picture stays as it is until a key ends the pause.
+      Drv.Paused = true;
       break;
     case Key::S:
       SavePictureKey();

@@ -24,8 +24,6 @@ extern const std::array<std::string, 7> HelpLines;
 
 void KeyTick();
 void ShowHelp();
-void BeginPause();
-void EndPause();
 
 // Moves the instant by a number of minutes and recomputes the sky and the observer's view.
 // False, with nothing changed, when the new instant would leave the years the prompts accept.

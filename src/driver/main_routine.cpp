@@ -78,19 +78,7 @@ void AskMenu() {
   Drv.MenuDone = true;
 }
 
-}  // namespace
-
-bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& seconds) {
-  const std::vector<std::string> c = Utf8Characters(text);
-  if (c.size() != 8 || c[2] != ":" || c[5] != ":") return false;
-  for (int i : {0, 1, 3, 4, 6, 7})
-    if (c[i].size() != 1 || c[i][0] < '0' || c[i][0] > '9') return false;
-  hours = FieldValue(c[0] + c[1]);
-  minutes = FieldValue(c[3] + c[4]);
-  seconds = FieldValue(c[6] + c[7]);
-  return true;
-}
-
+// The defaults of a program run, applied once.
 void InitDefaults() {
   Drv.CityFilePath = FindDataFile(CityFileName);
   Drv.CityFileFound = FilePresent(Drv.CityFilePath);
@@ -108,37 +96,7 @@ void InitDefaults() {
   Drv.PictureCounter = 0;
 }
 
-void ClassifyEvent() { Drv.Event = EventAt(Drv.Sky, Drv.CurrentDate, Drv.ClockTime); }
-
-void LocalCircumstances() {
-  Drv.View = ViewAt(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates, Drv.ObserverVec,
-                    Drv.Sky.Sun, Drv.Event.OccultorDiameter, Drv.Event.Occultor);
-}
-
-void ComputeSky() {
-  const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime);
-  Drv.CenturiesT = (jd - 2451545.0L) / 36525.0L;
-  Drv.Sky = SkyAt(Drv.CenturiesT);
-  ClassifyEvent();
-}
-
-void ComputeView() {
-  // The observer turns with the Earth.
-  if (Drv.Geocentric) {
-    SetVector(Drv.ObserverVec, 0, 0, 0);
-  } else if (Drv.ObserverPlaced) {
-    ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Drv.ObserverVec);
-  }
-  LocalCircumstances();
-  // Seen from the Earth's centre there is no horizon: no altitude of some other place.
-  if (Drv.Geocentric) Drv.View.SunAltitudeValid = false;
-}
-
-void ComputeInstant() {
-  ComputeSky();
-  ComputeView();
-}
-
+// Date and time prompts, then the sky and the event at that instant.
 void ReadDateTime() {
   AskInteger("Tag", Drv.DayText, Drv.CurrentDate.Day, 1, 31);
   AskInteger("Monat", Drv.MonthText, Drv.CurrentDate.Month, 1, 12);
@@ -168,6 +126,7 @@ void ReadDateTime() {
   ShowEventText(Colour::Black);
 }
 
+// The observing site (or the Earth's centre), and the night-side warning.
 void ReadObserver() {
   if (Drv.Geocentric) {
     SetVector(Drv.ObserverVec, 0, 0, 0);
@@ -175,11 +134,12 @@ void ReadObserver() {
   }
   AskText("Name des Beobachtungsortes", Drv.PlaceName);
   CityLine city;
+  long double latitude = 0, longitude = 0;
   if (Drv.CityFileFound && LookUpCity(Drv.CityFilePath, Drv.PlaceName, city)) {
     Drv.SiteLatitudeText = city.LatitudeText;
     Drv.SiteLongitudeText = city.LongitudeText;
-    Drv.ObserverCoordinates.Latitude = city.Latitude * Degree;
-    Drv.ObserverCoordinates.Longitude = city.Longitude * Degree;
+    latitude = city.Latitude;
+    longitude = city.Longitude;
   } else {
     WriteLine(" geografische Koordinaten des Beobachtungsortes:");
     // The point under the shadow's axis is offered while a solar event is in progress at this
@@ -188,12 +148,11 @@ void ReadObserver() {
       Drv.SiteLatitudeText = FormatNumber(Drv.Event.Type.Latitude / Degree, 2.2L);    // width 6
       Drv.SiteLongitudeText = FormatNumber(Drv.Event.Type.Longitude / Degree, 3.2L);  // width 7
     }
-    long double latitude = 0, longitude = 0;
     AskFloat(" Breite in Grad", Drv.SiteLatitudeText, latitude, -90, 90);
     AskFloat(" Länge in Grad", Drv.SiteLongitudeText, longitude, -180, 180);
-    Drv.ObserverCoordinates.Latitude = latitude * Degree;
-    Drv.ObserverCoordinates.Longitude = longitude * Degree;
   }
+  Drv.ObserverCoordinates.Latitude = latitude * Degree;
+  Drv.ObserverCoordinates.Longitude = longitude * Degree;
   ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Drv.ObserverVec);
   Drv.ObserverPlaced = true;
   // Sine of the Sun's altitude (times the observer's distance from the centre).
@@ -204,6 +163,7 @@ void ReadObserver() {
   }
 }
 
+// Arms the animation for the instant set up.
 void StartAnimation() {
   // Even a dialogue without an event is followed by a first frame once the keys reach one:
   // that frame has to clear the dialogue screen in the stroboscopic display too.
@@ -213,6 +173,46 @@ void StartAnimation() {
   if (Drv.Event.Kind == EventKind::None) return;
   Drv.LastKey = 0;
   Drv.MeasurementsOn = false;
+}
+
+}  // namespace
+
+bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& seconds) {
+  const std::vector<std::string> c = Utf8Characters(text);
+  if (c.size() != 8 || c[2] != ":" || c[5] != ":") return false;
+  for (int i : {0, 1, 3, 4, 6, 7})
+    if (c[i].size() != 1 || c[i][0] < '0' || c[i][0] > '9') return false;
+  hours = FieldValue(c[0] + c[1]);
+  minutes = FieldValue(c[3] + c[4]);
+  seconds = FieldValue(c[6] + c[7]);
+  return true;
+}
+
+void ClassifyEvent() { Drv.Event = EventAt(Drv.Sky, Drv.CurrentDate, Drv.ClockTime); }
+
+void ComputeSky() {
+  const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime);
+  Drv.CenturiesT = (jd - 2451545.0L) / 36525.0L;
+  Drv.Sky = SkyAt(Drv.CenturiesT);
+  ClassifyEvent();
+}
+
+void ComputeView() {
+  // The observer turns with the Earth.
+  if (Drv.Geocentric) {
+    SetVector(Drv.ObserverVec, 0, 0, 0);
+  } else if (Drv.ObserverPlaced) {
+    ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Drv.ObserverVec);
+  }
+  Drv.View = ViewAt(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates, Drv.ObserverVec,
+                    Drv.Sky.Sun, Drv.Event.OccultorDiameter, Drv.Event.Occultor);
+  // Seen from the Earth's centre there is no horizon: no altitude of some other place.
+  if (Drv.Geocentric) Drv.View.SunAltitudeValid = false;
+}
+
+void ComputeInstant() {
+  ComputeSky();
+  ComputeView();
 }
 
 void MainRoutine() {

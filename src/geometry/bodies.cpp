@@ -1,4 +1,3 @@
-// Positions of the Sun, Moon, Mercury and Venus at one instant, equatorial frame of date.
 #include "bodies.h"
 
 #include <cmath>

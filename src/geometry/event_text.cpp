@@ -1,4 +1,3 @@
-// The event line with distances and the Sun's altitude, and the measurement panel.
 #include "event_text.h"
 
 #include <cmath>

@@ -1,4 +1,3 @@
-// Vector algebra on body positions and the observer's place on the Earth's spheroid.
 #include "vectors.h"
 
 #include <cmath>

@@ -67,10 +67,7 @@ std::string LastUtf8Char(std::string_view text) {
   if (text.empty()) return std::string();
   std::size_t start = text.size() - 1;
   // At most three continuation bytes belong to one character.
-  for (int k = 0; k < 3 && start > 0 &&
-                  IsUtf8Continuation(text[start]);
-       ++k)
-    --start;
+  for (int k = 0; k < 3 && start > 0 && IsUtf8Continuation(text[start]); ++k) --start;
   return std::string(text.substr(start));
 }
 
