@@ -35,7 +35,7 @@ void StartSimulation(const std::string& menu, const std::string& horizon) {
   }
   ResetDriverState();
   AnimationStarted = false;
-  ClearKeyQueue();
+  while (NextKey() != 0) {}  // an empty key queue
   SetPromptResponder([menu, horizon](const std::string& prompt, std::string& text) {
     if (prompt == "Auswahl (0..8)") text = menu;
     if (prompt.rfind("Soll im Horizontsystem", 0) == 0) text = horizon;

@@ -98,8 +98,6 @@ int NextKey() {
 
 bool KeyWaiting() { return !FensterGraf.KeyQueue.empty(); }
 
-void ClearKeyQueue() { FensterGraf.KeyQueue.clear(); }
-
 bool MainWindowActive() {
   // Our own prompt count decides, not the window manager's idea of focus: without a window
   // manager (Xvfb) or with focus-stealing prevention the window may never be "activated".

@@ -22,7 +22,6 @@ int NextKey();
 bool KeyWaiting();
 // Appends a code as the key paths do (dropped when 255 are waiting).
 void QueueKey(int code);
-void ClearKeyQueue();
 
 // Whether the main window is the active window (false while a prompt is open).
 bool MainWindowActive();

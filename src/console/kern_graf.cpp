@@ -32,10 +32,6 @@ QFontMetrics ConsoleFontMetrics() {
   return raster.isNull() ? QFontMetrics(KernGraf.Font) : QFontMetrics(KernGraf.Font, &raster);
 }
 
-int TextWidth(const QString& text) {
-  return CanMeasure() ? ConsoleFontMetrics().horizontalAdvance(text) : 0;
-}
-
 // The device edge of a logical coordinate, rounded half up as Qt rounds the edges of a filled
 // rectangle; held inside int for coordinates far off the screen.
 int DeviceEdge(long long logical, qreal ratio) {
@@ -230,7 +226,7 @@ void SetCursor(int x, int y) {
 }
 
 void WriteText(const std::string& text) {
-  int w = TextWidth(ToQString(text));
+  int w = CanMeasure() ? ConsoleFontMetrics().horizontalAdvance(ToQString(text)) : 0;
   if (KernGraf.CursorX + w > MaxX()) {
     KernGraf.CursorX = KernGraf.CharWidth;
     KernGraf.CursorY += KernGraf.LineHeight;

@@ -57,7 +57,6 @@ void DrawArc(int x, int y, int r, double startDegrees, double endDegrees);
 void SetPaletteEntry(int index, int factor, int r, int g, int b);
 void InstallPalette();
 
-
 // Prompts: a modal dialog with the prompt and the text as default. "Abbruch" ends the program.
 void AskText(const std::string& prompt, std::string& text);
 void AskChar(const std::string& prompt, std::string& character);  // one UTF-8 character

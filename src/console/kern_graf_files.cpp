@@ -14,10 +14,7 @@ bool FilePresent(const std::string& name) {
   // Only plain files count: opening a pipe would wait for a writer, and a device such as
   // /dev/zero never ends.
   if (!QFileInfo(path).isFile()) return false;
-  QFile file(path);
-  bool present = file.open(QIODevice::ReadOnly);
-  file.close();
-  return present;
+  return QFile(path).open(QIODevice::ReadOnly);  // closed again at once
 }
 
 namespace {

@@ -63,18 +63,13 @@ void AskMenu() {
   } while (Drv.MenuChoice.size() != 1 || Drv.MenuChoice[0] < '0' || Drv.MenuChoice[0] > '8');
   const char choice = Drv.MenuChoice[0];
   if (choice == '0') EndProgram(0);
-  if (choice == '8') {
-    Drv.DayText.clear();
-    Drv.MonthText.clear();
-    Drv.YearText.clear();
-    Drv.TimeText.clear();
-  } else {
-    const PreparedEvent& e = PreparedEvents[choice - '1'];
-    Drv.DayText = e.Day;
-    Drv.MonthText = e.Month;
-    Drv.YearText = e.Year;
-    Drv.TimeText = e.Time;
-  }
+  // "nichts davon": empty date and time fields.
+  const PreparedEvent e =
+      choice == '8' ? PreparedEvent{"", "", "", ""} : PreparedEvents[choice - '1'];
+  Drv.DayText = e.Day;
+  Drv.MonthText = e.Month;
+  Drv.YearText = e.Year;
+  Drv.TimeText = e.Time;
   Drv.MenuDone = true;
 }
 

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-
 namespace geometry {
 void SetVector(BodyVector& v, long double x, long double y, long double z) {
   v.X = x;

@@ -90,7 +90,7 @@ void DriverTest::TearDown() {
 void DriverTest::NewRun() {
   ResetDriverState();
   AnimationStarted = false;
-  ClearKeyQueue();
+  while (NextKey() != 0) {}  // an empty key queue
   BeepCount = 0;
   answers_.clear();
   answersByPrompt_.clear();
