@@ -5,6 +5,8 @@
 #include "moon.h"
 #include "planets1.h"
 
+using namespace astro;
+
 namespace {
 
 template <void (*Position)(long double, long double&, long double&, long double&)>

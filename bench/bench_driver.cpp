@@ -12,6 +12,10 @@
 #include "key_tick.h"
 #include "main_routine.h"
 
+using namespace geometry;
+using namespace console;
+using namespace driver;
+
 // The screen's scale factor: 1 here; bench_driver_hidpi draws the 1920 x 1080 layout at 2,
 // on 3840 x 2160 device pixels.
 #ifndef BENCH_SCALE_FACTOR
@@ -31,7 +35,7 @@ void StartSimulation(const std::string& menu, const std::string& horizon) {
   }
   ResetDriverState();
   AnimationStarted = false;
-  ClearKeyQueue();
+  while (NextKey() != 0) {}  // an empty key queue
   SetPromptResponder([menu, horizon](const std::string& prompt, std::string& text) {
     if (prompt == "Auswahl (0..8)") text = menu;
     if (prompt.rfind("Soll im Horizontsystem", 0) == 0) text = horizon;

@@ -7,6 +7,9 @@
 #include "events.h"
 #include "mathe.h"
 
+using namespace astro;
+using namespace geometry;
+
 namespace {
 
 const TCalendarDate Date{20, 3, 2015};

@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace astro;
+using namespace geometry;
 using namespace search;
 
 constexpr long double Jd1900 = 2415020.5L, Jd2100 = 2488069.5L;

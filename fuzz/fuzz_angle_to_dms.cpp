@@ -12,6 +12,8 @@
 #include "fuzz_check.h"
 #include "mathe.h"
 
+using namespace astro;
+
 namespace {
 
 bool AllDigits(const std::string& s) {

@@ -12,6 +12,9 @@
 #include "number_text.h"
 #include "text_codec.h"
 
+using namespace text;
+using namespace places;
+
 namespace {
 
 std::string UpperAscii(std::string s) {

@@ -10,6 +10,8 @@
 #include "fuzz_check.h"
 #include "number_text.h"
 
+using namespace text;
+
 namespace {
 
 long double Take(const uint8_t*& data, std::size_t& size) {

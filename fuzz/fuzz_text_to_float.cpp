@@ -12,6 +12,8 @@
 #include "fuzz_check.h"
 #include "number_text.h"
 
+using namespace text;
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -9,6 +9,8 @@
 #include "fuzz_check.h"
 #include "number_text.h"
 
+using namespace text;
+
 namespace {
 
 struct Layout {

@@ -10,6 +10,8 @@
 #include "text_codec.h"
 #include "line_reader.h"
 
+using namespace text;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view contents(reinterpret_cast<const char*>(data), size);
   const std::string what = "file " + Shown(std::string(contents));

@@ -1,10 +1,10 @@
-// AstrRout: clock form of times, Julian day, sidereal time, obliquity and coordinate transforms.
 #include "astr_rout.h"
 
 #include <cmath>
 
 #include "mathe.h"
 
+namespace astro {
 namespace {
 
 constexpr long double kOneOver24 = 0.041666666666666666668L;
@@ -178,3 +178,4 @@ bool DateExists(const TCalendarDate& date) {
   CalendarDate(JulianDay(date, 13.00L), back, clock);
   return back.Day == date.Day && back.Month == date.Month && back.Year == date.Year;
 }
+}  // namespace astro

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 
+namespace astro {
 struct TCalendarDate {
   int32_t Day = 0;
   int32_t Month = 0;
@@ -33,3 +34,4 @@ void RotateYZ(long double& p, long double& q, long double s, long double c);
 // d = altitude. theta is the local sidereal time.
 void EquatorialToHorizon(long double& a, long double& d, long double sinPhi, long double cosPhi,
                          long double theta);
+}  // namespace astro

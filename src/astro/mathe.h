@@ -2,15 +2,11 @@
 #pragma once
 #include <string>
 
+namespace astro {
 constexpr long double PiHalf = 1.5707963267948966192L;
 constexpr long double Pi = 3.1415926535897932385L;
 constexpr long double Degree = 0.017453292519943295769L;  // pi/180
 
-// The degree sign (Latin-1 code 176), held as UTF-8 like every text of the program.
-extern const std::string DegreeSign;
-
-// Tangent; |cos x| < 1e-7 gives +-1e7 with the sign of the cosine.
-long double Tan(long double x);
 // Inverse sine and cosine; the argument is clamped to [-1, 1].
 long double ArcSin(long double x);
 long double ArcCos(long double x);
@@ -18,3 +14,4 @@ long double ArcCos(long double x);
 long double ArcTan2(long double y, long double x);
 // Angle in radians as text: sign, degrees (width 3), degree sign, minutes, "'", seconds, "\".", thousandths.
 void AngleToDMS(long double x, std::string& text);
+}  // namespace astro

@@ -11,6 +11,7 @@
 #include "mathe.h"
 #include "series_math.h"
 
+namespace astro {
 namespace {
 
 constexpr long double PI2 = 6.283185308L;  // 2 pi of the lunar arguments (last digit up)
@@ -202,3 +203,4 @@ void MoonPositionWith(std::span<const MoonSolarTerm> terms, long double T, long 
   SINPI = SINPI * 0.999953253L;
   R = ARC / SINPI;
 }
+}  // namespace astro

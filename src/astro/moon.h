@@ -2,6 +2,7 @@
 #pragma once
 #include <span>
 
+namespace astro {
 struct MoonSolarTerm {
   int p, q, r, s;                 // multiples of LA, LS, F, D
   long double cl, cs, cg, cp;     // arc seconds: longitude, argument of latitude, latitude factor, parallax
@@ -15,3 +16,4 @@ std::span<const MoonSolarTerm> MoonSolarTerms();
 // The same series with another solar-term table.
 void MoonPositionWith(std::span<const MoonSolarTerm> terms, long double T, long double& L,
                       long double& B, long double& R);
+}  // namespace astro

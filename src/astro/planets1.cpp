@@ -1,5 +1,3 @@
-// Planets1: the analytical series of the Sun (the Earth), Mercury and Venus.
-//
 // Each series expands the planet's elliptic motion in multiples of its own mean anomaly and
 // adds the perturbations of the other planets as terms in multiples of two mean anomalies
 // (Montenbruck & Pfleger). The multiples come from the angle-addition recurrence, so a call
@@ -11,6 +9,7 @@
 
 #include "series_math.h"
 
+namespace astro {
 namespace {
 
 constexpr long double P2 = 6.283185307L;               // 2 pi of the arguments
@@ -327,11 +326,6 @@ constexpr VenusTables kVenusTables{kVenusMercury, kVenusEarth, kVenusMars, kVenu
 
 }  // namespace
 
-void AddAngles(long double c1, long double s1, long double c2, long double s2, long double& c,
-               long double& s) {
-  series_math::AddAngles(c1, s1, c2, s2, c, s);
-}
-
 const SunTables& SunSeriesTables() { return kSunTables; }
 const MercuryTables& MercurySeriesTables() { return kMercuryTables; }
 const VenusTables& VenusSeriesTables() { return kVenusTables; }
@@ -452,3 +446,4 @@ void VenusPositionWith(const VenusTables& tables, long double T, long double& L,
 void VenusPosition(long double T, long double& L, long double& B, long double& R) {
   VenusPositionWith(kVenusTables, T, L, B, R);
 }
+}  // namespace astro

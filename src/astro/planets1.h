@@ -2,16 +2,13 @@
 #pragma once
 #include <span>
 
+namespace astro {
 // One periodic term: argument i1 * (own mean anomaly) + i * (perturber's), power of T,
 // coefficients in arc seconds (longitude, latitude) and 1e-6 AU (radius).
 struct PerturbationTerm {
   int i1, i, it;
   long double dlc, dls, drc, drs, dbc, dbs;
 };
-
-// cos and sin of the sum of two angles given by their cos and sin.
-void AddAngles(long double c1, long double s1, long double c2, long double s2,
-               long double& c, long double& s);
 
 // Geocentric Sun: L, B in radians (mean ecliptic and equinox of date), R in AU.
 void SunPosition(long double T, long double& L, long double& B, long double& R);
@@ -40,3 +37,4 @@ void MercuryPositionWith(const MercuryTables& tables, long double T, long double
                          long double& B, long double& R);
 void VenusPositionWith(const VenusTables& tables, long double T, long double& L, long double& B,
                        long double& R);
+}  // namespace astro

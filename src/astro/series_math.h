@@ -22,7 +22,7 @@
 
 #include <cmath>
 
-namespace series_math {
+namespace astro::series_math {
 
 // The x87 instructions take arguments below 2^63; this bound keeps the reduction error small.
 constexpr long double kMaxFastArgument = 1.0e4L;
@@ -36,17 +36,6 @@ inline long double Sin(long double x) {
   }
 #endif
   return std::sin(x);
-}
-
-inline long double Cos(long double x) {
-#if SYZYGY_X87_FAST_PATH
-  if (std::fabs(x) < kMaxFastArgument) {
-    long double y;
-    __asm__("fcos" : "=t"(y) : "0"(x));
-    return y;
-  }
-#endif
-  return std::cos(x);
 }
 
 // Both at once (one reduction).
@@ -95,4 +84,4 @@ inline void AddAngles(long double c1, long double s1, long double c2, long doubl
   s = ss;
 }
 
-}  // namespace series_math
+}  // namespace astro::series_math

@@ -14,6 +14,7 @@
 #include "kern_graf.h"
 #include "kern_graf_testing.h"
 
+namespace console {
 class TGrundfenster;
 class TEingabeDialog;
 
@@ -92,8 +93,7 @@ void PutRasterPixels(QPoint at, const QImage& pixels);
 QPen ConsolePen(const QColor& colour);
 // A line from (x1, y1) to (x2, y2) without its end point, on a painter of the raster.
 void DrawConsoleLine(QPainter& painter, const QColor& colour, int x1, int y1, int x2, int y2);
-QColor PaletteQColor(int index);
-inline QColor PaletteQColor(Colour colour) { return PaletteQColor(static_cast<int>(colour)); }
+QColor PaletteQColor(Colour colour);
 // Takes CharWidth and LineHeight from the font in KernGraf.Font.
 void TakeFontMetrics();
 // The main window's client area in screen coordinates (where the dialog is centred).
@@ -112,3 +112,4 @@ class TPromptScope {
   TPromptScope(const TPromptScope&) = delete;
   TPromptScope& operator=(const TPromptScope&) = delete;
 };
+}  // namespace console

@@ -17,6 +17,7 @@
 #include "console_state.h"
 #include "text_codec.h"
 
+namespace console {
 namespace {
 
 constexpr int DesignDialogWidth = 344;
@@ -110,7 +111,7 @@ void TEingabeDialog::Prepare(const std::string& prompt, const std::string& text)
   QFontMetrics labelMetrics(Label1->font());
   int dialogWidth = DesignDialogWidth;
   int w = labelMetrics.horizontalAdvance(promptText);
-  int e = 15 * static_cast<int>(std::min<std::size_t>(Utf8Length(text), 100000));
+  int e = 15 * static_cast<int>(std::min<std::size_t>(text::Utf8Length(text), 100000));
   if (dialogWidth - 70 < w) dialogWidth = w + 70;
 
   // The field's width from the previous call only widens the dialog here.
@@ -207,3 +208,4 @@ void TEingabeDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   Naechster();  // also where no window manager activates the dialog
 }
+}  // namespace console

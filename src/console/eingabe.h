@@ -1,18 +1,18 @@
 // TEingabeDialog: the modal input dialog with a prompt, one text field, "OK" and "Abbruch".
 #pragma once
 #include <QDialog>
-#include <QString>
-
-#include <string>
-
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
+
+#include <string>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace console {
 class TEingabeDialog : public QDialog {
   Q_OBJECT
 
@@ -44,3 +44,4 @@ class TEingabeDialog : public QDialog {
 // of the text the question refers to, else below, right of, left of or above that text,
 // whichever fits on the screen first, else where it hides the least of it.
 QPoint DialogPlace(const QRect& client, const QSize& dialog, const QRect& text);
+}  // namespace console

@@ -11,10 +11,10 @@
 
 #include "console_state.h"
 #include "eingabe.h"
-#include "grundfenster.h"
 #include "fenster_graf_testing.h"
-#include "kern_graf.h"
+#include "grundfenster.h"
 
+namespace console {
 TFensterGrafState FensterGraf;
 TConsoleHooks ConsoleHooks;
 bool AnimationStarted = false;
@@ -29,19 +29,24 @@ std::string StartName;
 
 void DoNothing() {}
 
-}  // namespace
-
-// The folder goes first, so that a "." in a folder name cannot cut the path.
-std::string BaseNameOfPath(const std::string& path) {
-  std::string name = path;
-  std::size_t slash = name.find_last_of('/');
-  if (slash != std::string::npos) name.erase(0, slash + 1);
-  std::size_t dot = name.find_last_of('.');
-  if (dot != std::string::npos && dot > 0) name.erase(dot);
-  return name;
+// Start-up steps 1, 2, 4, 5 and 6: state, window (OnCreate), hidden dialog, console font.
+void CreateConsole(QSize screenSize) {
+  ResetKernGraf();
+  ResetFensterGraf();
+  delete FensterGraf.Window;  // a test starting a second console; the dialog is its child
+  FensterGraf.Window = nullptr;
+  FensterGraf.Dialog = nullptr;
+  FensterGraf.Window = new TGrundfenster(screenSize);
+  FensterGraf.Dialog = new TEingabeDialog(FensterGraf.Window);
+  SelectFont("Courier", 10, 0);
+  ClearScreen();
 }
 
-// ---- State and raster bookkeeping ----
+}  // namespace
+
+std::string BaseNameOfPath(const std::string& path) {
+  return std::filesystem::path(path).stem().string();
+}
 
 void ResetFensterGraf() {
   FensterGraf.MainProcedure = DoNothing;
@@ -78,8 +83,6 @@ QRect WrittenTextBox() {
   return window ? text.translated(window->mapToGlobal(QPoint(0, 0))) : text;
 }
 
-// ---- Key queue ----
-
 void QueueKey(int code) {
   if (code < 1 || code > 255) return;
   if (FensterGraf.KeyQueue.size() < KeyQueueLimit)
@@ -94,10 +97,6 @@ int NextKey() {
 }
 
 bool KeyWaiting() { return !FensterGraf.KeyQueue.empty(); }
-
-void ClearKeyQueue() { FensterGraf.KeyQueue.clear(); }
-
-// ---- Window state, slots, program name ----
 
 bool MainWindowActive() {
   // Our own prompt count decides, not the window manager's idea of focus: without a window
@@ -124,18 +123,20 @@ void RepaintWindow() {
   FensterGraf.Window->repaint();
 }
 
+std::string ExecutablePath() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? "" : self.string();
+}
+
 const std::string& ProgramBaseName() {
   static const std::string name = [] {
-    std::error_code error;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    std::string path = error ? StartName : self.string();
-    std::string base = BaseNameOfPath(path);
+    const std::string path = ExecutablePath();
+    std::string base = BaseNameOfPath(path.empty() ? StartName : path);
     return base.empty() ? std::string("syzygy") : base;
   }();
   return name;
 }
-
-// ---- Ending the program ----
 
 void SetExitHandler(std::function<void(int status)> handler) {
   ConsoleHooks.ExitHandler = std::move(handler);
@@ -154,24 +155,6 @@ void SystemBeep() {
   ++BeepCount;
   if (qApp) QApplication::beep();
 }
-
-// ---- Start-up ----
-
-namespace {
-
-// Start-up steps 1, 2, 4, 5 and 6: state, window (OnCreate), hidden dialog, console font.
-void CreateConsole(QSize screenSize) {
-  ResetKernGraf();
-  ResetFensterGraf();
-  delete FensterGraf.Window;  // a test starting a second console; the dialog is its child
-  FensterGraf.Window = nullptr;
-  FensterGraf.Dialog = nullptr;
-  FensterGraf.Window = new TGrundfenster(screenSize);
-  FensterGraf.Dialog = new TEingabeDialog(FensterGraf.Window);
-  InitConsole("Courier", 10, 0);
-}
-
-}  // namespace
 
 int RunConsole(int argc, char** argv, ConsoleProcedure mainProcedure,
                ConsoleProcedure tickProcedure) {
@@ -204,3 +187,4 @@ void StartHeadlessConsole(int width, int height) {
   CreateConsole(QSize(width, height));
   FensterGraf.Window->show();
 }
+}  // namespace console

@@ -1,10 +1,9 @@
 // FensterGraf: the full-screen main window, its timer, the key queue and the program's start.
 // This header is free of Qt so that the driver can use it.
 #pragma once
-#include <cstdint>
-#include <functional>
 #include <string>
 
+namespace console {
 using ConsoleProcedure = void (*)();
 
 // Runs the whole program: creates the window and the hidden input dialog, selects the console
@@ -23,11 +22,12 @@ int NextKey();
 bool KeyWaiting();
 // Appends a code as the key paths do (dropped when 255 are waiting).
 void QueueKey(int code);
-void ClearKeyQueue();
 
 // Whether the main window is the active window (false while a prompt is open).
 bool MainWindowActive();
 
+// The running program's file (/proc/self/exe); empty when the system does not say.
+std::string ExecutablePath();
 // The program's file name without folder and extension.
 const std::string& ProgramBaseName();
 // The same for any path: the file name cut before its last "."; a name without "." (or
@@ -38,3 +38,4 @@ std::string BaseNameOfPath(const std::string& path);
 [[noreturn]] void EndProgram(int status);
 // The platform's plain beep.
 void SystemBeep();
+}  // namespace console

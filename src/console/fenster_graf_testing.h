@@ -5,6 +5,7 @@
 
 #include "fenster_graf.h"
 
+namespace console {
 // Creates the window (shown, offscreen or under a display) with a raster of this size and
 // runs the console start-up without entering the event loop. Needs a QApplication; the
 // function creates one when none exists.
@@ -20,3 +21,4 @@ void ConsoleTick();
 // Handles waiting window events, then copies the raster to the screen at once (a tick leaves
 // that to the event loop).
 void RepaintWindow();
+}  // namespace console

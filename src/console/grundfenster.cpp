@@ -7,26 +7,18 @@
 #include <QPainter>
 
 #include "console_state.h"
-#include "fenster_graf.h"
-#include "kern_graf.h"
 
+namespace console {
 namespace {
 
 // The key-down path: cursor and edit keys with any modifiers, F1..F12 alone or with Shift.
 int KeyDownCode(int key, Qt::KeyboardModifiers modifiers, bool mouseButtonHeld) {
-  switch (key) {
-    case Qt::Key_Left: return 13;
-    case Qt::Key_Right: return 14;
-    case Qt::Key_Up: return 15;
-    case Qt::Key_Down: return 16;
-    case Qt::Key_Home: return 17;
-    case Qt::Key_End: return 18;
-    case Qt::Key_PageUp: return 19;
-    case Qt::Key_PageDown: return 20;
-    case Qt::Key_Insert: return 21;
-    case Qt::Key_Delete: return 22;
-    default: break;
-  }
+  // In the order of their codes, 13 to 22.
+  static constexpr int EditKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down,
+                                     Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown,
+                                     Qt::Key_Insert, Qt::Key_Delete};
+  for (int i = 0; i < 10; ++i)
+    if (key == EditKeys[i]) return 13 + i;
   if (key >= Qt::Key_F1 && key <= Qt::Key_F12 && !mouseButtonHeld) {
     if (modifiers == Qt::NoModifier) return key - Qt::Key_F1 + 1;
     if (modifiers == Qt::ShiftModifier) return key - Qt::Key_F1 + 28;
@@ -38,12 +30,6 @@ int KeyDownCode(int key, Qt::KeyboardModifiers modifiers, bool mouseButtonHeld) 
 bool TypesNoCharacter(int key) {
   return KeyDownCode(key, Qt::NoModifier, false) != 0 ||
          (key >= Qt::Key_F1 && key <= Qt::Key_F35);
-}
-
-// Shift, Ctrl, Alt and Meta as held; keypad and group-switch flags are not modifiers here.
-Qt::KeyboardModifiers HeldModifiers(Qt::KeyboardModifiers modifiers) {
-  return modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
-                      Qt::MetaModifier);
 }
 
 }  // namespace
@@ -82,12 +68,9 @@ TGrundfenster::TGrundfenster(QSize screenSize) {
 }
 
 void TGrundfenster::OnTimer() {
-  if (KernGraf.CaptionPrefix.empty()) {
-    if (windowTitle() != BaseCaption) setWindowTitle(BaseCaption);
-  } else {
-    QString wanted = ToQString(KernGraf.CaptionPrefix) + QStringLiteral(": ") + BaseCaption;
-    if (windowTitle() != wanted) setWindowTitle(wanted);
-  }
+  const QString head = ToQString(KernGraf.CaptionPrefix);
+  const QString wanted = head.isEmpty() ? BaseCaption : head + QStringLiteral(": ") + BaseCaption;
+  if (windowTitle() != wanted) setWindowTitle(wanted);
   bool keysWaiting = !FensterGraf.KeyQueue.empty();
   FensterGraf.TickProcedure();
   bool drew = FensterGraf.RasterDirty;
@@ -118,7 +101,9 @@ void TGrundfenster::keyPressEvent(QKeyEvent* event) {
 }
 
 void TGrundfenster::OnKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-  Qt::KeyboardModifiers held = HeldModifiers(modifiers);
+  // Shift, Ctrl, Alt and Meta as held; keypad and group-switch flags are not modifiers here.
+  const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier |
+                                                  Qt::AltModifier | Qt::MetaModifier);
   bool mouseButtonHeld = QGuiApplication::mouseButtons() != Qt::NoButton;
   if (key == Qt::Key_C && held == Qt::ControlModifier && !mouseButtonHeld) EndProgram(0);
   QueueKey(KeyDownCode(key, held, mouseButtonHeld));
@@ -137,3 +122,4 @@ void TGrundfenster::closeEvent(QCloseEvent* event) {
   event->accept();
   EndProgram(0);
 }
+}  // namespace console

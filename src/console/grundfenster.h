@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace console {
 class TGrundfenster : public QWidget {
   Q_OBJECT
 
@@ -38,3 +39,4 @@ class TGrundfenster : public QWidget {
   QString BaseCaption;  // ProgramBaseName, converted once
   int IdleTicks = 0;     // ticks in a row that found no key and drew nothing
 };
+}  // namespace console

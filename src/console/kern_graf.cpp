@@ -11,6 +11,7 @@
 #include "console_state.h"
 #include "grundfenster.h"
 
+namespace console {
 TKernGrafState KernGraf;
 
 namespace {
@@ -31,10 +32,6 @@ QFontMetrics ConsoleFontMetrics() {
   return raster.isNull() ? QFontMetrics(KernGraf.Font) : QFontMetrics(KernGraf.Font, &raster);
 }
 
-int TextWidth(const QString& text) {
-  return CanMeasure() ? ConsoleFontMetrics().horizontalAdvance(text) : 0;
-}
-
 // The device edge of a logical coordinate, rounded half up as Qt rounds the edges of a filled
 // rectangle; held inside int for coordinates far off the screen.
 int DeviceEdge(long long logical, qreal ratio) {
@@ -51,25 +48,23 @@ void NoteWritten(const TBox& box) {
     KernGraf.WrittenText |= QRect(box.X, box.Y, box.Width, box.Height);
 }
 
+// The cell a text of this size covers when anchored at (x, y) by the alignment in force.
+QRect TextCell(int x, int y, int w, int h) {
+  int left = x;
+  if (KernGraf.TextAlignH == AlignH::Centre) left = x - w / 2;
+  else if (KernGraf.TextAlignH == AlignH::Right) left = x - w;
+  int top = y - h;
+  if (KernGraf.TextAlignV == AlignV::Centre) top = y - h / 2;
+  else if (KernGraf.TextAlignV == AlignV::Top) top = y;
+  return QRect(left, top, w, h);
+}
+
 }  // namespace
 
-// ---- Shared helpers of the console units ----
-
 void ResetKernGraf() {
-  KernGraf.TextAlignH = AlignH::Left;
-  KernGraf.TextAlignV = AlignV::Bottom;
-  KernGraf.FillColour = QColor(255, 255, 255);
-  KernGraf.FillOutlined = true;
-  KernGraf.BorderColour = Colour::Black;
-  KernGraf.TextBackground = Colour::Black;
-  KernGraf.CaptionPrefix.clear();
+  // The window made next takes the screen's size, the font, its metrics and the cursor.
+  KernGraf = TKernGrafState{};
   KernGraf.Palette.fill(qRgb(0, 0, 0));
-  KernGraf.PenColour = QColor(0, 0, 0);
-  KernGraf.BrushColour = QColor(255, 255, 255);
-  KernGraf.FontColour = QColor(0, 0, 0);
-  KernGraf.OverlayBackup = QImage();
-  KernGraf.WrittenText = QRect();
-  ProgramBaseName();
 }
 
 void BeginRasterPainter(QPainter& painter) {
@@ -122,7 +117,9 @@ void DrawConsoleLine(QPainter& painter, const QColor& colour, int x1, int y1, in
   if (!endPixels.isNull()) PutRasterPixels(end.topLeft(), endPixels);
 }
 
-QColor PaletteQColor(int index) { return QColor(KernGraf.Palette[index & 0xFF]); }
+QColor PaletteQColor(Colour colour) {
+  return QColor(KernGraf.Palette[static_cast<int>(colour) & 0xFF]);
+}
 
 void TakeFontMetrics() {
   if (!CanMeasure()) return;
@@ -137,8 +134,6 @@ QString ToQString(const std::string& text) {
 
 std::string ToStdString(const QString& text) { return text.toUtf8().toStdString(); }
 
-// ---- Metrics ----
-
 int MaxX() {
   return FensterGraf.Window ? FensterGraf.Window->width() - 1 : KernGraf.ScreenWidth - 1;
 }
@@ -149,8 +144,6 @@ int MaxY() {
 
 int CharWidth() { return KernGraf.CharWidth; }
 int LineHeight() { return KernGraf.LineHeight; }
-
-// ---- Drawing ----
 
 void ClearScreen() {
   KernGraf.CaptionPrefix.clear();
@@ -182,21 +175,6 @@ AlignH HorizontalTextAlign() { return KernGraf.TextAlignH; }
 void SetTextBackground(Colour colour) { KernGraf.TextBackground = colour; }
 
 Colour TextBackground() { return KernGraf.TextBackground; }
-
-namespace {
-
-// The cell a text of this size covers when anchored at (x, y) by the alignment in force.
-QRect TextCell(int x, int y, int w, int h) {
-  int left = x;
-  if (KernGraf.TextAlignH == AlignH::Centre) left = x - w / 2;
-  else if (KernGraf.TextAlignH == AlignH::Right) left = x - w;
-  int top = y - h;
-  if (KernGraf.TextAlignV == AlignV::Centre) top = y - h / 2;
-  else if (KernGraf.TextAlignV == AlignV::Top) top = y;
-  return QRect(left, top, w, h);
-}
-
-}  // namespace
 
 TBox DrawText(int x, int y, const std::string& text, Colour colour) {
   KernGraf.FontColour = PaletteQColor(colour);
@@ -248,7 +226,7 @@ void SetCursor(int x, int y) {
 }
 
 void WriteText(const std::string& text) {
-  int w = TextWidth(ToQString(text));
+  int w = CanMeasure() ? ConsoleFontMetrics().horizontalAdvance(ToQString(text)) : 0;
   if (KernGraf.CursorX + w > MaxX()) {
     KernGraf.CursorX = KernGraf.CharWidth;
     KernGraf.CursorY += KernGraf.LineHeight;
@@ -333,8 +311,6 @@ void FillPolygon(const std::vector<TPoint>& points) {
   MarkRasterDirty();
 }
 
-// ---- Palette ----
-
 void SetPaletteEntry(int index, int factor, int r, int g, int b) {
   QRgb colour = qRgb(ClampChannel(static_cast<long long>(factor) * r),
                      ClampChannel(static_cast<long long>(factor) * g),
@@ -377,7 +353,4 @@ uint32_t PixelAt(int x, int y) {
   return raster.valid(at) ? raster.pixel(at) & 0xFFFFFFu : 0;
 }
 
-void InitConsole(const std::string& fontName, int points, int bold) {
-  SelectFont(fontName, points, bold);
-  ClearScreen();
-}
+}  // namespace console

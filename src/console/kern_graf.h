@@ -3,11 +3,11 @@
 // logical pixels; the raster has the screen's device pixels, so everything is drawn sharp.
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
 
+namespace console {
 // The names of the palette's first sixteen entries; Transparent is only for text backgrounds.
 enum class Colour : int {
   Transparent = -1,
@@ -56,8 +56,6 @@ void DrawEllipse(int x, int y, int rx, int ry);
 void DrawArc(int x, int y, int r, double startDegrees, double endDegrees);
 void SetPaletteEntry(int index, int factor, int r, int g, int b);
 void InstallPalette();
-void InitConsole(const std::string& fontName, int points, int bold);
-
 
 // Prompts: a modal dialog with the prompt and the text as default. "Abbruch" ends the program.
 void AskText(const std::string& prompt, std::string& text);
@@ -77,12 +75,10 @@ void SignalRejectedAnswer();
 // Files.
 bool FilePresent(const std::string& name);
 // Saves the inclusive rectangle of the picture as a BMP; on failure the earlier file of that
-// name stays intact, a beep sounds, false is returned and `why` (when given) says in a few
-// German words what went wrong.
-bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2,
-                 std::string* why = nullptr);
-// The same without the beep, for a caller that has another place to try.
+// name stays intact, false is returned and `why` (when given) says in a few German words what
+// went wrong.
 bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2,
                   std::string* why = nullptr);
 void ShowTitleFile(const std::string& name, const std::string& font, const std::string& version,
                    Colour colour);
+}  // namespace console

@@ -6,18 +6,15 @@
 #include <cerrno>
 
 #include "console_state.h"
-#include "kern_graf.h"
 
+namespace console {
 bool FilePresent(const std::string& name) {
   if (name.empty()) return false;
   QString path = ToQString(name);
   // Only plain files count: opening a pipe would wait for a writer, and a device such as
   // /dev/zero never ends.
   if (!QFileInfo(path).isFile()) return false;
-  QFile file(path);
-  bool present = file.open(QIODevice::ReadOnly);
-  file.close();
-  return present;
+  return QFile(path).open(QIODevice::ReadOnly);  // closed again at once
 }
 
 namespace {
@@ -67,9 +64,4 @@ bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2, std::
   if (!saved && why) *why = name.empty() ? "kein Name" : SaveFailure(ToQString(name), error);
   return saved;
 }
-
-bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2, std::string* why) {
-  const bool saved = WritePicture(name, x1, y1, x2, y2, why);
-  if (!saved) SystemBeep();
-  return saved;
-}
+}  // namespace console

@@ -6,11 +6,11 @@
 
 #include "console_state.h"
 #include "eingabe.h"
-#include "kern_graf.h"
-#include "kern_graf_testing.h"
 #include "number_text.h"
 #include "text_codec.h"
 
+namespace console {
+using namespace text;
 void SetPromptResponder(PromptResponder responder) {
   ConsoleHooks.Responder = std::move(responder);
 }
@@ -87,3 +87,4 @@ void AskFloat(const std::string& prompt, std::string& text, long double& value, 
     SignalRejectedAnswer();
   }
 }
+}  // namespace console

@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "console_state.h"
-#include "kern_graf.h"
 
+namespace console {
 void SetPenColour(Colour colour) { KernGraf.PenColour = PaletteQColor(colour); }
 
 void DrawEllipse(int x, int y, int rx, int ry) {
@@ -43,3 +43,4 @@ void DrawArc(int x, int y, int r, double startDegrees, double endDegrees) {
   painter.drawArc(QRect(x - r, y - r, 2 * r, 2 * r), start16, span16);
   MarkRasterDirty();
 }
+}  // namespace console

@@ -6,6 +6,7 @@
 
 #include "kern_graf.h"
 
+namespace console {
 // RGB of a palette entry and of a raster pixel, as 0xRRGGBB. Coordinates are logical; on a
 // high-density screen the pixel is the device pixel under the logical pixel's centre.
 uint32_t PaletteColour(int index);
@@ -18,3 +19,4 @@ double PixelRatio();
 // and returns the answer; returning false means "Abbruch".
 using PromptResponder = std::function<bool(const std::string& prompt, std::string& text)>;
 void SetPromptResponder(PromptResponder responder);  // empty: the real dialog
+}  // namespace console

@@ -3,15 +3,11 @@
 #include <climits>
 
 #include "console_state.h"
-#include "kern_graf.h"
 #include "line_reader.h"
 
+namespace console {
+using namespace text;
 namespace {
-
-// Lines far wider than the screen are cut: nothing of them would show.
-std::size_t TitleLineLimit() {
-  return 4 * static_cast<std::size_t>(std::max(KernGraf.ScreenWidth, 1)) + 16;
-}
 
 int ClampToInt(long long value) {
   return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
@@ -27,7 +23,8 @@ void ShowTitleFile(const std::string& name, const std::string& font, const std::
 
   SetCursor(0, 2 * LineHeight());
   TLineReader lines = OpenLines(contents);
-  const std::size_t limit = TitleLineLimit();
+  // Lines far wider than the screen are cut: nothing of them would show.
+  const std::size_t limit = 4 * static_cast<std::size_t>(std::max(KernGraf.ScreenWidth, 1)) + 16;
   std::string line;
   if (!NextLine(lines, line, limit)) return;
   SelectFont(font, 16, 1);
@@ -57,3 +54,4 @@ void ShowTitleFile(const std::string& name, const std::string& font, const std::
     SetCursor(0, ClampToInt(y + LineHeight()));
   }
 }
+}  // namespace console

@@ -9,6 +9,7 @@
 #define SYZYGY_VERSION "unbekannt"
 #endif
 
+namespace driver {
 CommandLineRequest ReadCommandLine(const std::vector<std::string>& arguments) {
   if (arguments.empty()) return CommandLineRequest::Run;
   if (arguments.size() == 1 && arguments[0] == "--help") return CommandLineRequest::Help;
@@ -66,7 +67,7 @@ std::string CommandLineError(const std::string& program,
 
 std::optional<int> AnswerCommandLine(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + (argc > 0), argv + argc);
-  const std::string& program = ProgramBaseName();
+  const std::string& program = console::ProgramBaseName();
   switch (ReadCommandLine(arguments)) {
     case CommandLineRequest::Run:
       return std::nullopt;
@@ -82,3 +83,4 @@ std::optional<int> AnswerCommandLine(int argc, char** argv) {
   std::fputs(CommandLineError(program, arguments).c_str(), stderr);
   return 2;
 }
+}  // namespace driver

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+namespace driver {
 enum class CommandLineRequest { Run, Help, Version, Invalid };
 
 // The request of the arguments after the program's name.
@@ -24,3 +25,4 @@ std::string CommandLineError(const std::string& program,
 // Answers --help, --version and wrong arguments (messages on stdout or stderr) and gives
 // the exit status; nothing when the program is to start.
 std::optional<int> AnswerCommandLine(int argc, char** argv);
+}  // namespace driver

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <system_error>
 
+#include "fenster_graf.h"
 #include "kern_graf.h"
 #include "line_reader.h"
 
@@ -11,6 +11,7 @@
 #define SYZYGY_DATA_FROM_BIN "../share/syzygy"
 #endif
 
+namespace driver {
 namespace {
 
 // The base directory rules take only absolute paths; anything else counts as unset.
@@ -47,12 +48,6 @@ std::string FolderOfSetting(const std::string& value, const std::string& home) {
 std::string Variable(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
-}
-
-std::string ExecutableFolder() {
-  std::error_code error;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? "" : self.parent_path().string();
 }
 
 }  // namespace
@@ -99,9 +94,9 @@ std::string UserDirsFile(const UserEnvironment& env) {
 std::string PicturesFolder(const UserEnvironment& env, std::string_view userDirs) {
   const std::string_view key = "XDG_PICTURES_DIR=";
   std::string folder;
-  TLineReader lines = OpenLines(userDirs);
+  text::TLineReader lines = text::OpenLines(userDirs);
   std::string text;
-  while (NextLine(lines, text)) {
+  while (text::NextLine(lines, text)) {
     std::string_view line = text;
     while (!line.empty() && (line[0] == ' ' || line[0] == '\t')) line.remove_prefix(1);
     std::string value;
@@ -119,17 +114,19 @@ UserEnvironment CurrentEnvironment() {
 }
 
 std::vector<std::string> CurrentDataFolders() {
+  const std::filesystem::path self = console::ExecutablePath();
   return DataFolders(CurrentEnvironment(),
-                     InstalledDataFolder(ExecutableFolder(), SYZYGY_DATA_FROM_BIN));
+                     InstalledDataFolder(self.parent_path().string(), SYZYGY_DATA_FROM_BIN));
 }
 
 std::string FindDataFile(const std::string& name) {
-  return FirstPresentFile(name, CurrentDataFolders(), FilePresent);
+  return FirstPresentFile(name, CurrentDataFolders(), console::FilePresent);
 }
 
 std::string CurrentPicturesFolder() {
   const UserEnvironment env = CurrentEnvironment();
   std::string contents;
-  ReadPlainFile(UserDirsFile(env), contents);  // no settings: the default folder
+  text::ReadPlainFile(UserDirsFile(env), contents);  // no settings: the default folder
   return PicturesFolder(env, contents);
 }
+}  // namespace driver

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+namespace driver {
 // What the folder rules need of the environment (unset and empty are the same).
 struct UserEnvironment {
   std::string Home;           // $HOME
@@ -53,3 +54,4 @@ std::vector<std::string> CurrentDataFolders();
 std::string FindDataFile(const std::string& name);
 // The pictures folder of this run (reads user-dirs.dirs); empty when there is none.
 std::string CurrentPicturesFolder();
+}  // namespace driver

@@ -3,16 +3,13 @@
 #include <cmath>
 #include <cstdint>
 
-#include "astr_rout.h"
-#include "driver_state.h"
-#include "frame_layout.h"
-#include "event_text.h"
-#include "events.h"
 #include "fenster_graf.h"
 #include "frame_text.h"
 #include "mathe.h"
-#include "number_text.h"
 
+namespace driver {
+using namespace astro;
+using namespace console;
 namespace {
 
 constexpr long double TwoPi = 2 * Pi;
@@ -54,68 +51,6 @@ void AppendArc(int cx, int cy, int r, long double start, long double end, int ox
   }
 }
 
-}  // namespace
-
-void CircleIntersections(int x1, int y1, int r1, int x2, int y2, int r2, TPoint& p1, TPoint& p2) {
-  const long double dx = x1 - x2, dy = y1 - y2;
-  const long double d = std::sqrt(dx * dx + dy * dy);
-  const long double phi = ArcTan2(y2 - y1, x2 - x1);
-  long double c = (d * d + static_cast<long double>(r1) * r1 - static_cast<long double>(r2) * r2) /
-                  (2.0L * r1 * d);
-  // Rounded pixel radii can push a tangency just past +-1.
-  if (c > 1) c = 1;
-  if (c < -1) c = -1;
-  const long double alpha = ArcCos(c);
-  p1 = {x1 + RoundPixel(r1 * std::cos(phi + alpha)), y1 + RoundPixel(r1 * std::sin(phi + alpha))};
-  p2 = {x1 + RoundPixel(r1 * std::cos(phi - alpha)), y1 + RoundPixel(r1 * std::sin(phi - alpha))};
-}
-
-OverlapShape CircleOverlap(int x1, int y1, int r1, int x2, int y2, int r2) {
-  OverlapShape shape;
-  if (r1 < 0 || r2 < 0) return shape;
-  const long double dx = x1 - x2, dy = y1 - y2;
-  const long double d = std::sqrt(dx * dx + dy * dy);
-  if (d > r1 + r2) return shape;
-  if (r2 > r1 + d) {  // circle 1 inside circle 2
-    shape.Shape = OverlapShape::Disc;
-    shape.X = x1, shape.Y = y1, shape.R = r1;
-    return shape;
-  }
-  if (r1 > r2 + d) {  // circle 2 inside circle 1
-    shape.Shape = OverlapShape::Disc;
-    shape.X = x2, shape.Y = y2, shape.R = r2;
-    return shape;
-  }
-  if (d == 0 || r1 == 0 || r2 == 0) {
-    // Equal circles on one centre, or a point on the other circle's edge: no intersection
-    // points to speak of. The common area is circle 1 (or, at most, one point).
-    shape.Shape = OverlapShape::Disc;
-    shape.X = x1, shape.Y = y1, shape.R = r1;
-    return shape;
-  }
-  TPoint p1, p2;
-  CircleIntersections(x1, y1, r1, x2, y2, r2, p1, p2);
-  auto angle = [](TPoint p, int cx, int cy) {
-    return ArcTan2(-static_cast<long double>(p.Y - cy), static_cast<long double>(p.X - cx));
-  };
-  shape.Shape = OverlapShape::Polygon;
-  AppendArc(x1, y1, r1, angle(p1, x1, y1), angle(p2, x1, y1), x2, y2, shape.Points);
-  AppendArc(x2, y2, r2, angle(p2, x2, y2), angle(p1, x2, y2), x1, y1, shape.Points);
-  if (shape.Points.size() > MaxOverlapPoints) shape.Points.resize(MaxOverlapPoints);
-  return shape;
-}
-
-void FillCircleOverlap(int x1, int y1, int r1, int x2, int y2, int r2) {
-  const OverlapShape shape = CircleOverlap(x1, y1, r1, x2, y2, r2);
-  if (shape.Shape == OverlapShape::Disc) {
-    DrawEllipse(shape.X, shape.Y, shape.R, shape.R);
-  } else if (shape.Shape == OverlapShape::Polygon) {
-    FillPolygon(shape.Points);
-  }
-}
-
-namespace {
-
 void PaintTexts(const std::vector<PlacedText>& texts) {
   for (const PlacedText& t : texts) {
     SetTextAlign(t.RightAligned ? AlignH::Right : AlignH::Left, AlignV::Bottom);
@@ -129,7 +64,7 @@ void PaintFrame(const FrameLayout& f) {
   SetFillColour(255, f.Sky, f.Sky);
   if (f.ClearWindow) {
     FillBox(0, 0, MaxX() + 1, MaxY() + 1);
-    ForgetFrameTexts();
+    Drv.FrameTexts.clear();  // the window is cleared: no box to erase
   } else {
     EraseFrameTexts();  // the discs of earlier instants stay, their texts go
   }
@@ -173,6 +108,57 @@ bool RunDialogueLeftByEsc() {
 
 }  // namespace
 
+void CircleIntersections(int x1, int y1, int r1, int x2, int y2, int r2, TPoint& p1, TPoint& p2) {
+  const long double dx = x1 - x2, dy = y1 - y2;
+  const long double d = std::sqrt(dx * dx + dy * dy);
+  const long double phi = ArcTan2(y2 - y1, x2 - x1);
+  long double c = (d * d + static_cast<long double>(r1) * r1 - static_cast<long double>(r2) * r2) /
+                  (2.0L * r1 * d);
+  // Rounded pixel radii can push a tangency just past +-1.
+  if (c > 1) c = 1;
+  if (c < -1) c = -1;
+  const long double alpha = ArcCos(c);
+  p1 = {x1 + RoundPixel(r1 * std::cos(phi + alpha)), y1 + RoundPixel(r1 * std::sin(phi + alpha))};
+  p2 = {x1 + RoundPixel(r1 * std::cos(phi - alpha)), y1 + RoundPixel(r1 * std::sin(phi - alpha))};
+}
+
+OverlapShape CircleOverlap(int x1, int y1, int r1, int x2, int y2, int r2) {
+  OverlapShape shape;
+  if (r1 < 0 || r2 < 0) return shape;
+  const long double dx = x1 - x2, dy = y1 - y2;
+  const long double d = std::sqrt(dx * dx + dy * dy);
+  if (d > r1 + r2) return shape;
+  // One circle inside the other; or equal circles on one centre, or a point on the other
+  // circle's edge: no intersection points to speak of, the common area is circle 1 (or, at
+  // most, one point).
+  const bool firstInside = r2 > r1 + d, secondInside = !firstInside && r1 > r2 + d;
+  if (firstInside || secondInside || d == 0 || r1 == 0 || r2 == 0) {
+    shape.Shape = OverlapShape::Disc;
+    shape.X = secondInside ? x2 : x1, shape.Y = secondInside ? y2 : y1;
+    shape.R = secondInside ? r2 : r1;
+    return shape;
+  }
+  TPoint p1, p2;
+  CircleIntersections(x1, y1, r1, x2, y2, r2, p1, p2);
+  auto angle = [](TPoint p, int cx, int cy) {
+    return ArcTan2(-static_cast<long double>(p.Y - cy), static_cast<long double>(p.X - cx));
+  };
+  shape.Shape = OverlapShape::Polygon;
+  AppendArc(x1, y1, r1, angle(p1, x1, y1), angle(p2, x1, y1), x2, y2, shape.Points);
+  AppendArc(x2, y2, r2, angle(p2, x2, y2), angle(p1, x2, y2), x1, y1, shape.Points);
+  if (shape.Points.size() > MaxOverlapPoints) shape.Points.resize(MaxOverlapPoints);
+  return shape;
+}
+
+void FillCircleOverlap(int x1, int y1, int r1, int x2, int y2, int r2) {
+  const OverlapShape shape = CircleOverlap(x1, y1, r1, x2, y2, r2);
+  if (shape.Shape == OverlapShape::Disc) {
+    DrawEllipse(shape.X, shape.Y, shape.R, shape.R);
+  } else if (shape.Shape == OverlapShape::Polygon) {
+    FillPolygon(shape.Points);
+  }
+}
+
 void DrawFrame() {
   const FrameLayout layout = LayoutFrame(Drv, MaxX(), MaxY(), LineHeight(), CharWidth());
   PaintFrame(layout);
@@ -191,3 +177,4 @@ void DrawTextsWithoutEvent() {
   EraseFrameTexts();
   PaintTexts(TextColumn(Drv, MaxX(), LineHeight()));
 }
+}  // namespace driver

@@ -1,28 +1,30 @@
 // The picture of the current instant: sky, discs, shadow, text column, measurement panel.
 #pragma once
-#include <string>
 #include <vector>
 
 #include "frame_layout.h"
 #include "kern_graf.h"
 
+namespace driver {
 // The picture of the instant on the screen: the layout of frame_layout.h, painted.
 void DrawFrame();
 // The event text of the instant in a colour, at the top left (the dialogue's black one).
-void ShowEventText(Colour colour);
+void ShowEventText(console::Colour colour);
 // After a time step with no event in view: no picture, but the texts of the new instant.
 void DrawTextsWithoutEvent();
 
-void CircleIntersections(int x1, int y1, int r1, int x2, int y2, int r2, TPoint& p1, TPoint& p2);
+void CircleIntersections(int x1, int y1, int r1, int x2, int y2, int r2, console::TPoint& p1,
+                         console::TPoint& p2);
 
 // What FillCircleOverlap draws: nothing, one disc, or a polygon.
 struct OverlapShape {
   enum Kind { None, Disc, Polygon } Shape = None;
   int X = 0, Y = 0, R = 0;       // the disc
-  std::vector<TPoint> Points;    // the polygon, at most MaxOverlapPoints
+  std::vector<console::TPoint> Points;  // the polygon, at most MaxOverlapPoints
 };
 constexpr std::size_t MaxOverlapPoints = 256;
 OverlapShape CircleOverlap(int x1, int y1, int r1, int x2, int y2, int r2);
 
 // Fills the area common to two circles with the current fill.
 void FillCircleOverlap(int x1, int y1, int r1, int x2, int y2, int r2);
+}  // namespace driver

@@ -9,10 +9,11 @@
 #include "kern_graf.h"
 #include "vectors.h"
 
+namespace driver {
 // A text box of the picture and the background it was painted in.
 struct FrameTextBox {
-  TBox Box;
-  Colour Background = Colour::Black;
+  console::TBox Box;
+  console::Colour Background = console::Colour::Black;
 };
 
 struct DriverState {
@@ -34,17 +35,17 @@ struct DriverState {
   std::string TextFileName;
   std::string PictureBaseName;
   int32_t PictureCounter = 0;
-  TCalendarDate CurrentDate;
-  TObserverCoordinates ObserverCoordinates;
+  astro::TCalendarDate CurrentDate;
+  geometry::TObserverCoordinates ObserverCoordinates;
   // True once a place has been entered; the observer then turns with the Earth.
   bool ObserverPlaced = false;
   long double ClockTime = 0;  // UT + 1 h in H.MM form
   long double CenturiesT = 0;
   // What the screen shows of the current instant.
-  TSky Sky;
-  TEvent Event;
-  BodyVector ObserverVec;  // zero: the Earth's centre
-  TView View;
+  geometry::TSky Sky;
+  geometry::TEvent Event;
+  geometry::BodyVector ObserverVec;  // zero: the Earth's centre
+  geometry::TView View;
   long double TimeStep = 0;   // minutes
   bool StepChosen = false;    // '+' or '-' was pressed in this run: later dialogues keep it
   int32_t LastKey = 0;
@@ -57,7 +58,7 @@ struct DriverState {
   std::vector<FrameTextBox> FrameTexts;  // texts drawn over the picture since it was cleared
   // The line that tells what a key did (a saved picture, or why not), shown after the frame.
   std::string StatusText;
-  Colour StatusColour = Colour::Black;
+  console::Colour StatusColour = console::Colour::Black;
   int32_t DialoguesRun = 0;   // setup dialogues completed in this run
 };
 
@@ -70,3 +71,4 @@ constexpr int32_t MaxYear = 9999;
 
 // Back to the state at program start.
 void ResetDriverState();
+}  // namespace driver

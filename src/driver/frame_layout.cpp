@@ -2,10 +2,13 @@
 
 #include <cmath>
 
-#include "astr_rout.h"
 #include "mathe.h"
 #include "number_text.h"
 
+namespace driver {
+using namespace astro;
+using namespace console;
+using namespace geometry;
 namespace {
 
 // The sky's colour: black around the eclipsed Moon, dark when the Sun is covered, blue when the
@@ -54,8 +57,8 @@ std::string TimeToText(long double clockTime) {
     mm = 0;
   }
   if (hh == 24) hh = 0;
-  return WholeNumberText(hh, 2, '0') + ":" + WholeNumberText(mm, 2, '0') + ":" +
-         WholeNumberText(ss, 2, '0');
+  return text::WholeNumberText(hh, 2, '0') + ":" + text::WholeNumberText(mm, 2, '0') + ":" +
+         text::WholeNumberText(ss, 2, '0');
 }
 
 std::vector<PlacedText> PlaceRows(const std::vector<TextRow>& rows, int y0, int lineHeight,
@@ -131,3 +134,4 @@ FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight
                         lineHeight, Colour::White);
   return f;
 }
+}  // namespace driver

@@ -7,6 +7,7 @@
 #include "driver_state.h"
 #include "event_text.h"
 
+namespace driver {
 // Scale in pixels per radian for a window whose largest y is maxY: 0.25 degrees are 0.45 maxY.
 long double PixelsPerRadian(int maxY);
 
@@ -26,31 +27,33 @@ struct PlacedText {
   int X = 0, Y = 0;
   bool RightAligned = false;
   std::string Text;
-  Colour Ink = Colour::Black;
+  console::Colour Ink = console::Colour::Black;
 };
 
 // Everything a frame draws, in pixels and palette colours, in drawing order.
 struct FrameLayout {
-  Colour Sky = Colour::Black;  // the background
+  console::Colour Sky = console::Colour::Black;  // the background
   bool ClearWindow = true;  // false: the discs of earlier instants stay (stroboscopic)
   PlacedText Hint;          // "F1": Hilfe
   int CentreX = 0, CentreY = 0, CentreRadius = 0;
   bool DrawCentre = true;
-  Colour CentreColour = Colour::Black;  // at intensity 200: the Sun, or the Moon in a lunar eclipse
+  // At intensity 200: the Sun, or the Moon in a lunar eclipse.
+  console::Colour CentreColour = console::Colour::Black;
   int SecondX = 0, SecondY = 0, SecondRadius = 0;
   bool Lunar = false;       // the second circle is the umbra, with the penumbra around it
   int PenumbraRadius = 0;
-  Colour SecondColour = Colour::Black;  // otherwise the body before the Sun
+  console::Colour SecondColour = console::Colour::Black;  // otherwise the body before the Sun
   bool EdgeArc = false;     // the Moon's limb or the umbra's edge drawn as a circle line
-  Colour EdgeColour = Colour::Black;  // its pen
+  console::Colour EdgeColour = console::Colour::Black;  // its pen
   std::vector<PlacedText> Texts;  // the event rows and the column of place, date and time
   std::vector<PlacedText> Panel;  // the measurement panel, when it is shown
 };
 
 // Rows of the event text or the panel, at x = 0 and y = y0 + row line heights, in a colour
 // (warnings in light red).
-std::vector<PlacedText> PlaceRows(const std::vector<TextRow>& rows, int y0, int lineHeight,
-                                  Colour colour);
+std::vector<PlacedText> PlaceRows(const std::vector<geometry::TextRow>& rows, int y0,
+                                  int lineHeight, console::Colour colour);
 // The event rows and the right-hand column of place, date, time and display system.
 std::vector<PlacedText> TextColumn(const DriverState& d, int maxX, int lineHeight);
 FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight, int charWidth);
+}  // namespace driver

@@ -2,6 +2,8 @@
 
 #include "driver_state.h"
 
+namespace driver {
+using namespace console;
 TBox DrawTrimmedText(int x, int y, const std::string& text, Colour colour) {
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos) return {x, y, 0, 0};
@@ -28,4 +30,4 @@ void EraseFrameTexts() {
   Drv.FrameTexts.clear();
 }
 
-void ForgetFrameTexts() { Drv.FrameTexts.clear(); }
+}  // namespace driver

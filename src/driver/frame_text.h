@@ -6,12 +6,12 @@
 
 #include "kern_graf.h"
 
+namespace driver {
 // Draws the text without its leading and trailing blanks, where the whole text would have put
 // them, and keeps its box for EraseFrameTexts.
-void DrawFrameText(int x, int y, const std::string& text, Colour colour);
+void DrawFrameText(int x, int y, const std::string& text, console::Colour colour);
 // The same without keeping the box (help lines stay until the window is cleared).
-TBox DrawTrimmedText(int x, int y, const std::string& text, Colour colour);
+console::TBox DrawTrimmedText(int x, int y, const std::string& text, console::Colour colour);
 // Paints the kept boxes in the background they were drawn on, and forgets them.
 void EraseFrameTexts();
-// Forgets the kept boxes: the window has been cleared.
-void ForgetFrameTexts();
+}  // namespace driver

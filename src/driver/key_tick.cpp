@@ -2,18 +2,17 @@
 
 #include <string>
 
-#include "astr_rout.h"
-#include "bodies.h"
 #include "draw_frame.h"
 #include "driver_state.h"
-#include "event_text.h"
-#include "events.h"
 #include "fenster_graf.h"
 #include "frame_text.h"
-#include "kern_graf.h"
 #include "main_routine.h"
 #include "picture_files.h"
 
+namespace driver {
+using namespace astro;
+using namespace console;
+using namespace geometry;
 const std::array<std::string, 7> HelpLines = {
     " weiter mit Tastendruck: ",
     "               \"m\": zeige Messwerte an/aus (falls nicht horizontal)",
@@ -96,16 +95,11 @@ void ShowHelp() {
   for (int i = 0; i < 7; ++i) DrawTrimmedText(0, H - (6 - i) * L, HelpLines[i], Colour::LightGray);
 }
 
-// The pause shows no status text: the picture stays as it is until a key ends the pause.
-void BeginPause() { Drv.Paused = true; }
-
-void EndPause() { Drv.Paused = false; }
-
 void KeyTick() {
   if (!AnimationStarted) CallMainProcedure();
   if (Drv.AbortRequested || !AnimationStarted) return;
   if (KeyWaiting() && Drv.Paused) {
-    EndPause();
+    Drv.Paused = false;
     RemoveOverlayText();
     Drv.LastKey = NextKey();  // ends the pause and nothing else
   }
@@ -141,7 +135,8 @@ void KeyTick() {
       Drv.MeasurementsOn = !Drv.MeasurementsOn;
       break;
     case Key::P:
-      BeginPause();
+      // No status text: the picture stays as it is until a key ends the pause.
+      Drv.Paused = true;
       break;
     case Key::S:
       SavePictureKey();
@@ -169,3 +164,4 @@ void KeyTick() {
     Drv.StatusText.clear();
   }
 }
+}  // namespace driver

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+namespace driver {
 // Key codes of the commands, as the console's key queue delivers them.
 enum class Key : int {
   F1 = 1,
@@ -23,8 +24,6 @@ extern const std::array<std::string, 7> HelpLines;
 
 void KeyTick();
 void ShowHelp();
-void BeginPause();
-void EndPause();
 
 // Moves the instant by a number of minutes and recomputes the sky and the observer's view.
 // False, with nothing changed, when the new instant would leave the years the prompts accept.
@@ -32,3 +31,4 @@ bool StepTime(long double minutes);
 // The time-step ladder of '+' and '-'.
 long double LargerStep(long double step);
 long double SmallerStep(long double step);
+}  // namespace driver

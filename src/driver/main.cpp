@@ -6,6 +6,6 @@
 
 int main(int argc, char** argv) {
   // --help and --version answer before any window exists, so they need no display.
-  if (const std::optional<int> status = AnswerCommandLine(argc, argv)) return *status;
-  return RunConsole(argc, argv, MainRoutine, KeyTick);
+  if (const std::optional<int> status = driver::AnswerCommandLine(argc, argv)) return *status;
+  return console::RunConsole(argc, argv, driver::MainRoutine, driver::KeyTick);
 }

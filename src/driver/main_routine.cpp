@@ -3,20 +3,21 @@
 #include <cstdint>
 #include <vector>
 
-#include "astr_rout.h"
-#include "bodies.h"
 #include "city_file.h"
-#include "draw_frame.h"
 #include "data_files.h"
+#include "draw_frame.h"
 #include "driver_state.h"
-#include "event_text.h"
-#include "events.h"
 #include "fenster_graf.h"
-#include "kern_graf.h"
 #include "mathe.h"
 #include "number_text.h"
 #include "text_codec.h"
 
+namespace driver {
+using namespace astro;
+using namespace console;
+using namespace geometry;
+using namespace places;
+using namespace text;
 const std::array<std::string, 9> MenuLines = {
     "          Abbruch des Programmes --> 0,",
     "  Merkurdurchgang    Mai    2003 --> 1,",
@@ -62,34 +63,17 @@ void AskMenu() {
   } while (Drv.MenuChoice.size() != 1 || Drv.MenuChoice[0] < '0' || Drv.MenuChoice[0] > '8');
   const char choice = Drv.MenuChoice[0];
   if (choice == '0') EndProgram(0);
-  if (choice == '8') {
-    Drv.DayText.clear();
-    Drv.MonthText.clear();
-    Drv.YearText.clear();
-    Drv.TimeText.clear();
-  } else {
-    const PreparedEvent& e = PreparedEvents[choice - '1'];
-    Drv.DayText = e.Day;
-    Drv.MonthText = e.Month;
-    Drv.YearText = e.Year;
-    Drv.TimeText = e.Time;
-  }
+  // "nichts davon": empty date and time fields.
+  const PreparedEvent e =
+      choice == '8' ? PreparedEvent{"", "", "", ""} : PreparedEvents[choice - '1'];
+  Drv.DayText = e.Day;
+  Drv.MonthText = e.Month;
+  Drv.YearText = e.Year;
+  Drv.TimeText = e.Time;
   Drv.MenuDone = true;
 }
 
-}  // namespace
-
-bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& seconds) {
-  const std::vector<std::string> c = Utf8Characters(text);
-  if (c.size() != 8 || c[2] != ":" || c[5] != ":") return false;
-  for (int i : {0, 1, 3, 4, 6, 7})
-    if (c[i].size() != 1 || c[i][0] < '0' || c[i][0] > '9') return false;
-  hours = FieldValue(c[0] + c[1]);
-  minutes = FieldValue(c[3] + c[4]);
-  seconds = FieldValue(c[6] + c[7]);
-  return true;
-}
-
+// The defaults of a program run, applied once.
 void InitDefaults() {
   Drv.CityFilePath = FindDataFile(CityFileName);
   Drv.CityFileFound = FilePresent(Drv.CityFilePath);
@@ -107,37 +91,7 @@ void InitDefaults() {
   Drv.PictureCounter = 0;
 }
 
-void ClassifyEvent() { Drv.Event = EventAt(Drv.Sky, Drv.CurrentDate, Drv.ClockTime); }
-
-void LocalCircumstances() {
-  Drv.View = ViewAt(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates, Drv.ObserverVec,
-                    Drv.Sky.Sun, Drv.Event.OccultorDiameter, Drv.Event.Occultor);
-}
-
-void ComputeSky() {
-  const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime);
-  Drv.CenturiesT = (jd - 2451545.0L) / 36525.0L;
-  Drv.Sky = SkyAt(Drv.CenturiesT);
-  ClassifyEvent();
-}
-
-void ComputeView() {
-  // The observer turns with the Earth.
-  if (Drv.Geocentric) {
-    SetVector(Drv.ObserverVec, 0, 0, 0);
-  } else if (Drv.ObserverPlaced) {
-    ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Drv.ObserverVec);
-  }
-  LocalCircumstances();
-  // Seen from the Earth's centre there is no horizon: no altitude of some other place.
-  if (Drv.Geocentric) Drv.View.SunAltitudeValid = false;
-}
-
-void ComputeInstant() {
-  ComputeSky();
-  ComputeView();
-}
-
+// Date and time prompts, then the sky and the event at that instant.
 void ReadDateTime() {
   AskInteger("Tag", Drv.DayText, Drv.CurrentDate.Day, 1, 31);
   AskInteger("Monat", Drv.MonthText, Drv.CurrentDate.Month, 1, 12);
@@ -167,6 +121,7 @@ void ReadDateTime() {
   ShowEventText(Colour::Black);
 }
 
+// The observing site (or the Earth's centre), and the night-side warning.
 void ReadObserver() {
   if (Drv.Geocentric) {
     SetVector(Drv.ObserverVec, 0, 0, 0);
@@ -174,11 +129,12 @@ void ReadObserver() {
   }
   AskText("Name des Beobachtungsortes", Drv.PlaceName);
   CityLine city;
+  long double latitude = 0, longitude = 0;
   if (Drv.CityFileFound && LookUpCity(Drv.CityFilePath, Drv.PlaceName, city)) {
     Drv.SiteLatitudeText = city.LatitudeText;
     Drv.SiteLongitudeText = city.LongitudeText;
-    Drv.ObserverCoordinates.Latitude = city.Latitude * Degree;
-    Drv.ObserverCoordinates.Longitude = city.Longitude * Degree;
+    latitude = city.Latitude;
+    longitude = city.Longitude;
   } else {
     WriteLine(" geografische Koordinaten des Beobachtungsortes:");
     // The point under the shadow's axis is offered while a solar event is in progress at this
@@ -187,12 +143,11 @@ void ReadObserver() {
       Drv.SiteLatitudeText = FormatNumber(Drv.Event.Type.Latitude / Degree, 2.2L);    // width 6
       Drv.SiteLongitudeText = FormatNumber(Drv.Event.Type.Longitude / Degree, 3.2L);  // width 7
     }
-    long double latitude = 0, longitude = 0;
     AskFloat(" Breite in Grad", Drv.SiteLatitudeText, latitude, -90, 90);
     AskFloat(" Länge in Grad", Drv.SiteLongitudeText, longitude, -180, 180);
-    Drv.ObserverCoordinates.Latitude = latitude * Degree;
-    Drv.ObserverCoordinates.Longitude = longitude * Degree;
   }
+  Drv.ObserverCoordinates.Latitude = latitude * Degree;
+  Drv.ObserverCoordinates.Longitude = longitude * Degree;
   ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Drv.ObserverVec);
   Drv.ObserverPlaced = true;
   // Sine of the Sun's altitude (times the observer's distance from the centre).
@@ -203,6 +158,7 @@ void ReadObserver() {
   }
 }
 
+// Arms the animation for the instant set up.
 void StartAnimation() {
   // Even a dialogue without an event is followed by a first frame once the keys reach one:
   // that frame has to clear the dialogue screen in the stroboscopic display too.
@@ -212,6 +168,46 @@ void StartAnimation() {
   if (Drv.Event.Kind == EventKind::None) return;
   Drv.LastKey = 0;
   Drv.MeasurementsOn = false;
+}
+
+}  // namespace
+
+bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& seconds) {
+  const std::vector<std::string> c = Utf8Characters(text);
+  if (c.size() != 8 || c[2] != ":" || c[5] != ":") return false;
+  for (int i : {0, 1, 3, 4, 6, 7})
+    if (c[i].size() != 1 || c[i][0] < '0' || c[i][0] > '9') return false;
+  hours = FieldValue(c[0] + c[1]);
+  minutes = FieldValue(c[3] + c[4]);
+  seconds = FieldValue(c[6] + c[7]);
+  return true;
+}
+
+void ClassifyEvent() { Drv.Event = EventAt(Drv.Sky, Drv.CurrentDate, Drv.ClockTime); }
+
+void ComputeSky() {
+  const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime);
+  Drv.CenturiesT = (jd - 2451545.0L) / 36525.0L;
+  Drv.Sky = SkyAt(Drv.CenturiesT);
+  ClassifyEvent();
+}
+
+void ComputeView() {
+  // The observer turns with the Earth.
+  if (Drv.Geocentric) {
+    SetVector(Drv.ObserverVec, 0, 0, 0);
+  } else if (Drv.ObserverPlaced) {
+    ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Drv.ObserverVec);
+  }
+  Drv.View = ViewAt(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates, Drv.ObserverVec,
+                    Drv.Sky.Sun, Drv.Event.OccultorDiameter, Drv.Event.Occultor);
+  // Seen from the Earth's centre there is no horizon: no altitude of some other place.
+  if (Drv.Geocentric) Drv.View.SunAltitudeValid = false;
+}
+
+void ComputeInstant() {
+  ComputeSky();
+  ComputeView();
 }
 
 void MainRoutine() {
@@ -243,3 +239,4 @@ void MainRoutine() {
   Drv.Paused = false;
   ++Drv.DialoguesRun;
 }
+}  // namespace driver

@@ -3,19 +3,12 @@
 #include <array>
 #include <string>
 
+namespace driver {
 // The menu of prepared events, nine lines of 39 characters.
 extern const std::array<std::string, 9> MenuLines;
 
 // Runs the dialogue when the main window is active (not while a prompt of its own is open).
 void MainRoutine();
-// The defaults of a program run, applied once.
-void InitDefaults();
-// Date and time prompts, then the sky and the event at that instant.
-void ReadDateTime();
-// The observing site (or the Earth's centre), and the night-side warning.
-void ReadObserver();
-// Arms the animation for the instant set up.
-void StartAnimation();
 
 // Splits "hh:mm:ss": false unless the text has 8 characters with ':' as the 3rd and 6th.
 // Each field gives the value of its leading digits (0 when there are none).
@@ -23,11 +16,10 @@ bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& secon
 
 // The event of the current instant's sky, stored for the screen.
 void ClassifyEvent();
-// The observer's view of the current instant, stored for the screen.
-void LocalCircumstances();
 // The sky and the event of the current instant (CurrentDate, ClockTime); sets CenturiesT.
 void ComputeSky();
 // The observer turned with the Earth to the current instant, and the view from there.
 void ComputeView();
 // Both: all the screen shows of the current instant.
 void ComputeInstant();
+}  // namespace driver

@@ -9,8 +9,9 @@
 #include "kern_graf.h"
 #include "number_text.h"
 
+namespace driver {
 std::string PictureName(const std::string& base, int counter) {
-  return base + WholeNumberText(counter, 2, '0') + ".bmp";
+  return base + text::WholeNumberText(counter, 2, '0') + ".bmp";
 }
 
 int NextPictureNumber(const std::string& base, int counter) {
@@ -41,7 +42,7 @@ SavedPicture SavePictureWithFallback(const std::string& base, int counter, int x
   // where the modes say no, and a folder may vanish between the question and the write.
   picture.Number = NextPictureNumber(base, counter);
   picture.Path = PictureName(base, picture.Number);
-  picture.Saved = WritePicture(picture.Path, x1, y1, x2, y2, &picture.Why);
+  picture.Saved = console::WritePicture(picture.Path, x1, y1, x2, y2, &picture.Why);
   if (picture.Saved) return picture;
   const std::string folder = CurrentPicturesFolder();
   if (!folder.empty()) {
@@ -51,8 +52,9 @@ SavedPicture SavePictureWithFallback(const std::string& base, int counter, int x
         PathInFolder(folder, std::filesystem::path(base).filename().string());
     const int number = NextPictureNumber(there, counter);
     const std::string path = PictureName(there, number);
-    if (WritePicture(path, x1, y1, x2, y2)) return {true, path, number, ""};
+    if (console::WritePicture(path, x1, y1, x2, y2)) return {true, path, number, ""};
   }
-  SystemBeep();
+  console::SystemBeep();
   return picture;
 }
+}  // namespace driver

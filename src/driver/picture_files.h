@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
+namespace driver {
 // "<base>01.bmp" ... "<base>99.bmp", "<base>100.bmp", ...
 std::string PictureName(const std::string& base, int counter);
 // The number of the next picture: past the counter and past every "<base>NN.bmp" that exists.
@@ -20,3 +21,4 @@ struct SavedPicture {
 // writing, then the pictures folder (made when missing). One beep when neither works.
 SavedPicture SavePictureWithFallback(const std::string& base, int counter, int x1, int y1,
                                      int x2, int y2);
+}  // namespace driver

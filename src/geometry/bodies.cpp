@@ -1,4 +1,3 @@
-// Positions of the Sun, Moon, Mercury and Venus at one instant, equatorial frame of date.
 #include "bodies.h"
 
 #include <cmath>
@@ -7,6 +6,8 @@
 #include "planets1.h"
 #include "moon.h"
 
+namespace geometry {
+using namespace astro;
 namespace {
 
 constexpr long double LightTimePerAU = 0.005777777777777777778L;  // days
@@ -82,6 +83,8 @@ TSky SunAndMoonAt(long double T) {
   BodyVector s0;
   ApparentSun(T, sky.Sun, s0);
   MoonVector(T, sky.Moon);
-  for (BodyVector* v : {&sky.Moon, &sky.Sun}) RotateYZ(v->Y, v->Z, sky.SinObliquity, sky.CosObliquity);
+  for (BodyVector* v : {&sky.Moon, &sky.Sun})
+    RotateYZ(v->Y, v->Z, sky.SinObliquity, sky.CosObliquity);
   return sky;
 }
+}  // namespace geometry

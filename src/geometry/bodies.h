@@ -2,6 +2,7 @@
 #pragma once
 #include "vectors.h"
 
+namespace geometry {
 constexpr long double EarthRadiiPerAU = 23454.78L;
 
 // T in Julian centuries from J2000.0; sinEps, cosEps of the mean obliquity of the same T.
@@ -20,3 +21,4 @@ TSky SkyAt(long double T);
 // The Sun and the Moon alone, computed as SkyAt computes them (Mercury and Venus left zero):
 // enough for eclipses, which the Moon decides before any planet.
 TSky SunAndMoonAt(long double T);
+}  // namespace geometry

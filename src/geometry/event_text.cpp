@@ -1,13 +1,13 @@
-// The event line with distances and the Sun's altitude, and the measurement panel.
 #include "event_text.h"
 
 #include <cmath>
 
-#include "bodies.h"
-#include "events.h"
 #include "mathe.h"
 #include "number_text.h"
 
+namespace geometry {
+using namespace astro;
+using namespace text;
 namespace {
 
 const char* const EventNames[] = {" Sonnenfinsternis", " Merkurdurchgang", " Venusdurchgang",
@@ -103,3 +103,4 @@ std::vector<TextRow> MeasurementPanelRows(EventKind kind, long double r1, long d
   rows.push_back({7, "      y = " + FormatNumber(ratio * std::cos(theta), 1.4L)});
   return rows;
 }
+}  // namespace geometry

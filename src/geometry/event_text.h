@@ -6,6 +6,7 @@
 
 #include "events.h"
 
+namespace geometry {
 struct TextRow {
   int Row;           // in line heights (event text: from the top; panel: from MaxY - 7 lines)
   std::string Text;  // UTF-8
@@ -16,4 +17,4 @@ struct TextRow {
 std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const TView& view);
 std::vector<TextRow> MeasurementPanelRows(EventKind kind, long double r1, long double r2,
                                           long double theta, long double d);
-
+}  // namespace geometry

@@ -5,6 +5,8 @@
 
 #include "mathe.h"
 
+namespace geometry {
+using namespace astro;
 namespace {
 
 constexpr long double SunDiameter = 218.25;  // Earth radii
@@ -22,8 +24,10 @@ constexpr long double TwoPi = 2 * Pi;
 // Scalar products of unit vectors may leave [-1, 1] by rounding.
 long double ClampedArcCos(long double x) { return ArcCos(std::fmax(-1.0L, std::fmin(1.0L, x))); }
 
-// Unit vector toward the north along the hour circle of the direction (alpha, delta).
-BodyVector North(long double alpha, long double delta) {
+// Unit vector toward the north along the hour circle of the direction of v.
+BodyVector North(const BodyVector& v) {
+  long double r, alpha, delta;
+  RectToSpherical(v.X, v.Y, v.Z, r, alpha, delta);
   BodyVector n;
   SetVector(n, -std::cos(alpha) * std::sin(delta), -std::sin(alpha) * std::sin(delta),
             std::cos(delta));
@@ -42,6 +46,58 @@ void AxisPointPosition(const TCalendarDate& date, long double clock, const BodyV
   if (lon > Pi) lon -= TwoPi;
   if (lon <= -Pi) lon += TwoPi;
   type.Longitude = lon;
+}
+
+// The body that makes the event in progress.
+TEvent WithOccultor(TEvent event, EventKind kind, const char* name, long double diameter,
+                   const BodyVector& vec) {
+  event.Kind = kind;
+  event.OccultorName = name;
+  event.OccultorDiameter = diameter;
+  event.Occultor = vec;
+  return event;
+}
+
+// Radii, separation, phase and position angle of the two discs as the observer sees them.
+void MeasureDiscs(const BodyVector& observer, const BodyVector& sun, long double occultorDiameter,
+                  const BodyVector& occ, TViewRecord& view) {
+  BodyVector q, s, p, c;
+  VecDiff(occ, observer, q);
+  VecDiff(sun, observer, s);
+  if (!(q.R > 0 && s.R > 0)) {
+    // No body there (before any event was found the body's vector is still zero): there
+    // are no discs to measure, and nothing may divide by the zero distance.
+    view.OccultorRadius = view.SunRadius = view.Separation = view.PositionAngle = 0;
+    view.Code = ViewCode::Apart;
+    return;
+  }
+  view.OccultorRadius = occultorDiameter * 0.5L / q.R;
+  view.SunRadius = SunRadiusLinear / s.R;
+
+  // The body's offset from the line to the Sun, as a fraction of its distance.
+  Normalize(s);
+  VecScale(s, VecDot(s, q));
+  VecDiff(q, s, p);
+  VecScale(p, 1 / q.R);
+  view.Separation = p.R;
+
+  if (view.Separation > view.SunRadius + view.OccultorRadius)
+    view.Code = ViewCode::Apart;
+  else if (view.SunRadius < view.OccultorRadius - view.Separation)
+    view.Code = ViewCode::SunCovered;
+  else if (view.SunRadius > view.OccultorRadius + view.Separation)
+    view.Code = ViewCode::BodyOnSun;
+  else
+    view.Code = ViewCode::Partial;
+
+  if (p.R > 0) {
+    const BodyVector n = North(sun);  // at the geocentric Sun
+    view.PositionAngle = ClampedArcCos(VecDot(n, p) / p.R);
+    VecCross(p, n, c);
+    if (VecDot(c, s) < 0) view.PositionAngle = -view.PositionAngle;
+  } else {
+    view.PositionAngle = 0;  // centres aligned: the direction is undefined
+  }
 }
 
 }  // namespace
@@ -119,9 +175,7 @@ TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long doubl
     event.LunarEclipseText = "Halbschattenfinsternis";
 
   // Position angle of the shadow's centre seen from the Moon.
-  long double r, alpha, delta;
-  RectToSpherical(moonDir.X, moonDir.Y, moonDir.Z, r, alpha, delta);
-  const BodyVector n = North(alpha, delta);
+  const BodyVector n = North(moonDir);
   BodyVector mScaled = moonDir, w, c;
   VecScale(mScaled, VecDot(moonDir, shadowDir));
   VecDiff(shadowDir, mScaled, w);
@@ -132,20 +186,6 @@ TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long doubl
   if (VecDot(c, mScaled) < 0) sr.PositionAngle = -sr.PositionAngle;
   return event;
 }
-
-namespace {
-
-// The body that makes the event in progress.
-TEvent WithOccultor(TEvent event, EventKind kind, const char* name, long double diameter,
-                   const BodyVector& vec) {
-  event.Kind = kind;
-  event.OccultorName = name;
-  event.OccultorDiameter = diameter;
-  event.Occultor = vec;
-  return event;
-}
-
-}  // namespace
 
 TEvent MoonEventAt(const TSky& sky, const TCalendarDate& date, long double clock) {
   const TEvent moon = TestOccultor(date, clock, sky.Sun, sky.Moon, SunDiameter, MoonDiameter);
@@ -171,54 +211,6 @@ TEvent EventAt(const TSky& sky, const TCalendarDate& date, long double clock) {
   return TEvent();
 }
 
-namespace {
-
-// Radii, separation, phase and position angle of the two discs as the observer sees them.
-void MeasureDiscs(const BodyVector& observer, const BodyVector& sun, long double occultorDiameter,
-                  const BodyVector& occ, TViewRecord& view) {
-  BodyVector q, s, p, c;
-  VecDiff(occ, observer, q);
-  VecDiff(sun, observer, s);
-  if (!(q.R > 0 && s.R > 0)) {
-    // No body there (before any event was found the body's vector is still zero): there
-    // are no discs to measure, and nothing may divide by the zero distance.
-    view.OccultorRadius = view.SunRadius = view.Separation = view.PositionAngle = 0;
-    view.Code = ViewCode::Apart;
-    return;
-  }
-  view.OccultorRadius = occultorDiameter * 0.5L / q.R;
-  view.SunRadius = SunRadiusLinear / s.R;
-
-  // The body's offset from the line to the Sun, as a fraction of its distance.
-  Normalize(s);
-  VecScale(s, VecDot(s, q));
-  VecDiff(q, s, p);
-  VecScale(p, 1 / q.R);
-  view.Separation = p.R;
-
-  if (view.Separation > view.SunRadius + view.OccultorRadius)
-    view.Code = ViewCode::Apart;
-  else if (view.SunRadius < view.OccultorRadius - view.Separation)
-    view.Code = ViewCode::SunCovered;
-  else if (view.SunRadius > view.OccultorRadius + view.Separation)
-    view.Code = ViewCode::BodyOnSun;
-  else
-    view.Code = ViewCode::Partial;
-
-  if (p.R > 0) {
-    long double r, alpha, delta;
-    RectToSpherical(sun.X, sun.Y, sun.Z, r, alpha, delta);  // the geocentric Sun
-    const BodyVector n = North(alpha, delta);
-    view.PositionAngle = ClampedArcCos(VecDot(n, p) / p.R);
-    VecCross(p, n, c);
-    if (VecDot(c, s) < 0) view.PositionAngle = -view.PositionAngle;
-  } else {
-    view.PositionAngle = 0;  // centres aligned: the direction is undefined
-  }
-}
-
-}  // namespace
-
 TView ViewAt(const TCalendarDate& date, long double clock, const TObserverCoordinates& site,
             const BodyVector& observer, const BodyVector& sun, long double occultorDiameter,
             const BodyVector& occ) {
@@ -236,3 +228,4 @@ TView ViewAt(const TCalendarDate& date, long double clock, const TObserverCoordi
   view.SunAltitudeValid = true;
   return view;
 }
+}  // namespace geometry

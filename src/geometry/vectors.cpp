@@ -1,9 +1,8 @@
-// Vector algebra on body positions and the observer's place on the Earth's spheroid.
 #include "vectors.h"
 
 #include <cmath>
 
-
+namespace geometry {
 void SetVector(BodyVector& v, long double x, long double y, long double z) {
   v.X = x;
   v.Y = y;
@@ -39,9 +38,9 @@ long double VecDot(const BodyVector& a, const BodyVector& b) {
   return a.X * b.X + a.Y * b.Y + a.Z * b.Z;
 }
 
-void ObserverVector(const TObserverCoordinates& site, const TCalendarDate& date, long double clock,
-                    BodyVector& v) {
-  const long double theta = SiderealTime(date, clock, 0) + site.Longitude;
+void ObserverVector(const TObserverCoordinates& site, const astro::TCalendarDate& date,
+                    long double clock, BodyVector& v) {
+  const long double theta = astro::SiderealTime(date, clock, 0) + site.Longitude;
   const long double phi = site.Latitude;
   const long double s = std::sin(phi);
   const long double c = std::cos(phi);
@@ -52,9 +51,10 @@ void ObserverVector(const TObserverCoordinates& site, const TCalendarDate& date,
       std::sqrt((c * c + OneMinusFlattening2 * OneMinusFlattening2 * s * s) /
                 (1 - MeridianEccentricity2 * s * s));
   long double x, y, z;
-  SphericalToRect(rho, theta, geocentric, x, y, z);
+  astro::SphericalToRect(rho, theta, geocentric, x, y, z);
   v.X = x;
   v.Y = y;
   v.Z = z;
   v.R = rho;
 }
+}  // namespace geometry

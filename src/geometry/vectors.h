@@ -2,6 +2,7 @@
 #pragma once
 #include "astr_rout.h"
 
+namespace geometry {
 // Figure of the Earth, flattening f = 1/298.257.
 constexpr long double OneMinusFlattening = 0.9966471868221030856L;      // 1 - f
 constexpr long double OneMinusFlattening2 = 0.9933056150004120504L;     // (1 - f)^2
@@ -27,5 +28,6 @@ void VecCross(BodyVector a, BodyVector b, BodyVector& c);
 long double VecDot(const BodyVector& a, const BodyVector& b);
 
 // The observer's position at sea level for the instant (date, clock).
-void ObserverVector(const TObserverCoordinates& site, const TCalendarDate& date, long double clock,
-                    BodyVector& v);
+void ObserverVector(const TObserverCoordinates& site, const astro::TCalendarDate& date,
+                    long double clock, BodyVector& v);
+}  // namespace geometry

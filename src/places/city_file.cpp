@@ -6,6 +6,7 @@
 #include "number_text.h"
 #include "line_reader.h"
 
+namespace places {
 namespace {
 
 std::string_view TrimBlanks(std::string_view s) {
@@ -21,7 +22,7 @@ bool ConvertField(std::string_view field, long double& value) {
   // The number parser reads a C++ string; a NUL inside must not end the text early.
   if (field.empty() || field.find('\0') != std::string_view::npos) return false;
   int32_t pos = 0;
-  TextToFloat(std::string(field), value, pos);
+  text::TextToFloat(std::string(field), value, pos);
   return pos == 0 && std::isfinite(value);
 }
 
@@ -65,9 +66,9 @@ bool CityNameMatches(std::string_view typed, std::string_view field) {
 }
 
 bool FindCity(std::string_view contents, std::string_view name, CityLine& found) {
-  TLineReader lines = OpenLines(contents);
+  text::TLineReader lines = text::OpenLines(contents);
   std::string line;
-  while (NextLine(lines, line)) {
+  while (text::NextLine(lines, line)) {
     // Compare the name before converting the numbers: most lines are other places.
     const auto comma = line.find(',');
     const std::string_view field =
@@ -87,5 +88,6 @@ bool LookUpCity(const std::string& fileName, const std::string& name, CityLine& 
   // Only a plain file is read: a folder, a pipe or a device put in its place (also after the
   // start of the run) counts as no file, so the place is asked as coordinates.
   std::string contents;
-  return ReadPlainFile(fileName, contents) && FindCity(contents, name, found);
+  return text::ReadPlainFile(fileName, contents) && FindCity(contents, name, found);
 }
+}  // namespace places

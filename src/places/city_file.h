@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+namespace places {
 struct CityLine {
   std::string Name;           // everything before the first comma, blanks included
   std::string LatitudeText;   // between the first and second comma, blanks trimmed
@@ -25,3 +26,4 @@ bool FindCity(std::string_view contents, std::string_view name, CityLine& found)
 
 // Reads the file and looks the name up; false when the file cannot be read or has no match.
 bool LookUpCity(const std::string& fileName, const std::string& name, CityLine& found);
+}  // namespace places

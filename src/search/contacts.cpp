@@ -7,6 +7,9 @@
 
 namespace search {
 
+using namespace astro;
+using namespace geometry;
+
 namespace {
 
 // The first and last second of a phase that holds at `inside`.

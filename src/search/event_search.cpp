@@ -14,6 +14,9 @@
 
 namespace search {
 
+using namespace astro;
+using namespace geometry;
+
 Second SecondOf(long double jd) { return std::llround(jd * SecondsPerDay); }
 
 long double JdOf(Second s) { return static_cast<long double>(s) / SecondsPerDay; }

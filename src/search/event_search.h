@@ -10,6 +10,12 @@
 
 namespace search {
 
+using geometry::BodyVector;
+using geometry::EventCode;
+using geometry::EventKind;
+using geometry::TEvent;
+using geometry::TObserverCoordinates;
+
 // Instants are whole seconds of UT, counted from JD 0.0 (so that 86400 divides whole days).
 using Second = int64_t;
 Second SecondOf(long double jd);  // the nearest whole second
@@ -17,7 +23,7 @@ long double JdOf(Second s);
 
 // The instant as the driver keeps it (date and clock value) and the sky it computes there.
 struct TInstant {
-  TCalendarDate Date;
+  astro::TCalendarDate Date;
   long double Clock = 0;  // UT + 1 h in H.MM form
   long double Jd = 0;     // JulianDay(Date, Clock): what the driver computes from them
 };

@@ -37,7 +37,7 @@ struct Searcher {
   // The classification at the instant the driver shows for the second.
   TEvent Classify(Second s, bool planets);
   // The sky at the second, for an observer's view of it.
-  TSky SkyOf(Second s, bool planets);
+  geometry::TSky SkyOf(Second s, bool planets);
   BodyVector Offset(EventKind kind, long double jd);
   // Least length of a vector that moves almost uniformly, searched from jd.
   long double LeastOffset(const std::function<BodyVector(long double)>& offset, long double jd);

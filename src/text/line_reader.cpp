@@ -7,6 +7,7 @@
 
 #include "text_codec.h"
 
+namespace text {
 bool ReadPlainFile(const std::string& path, std::string& contents) {
   std::error_code error;
   if (path.empty() || !std::filesystem::is_regular_file(path, error)) return false;
@@ -64,3 +65,4 @@ std::size_t LinesLeft(const TLineReader& lines) {
   if (!rest.empty() && rest.back() != '\n') ++count;
   return count;
 }
+}  // namespace text

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+namespace text {
 struct TLineReader {
   std::string_view Contents;  // the whole file
   std::size_t Position = 0;   // start of the next line
@@ -25,3 +26,4 @@ bool NextLine(TLineReader& lines, std::string& line,
               std::size_t maxCharacters = std::numeric_limits<std::size_t>::max());
 // The number of lines not yet read.
 std::size_t LinesLeft(const TLineReader& lines);
+}  // namespace text

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string_view>
 
+namespace text {
 namespace {
 
 std::string PadLeft(std::string text, long width, char pad = ' ') {
@@ -190,3 +191,4 @@ void TextToFloat(const std::string& s, long double& v, int32_t& pos) {
   else
     v = ToLongDouble(digits, value) ? value : LDBL_MAX;
 }
+}  // namespace text

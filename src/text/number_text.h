@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+namespace text {
 // Format w.d: w the field width, d the decimals; field w + d + 2 when d >= 1.
 std::string FormatNumber(long double x, long double format);
 // A whole number (a long double with no fraction, of any size) in decimal, right-aligned in a
@@ -12,3 +13,4 @@ std::string WholeNumberText(long double value, int width, char pad = ' ');
 // unusable character; v then holds the digits read before it.
 void TextToInteger(const std::string& s, int32_t& v, int32_t& pos);
 void TextToFloat(const std::string& s, long double& v, int32_t& pos);
+}  // namespace text

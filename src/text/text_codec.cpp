@@ -1,6 +1,7 @@
 // UTF-8 checks and conversions for the program's texts and the files it reads.
 #include "text_codec.h"
 
+namespace text {
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t i = 0;
   const std::size_t n = bytes.size();
@@ -66,10 +67,7 @@ std::string LastUtf8Char(std::string_view text) {
   if (text.empty()) return std::string();
   std::size_t start = text.size() - 1;
   // At most three continuation bytes belong to one character.
-  for (int k = 0; k < 3 && start > 0 &&
-                  IsUtf8Continuation(text[start]);
-       ++k)
-    --start;
+  for (int k = 0; k < 3 && start > 0 && IsUtf8Continuation(text[start]); ++k) --start;
   return std::string(text.substr(start));
 }
 
@@ -84,3 +82,4 @@ std::vector<std::string> Utf8Characters(std::string_view text) {
   }
   return chars;
 }
+}  // namespace text

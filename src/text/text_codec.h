@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+namespace text {
 bool IsValidUtf8(std::string_view bytes);
 std::string Latin1ToUtf8(std::string_view bytes);
 // A byte that continues a UTF-8 character (10xxxxxx).
@@ -15,3 +16,4 @@ std::size_t Utf8Length(std::string_view text);
 std::string LastUtf8Char(std::string_view text);
 // The characters of a UTF-8 text, one string each.
 std::vector<std::string> Utf8Characters(std::string_view text);
+}  // namespace text

@@ -17,6 +17,9 @@
 #include "events.h"
 #include "mathe.h"
 
+using namespace astro;
+using namespace geometry;
+
 namespace {
 
 constexpr long double Minute = 1.0L / 1440;

@@ -16,6 +16,9 @@
 #include "moon.h"
 #include "planets1.h"
 
+using namespace astro;
+using namespace geometry;
+
 namespace {
 
 constexpr int Instants = 4000;

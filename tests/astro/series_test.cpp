@@ -8,6 +8,8 @@
 #include "near.h"
 #include "planets1.h"
 
+using namespace astro;
+
 namespace {
 
 constexpr long double kTwoPi = 6.283185307179586477L;
@@ -150,19 +152,6 @@ TEST(PlanetSeriesTest, FarDatesGiveFiniteNumbers) {
       EXPECT_LT(std::fabs(L), kTwoPi);
     }
   }
-}
-
-TEST(AddAnglesTest, SumOfAngles) {
-  const long double a = 0.7L, b = -2.1L;
-  long double c, s;
-  AddAngles(std::cos(a), std::sin(a), std::cos(b), std::sin(b), c, s);
-  EXPECT_NEAR_L(c, std::cos(a + b), 1e-18L);
-  EXPECT_NEAR_L(s, std::sin(a + b), 1e-18L);
-  // Output into the first pair: both results come from the old values.
-  long double c1 = std::cos(a), s1 = std::sin(a);
-  AddAngles(c1, s1, std::cos(b), std::sin(b), c1, s1);
-  EXPECT_EQ(c1, c);
-  EXPECT_EQ(s1, s);
 }
 
 TEST(SeriesTablesTest, SizesAndIndexRanges) {

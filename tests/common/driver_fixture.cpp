@@ -14,6 +14,10 @@
 #include "key_tick.h"
 #include "main_routine.h"
 
+using namespace geometry;
+using namespace console;
+using namespace driver;
+
 const std::string Enter = "\x01<Enter>";
 
 const std::string MenuPrompt = "Auswahl (0..8)";
@@ -86,7 +90,7 @@ void DriverTest::TearDown() {
 void DriverTest::NewRun() {
   ResetDriverState();
   AnimationStarted = false;
-  ClearKeyQueue();
+  while (NextKey() != 0) {}  // an empty key queue
   BeepCount = 0;
   answers_.clear();
   answersByPrompt_.clear();

@@ -11,7 +11,7 @@ struct ProgramEnded {
 // The console's hooks as every test starts: the program's end thrown, no scripted person at the
 // keyboard, no beep heard yet.
 inline void ResetConsoleHooks() {
-  SetExitHandler([](int status) { throw ProgramEnded{status}; });
-  SetPromptResponder({});
-  BeepCount = 0;
+  console::SetExitHandler([](int status) { throw ProgramEnded{status}; });
+  console::SetPromptResponder({});
+  console::BeepCount = 0;
 }

@@ -10,7 +10,6 @@
 #include "kern_graf_testing.h"
 #include "program_end.h"
 
-
 class ConsoleTest : public ::testing::Test {
  protected:
   static constexpr int Width = 640;
@@ -18,13 +17,13 @@ class ConsoleTest : public ::testing::Test {
 
   void SetUp() override {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    StartHeadlessConsole(Width, Height);
+    console::StartHeadlessConsole(Width, Height);
     ResetConsoleHooks();
   }
 
   void TearDown() override {
-    SetPromptResponder({});
-    SetConsoleProcedures(nullptr, nullptr);
+    console::SetPromptResponder({});
+    console::SetConsoleProcedures(nullptr, nullptr);
   }
 
   // Counts raster pixels of one colour inside a rectangle.
@@ -32,7 +31,7 @@ class ConsoleTest : public ::testing::Test {
     int count = 0;
     for (int j = y; j < y + h; ++j)
       for (int i = x; i < x + w; ++i)
-        if (PixelAt(i, j) == colour) ++count;
+        if (console::PixelAt(i, j) == colour) ++count;
     return count;
   }
 
@@ -42,7 +41,7 @@ class ConsoleTest : public ::testing::Test {
     std::array<int, 4> box{Width, Height, -1, -1};
     for (int j = top; j < bottom; ++j)
       for (int i = 0; i < Width; ++i)
-        if (PixelAt(i, j) != 0xFFFFFFu) {
+        if (console::PixelAt(i, j) != 0xFFFFFFu) {
           box[0] = std::min(box[0], i);
           box[1] = std::min(box[1], j);
           box[2] = std::max(box[2], i);

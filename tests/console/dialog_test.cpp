@@ -11,6 +11,8 @@
 #include "console_fixture.h"
 #include "eingabe.h"
 
+using namespace console;
+
 namespace {
 
 class DialogTest : public ConsoleTest {

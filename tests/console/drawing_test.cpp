@@ -6,6 +6,8 @@
 
 #include "console_fixture.h"
 
+using namespace console;
+
 namespace {
 
 constexpr uint32_t WhiteRgb = 0xFFFFFF;

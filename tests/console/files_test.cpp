@@ -9,6 +9,8 @@
 
 #include "console_fixture.h"
 
+using namespace console;
+
 namespace {
 
 class FilesTest : public ConsoleTest {
@@ -50,8 +52,7 @@ TEST_F(FilesTest, SavedPictureIsTheRectangleAsBmp) {
   FillBox(9, 4, 1, 1);
   FillBox(10, 0, 5, 5);  // outside the saved rectangle
   std::string path = PathOf("bild00.bmp");
-  EXPECT_TRUE(SavePicture(path, 0, 0, 9, 4));
-  EXPECT_EQ(BeepCount, 0);
+  EXPECT_TRUE(WritePicture(path, 0, 0, 9, 4));
 
   QByteArray bytes = Contents(path);
   ASSERT_GE(bytes.size(), 54);
@@ -71,7 +72,7 @@ TEST_F(FilesTest, SavedPictureStartsAtTheGivenCorner) {
   SetFillColour(255, Colour::Green, Colour::Green);
   FillBox(30, 20, 1, 1);
   std::string path = PathOf("ecke.bmp");
-  ASSERT_TRUE(SavePicture(path, 30, 20, 39, 29));
+  ASSERT_TRUE(WritePicture(path, 30, 20, 39, 29));
   QImage picture(QString::fromStdString(path), "BMP");
   EXPECT_EQ(picture.size(), QSize(10, 10));
   EXPECT_EQ(picture.pixel(0, 0) & 0xFFFFFFu, 0x00A000u);
@@ -84,57 +85,51 @@ TEST_F(FilesTest, SaveReplacesAnEarlierFileAndLeavesNoTemporaryFile) {
   ASSERT_TRUE(old.open(QIODevice::WriteOnly));
   old.write("alt");
   old.close();
-  EXPECT_TRUE(SavePicture(path, 0, 0, MaxX(), MaxY()));
+  EXPECT_TRUE(WritePicture(path, 0, 0, MaxX(), MaxY()));
   QImage picture(QString::fromStdString(path), "BMP");
   EXPECT_EQ(picture.size(), QSize(Width, Height));
   EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden),
             QStringList{"bild.bmp"});
 }
 
-TEST_F(FilesTest, FailedSaveBeepsAndKeepsTheEarlierFile) {
-  std::string path = PathOf("bild.bmp");
+// Each way a save can fail says why, writes nothing and leaves an earlier picture as it was.
+TEST_F(FilesTest, FailedSavesSayWhyAndKeepTheEarlierFile) {
+  const std::string earlier = PathOf("bild.bmp");
   {
-    QFile old(QString::fromStdString(path));
+    QFile old(QString::fromStdString(earlier));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("earlier picture");
   }
-  ASSERT_EQ(chmod(folder_.path().toLocal8Bit().constData(), 0555), 0);
-  // root writes anywhere: save as nobody for this call.
-  bool asRoot = geteuid() == 0;
-  if (asRoot) {
-    ASSERT_EQ(seteuid(65534), 0);
-  }
-  std::string why;
-  bool saved = SavePicture(path, 0, 0, 9, 4, &why);
-  if (asRoot) {
-    ASSERT_EQ(seteuid(0), 0);
-  }
-  chmod(folder_.path().toLocal8Bit().constData(), 0755);
-
-  EXPECT_FALSE(saved);
-  EXPECT_EQ(why, "keine Schreibrechte im Ordner");
-  EXPECT_EQ(BeepCount, 1);
-  EXPECT_EQ(Contents(path), QByteArray("earlier picture"));
-  EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden),
-            QStringList{"bild.bmp"});
-}
-
-TEST_F(FilesTest, ImpossibleSavesSayWhy) {
   const struct {
     std::string Name;
     int X2;
+    bool ReadOnlyFolder;
     const char* Why;
-  } cases[] = {{PathOf("nicht/da.bmp"), 9, "Ordner nicht gefunden"},
-               {PathOf("leer.bmp"), 4, "Schreibfehler"},  // an empty rectangle
-               {"", 9, "kein Name"},
-               {folder_.path().toStdString(), 9, "ein Ordner trägt diesen Namen"}};
+  } cases[] = {{earlier, 9, true, "keine Schreibrechte im Ordner"},
+               {PathOf("nicht/da.bmp"), 9, false, "Ordner nicht gefunden"},
+               {earlier, 4, false, "Schreibfehler"},  // an empty rectangle
+               {"", 9, false, "kein Name"},
+               {folder_.path().toStdString(), 9, false, "ein Ordner trägt diesen Namen"}};
+  const QByteArray folder = folder_.path().toLocal8Bit();
   for (const auto& c : cases) {
+    ASSERT_EQ(chmod(folder.constData(), c.ReadOnlyFolder ? 0555 : 0755), 0);
+    // root writes anywhere: save as nobody for this call.
+    const bool asRoot = c.ReadOnlyFolder && geteuid() == 0;
+    if (asRoot) {
+      ASSERT_EQ(seteuid(65534), 0);
+    }
     std::string why;
-    EXPECT_FALSE(SavePicture(c.Name, 5, 0, c.X2, 4, &why));
+    const bool saved = WritePicture(c.Name, 5, 0, c.X2, 4, &why);
+    if (asRoot) {
+      ASSERT_EQ(seteuid(0), 0);
+    }
+    chmod(folder.constData(), 0755);
+    EXPECT_FALSE(saved) << c.Name;
     EXPECT_EQ(why, c.Why) << c.Name;
   }
-  EXPECT_EQ(BeepCount, 4);
-  EXPECT_TRUE(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+  EXPECT_EQ(Contents(earlier), QByteArray("earlier picture"));
+  EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{"bild.bmp"});
 }
 
 }  // namespace

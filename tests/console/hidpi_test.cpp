@@ -14,6 +14,8 @@
 #include "eingabe.h"
 #include "grundfenster.h"
 
+using namespace console;
+
 namespace {
 
 constexpr QRgb WhitePixel = 0xFFFFFFu;
@@ -92,7 +94,7 @@ TEST_F(HiDpiTest, SavedPictureHasDevicePixels) {
   const Case cases[] = {{0, 0, MaxX(), MaxY()}, {10, 10, 14, 14}, {8, 9, 20, 13}};
   for (const Case& c : cases) {
     const QString path = folder.filePath(QStringLiteral("bild%1.bmp").arg(&c - cases));
-    ASSERT_TRUE(SavePicture(path.toStdString(), c.X1, c.Y1, c.X2, c.Y2));
+    ASSERT_TRUE(WritePicture(path.toStdString(), c.X1, c.Y1, c.X2, c.Y2));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.read(2), QByteArray("BM"));

@@ -12,6 +12,8 @@
 #include "console_fixture.h"
 #include "eingabe.h"
 
+using namespace console;
+
 namespace {
 
 class PromptTest : public ConsoleTest {

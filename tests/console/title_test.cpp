@@ -6,6 +6,8 @@
 #include "console_fixture.h"
 #include "grundfenster.h"
 
+using namespace console;
+
 namespace {
 
 class TitleTest : public ConsoleTest {

@@ -8,6 +8,8 @@
 #include "console_fixture.h"
 #include "grundfenster.h"
 
+using namespace console;
+
 namespace {
 
 void Press(int key, Qt::KeyboardModifiers modifiers, const QString& text = QString()) {
@@ -74,7 +76,7 @@ TEST_F(WindowTest, KeysGiveTheirCodes) {
       {"shift alone", Qt::Key_Shift, shift, {}, {}},
   };
   for (const KeyCase& c : cases) {
-    ClearKeyQueue();
+    while (NextKey() != 0) {}  // an empty key queue
     Press(c.Key, c.Modifiers, c.Text);
     EXPECT_EQ(TakeAllKeys(), c.Codes) << c.Name;
   }
@@ -224,7 +226,7 @@ TEST_F(WindowTest, IdleTimerRestsUntilAKeyOrADrawing) {
 
   // A tick that takes the key keeps the fast pace, and so does one that draws.
   ConsoleTick();
-  ClearKeyQueue();
+  while (NextKey() != 0) {}  // an empty key queue
   for (int i = 0; i < TGrundfenster::IdleTicksBeforeRest; ++i) ConsoleTick();
   ASSERT_EQ(window->TimerInterval(), TGrundfenster::RestingInterval);
   SetConsoleProcedures(nullptr, [] { DrawLine(0, 0, 5, 5, Colour::Black); });

@@ -5,6 +5,8 @@
 
 #include "city_file.h"
 
+using namespace places;
+
 namespace {
 
 struct ParseCase {

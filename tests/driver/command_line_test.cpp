@@ -6,6 +6,8 @@
 
 #include "command_line.h"
 
+using namespace driver;
+
 namespace {
 
 struct RequestCase {

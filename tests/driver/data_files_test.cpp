@@ -7,6 +7,8 @@
 
 #include "data_files.h"
 
+using namespace driver;
+
 namespace {
 
 struct UserDataCase {

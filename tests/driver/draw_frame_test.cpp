@@ -17,6 +17,11 @@
 #include "main_routine.h"
 #include "mathe.h"
 
+using namespace astro;
+using namespace geometry;
+using namespace console;
+using namespace driver;
+
 namespace {
 
 struct ClockCase {

@@ -7,6 +7,11 @@
 #include "kern_graf_testing.h"
 #include "mathe.h"
 
+using namespace astro;
+using namespace geometry;
+using namespace console;
+using namespace driver;
+
 namespace {
 
 constexpr int W = 1023, H = 767, L = 18, C = 8;  // a 1024 x 768 window

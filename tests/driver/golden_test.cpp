@@ -18,6 +18,9 @@
 #include "kern_graf_testing.h"
 #include "key_tick.h"
 
+using namespace console;
+using namespace driver;
+
 namespace {
 
 struct Scenario {

@@ -17,6 +17,12 @@
 #include "mathe.h"
 #include "text_codec.h"
 
+using namespace text;
+using namespace astro;
+using namespace geometry;
+using namespace console;
+using namespace driver;
+
 namespace {
 
 TEST(MenuLines, NineLinesWithTheArrowsAligned) {

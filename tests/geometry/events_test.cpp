@@ -6,6 +6,9 @@
 #include "events.h"
 #include "mathe.h"
 
+using namespace astro;
+using namespace geometry;
+
 namespace {
 
 constexpr long double AU = 23454.78L;

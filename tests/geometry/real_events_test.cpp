@@ -10,6 +10,9 @@
 #include "moon.h"
 #include "planets1.h"
 
+using namespace astro;
+using namespace geometry;
+
 namespace {
 
 // The sky and the event of one instant, as the driver has them computed.

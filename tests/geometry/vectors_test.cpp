@@ -6,6 +6,9 @@
 #include "mathe.h"
 #include "vectors.h"
 
+using namespace astro;
+using namespace geometry;
+
 namespace {
 
 constexpr long double Eps = 1e-15L;

@@ -9,6 +9,8 @@
 #include "finite_checks.h"
 #include "mathe.h"
 
+using namespace astro;
+
 namespace {
 
 TEST(AngleText, NonFiniteAnglesShowNoNonNumberText) {

@@ -11,6 +11,8 @@
 
 #include "city_file.h"
 
+using namespace places;
+
 namespace {
 
 const std::string Hannover = "Hannover,52.37,9.73";

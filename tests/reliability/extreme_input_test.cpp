@@ -17,6 +17,9 @@
 #include "sky_search.h"
 #include "vectors.h"
 
+using namespace astro;
+using namespace geometry;
+
 namespace {
 
 TObserverCoordinates Site(long double latitudeDegrees, long double longitudeDegrees) {

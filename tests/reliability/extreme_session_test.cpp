@@ -20,6 +20,12 @@
 #include "number_text.h"
 #include "sky_search.h"
 
+using namespace text;
+using namespace astro;
+using namespace geometry;
+using namespace console;
+using namespace driver;
+
 namespace {
 
 long double CurrentJulianDay() { return JulianDay(Drv.CurrentDate, Drv.ClockTime); }

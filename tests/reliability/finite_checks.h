@@ -11,6 +11,8 @@
 #include "events.h"
 #include "sky_search.h"
 
+using namespace geometry;
+
 inline bool Finite(const BodyVector& v) {
   return std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z) && std::isfinite(v.R);
 }

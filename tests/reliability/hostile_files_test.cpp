@@ -14,6 +14,11 @@
 #include "finite_checks.h"
 #include "mathe.h"
 
+using namespace astro;
+using namespace geometry;
+using namespace console;
+using namespace driver;
+
 namespace {
 
 std::string Garbage(std::size_t size, unsigned seed) {

@@ -12,6 +12,10 @@
 #include "finite_checks.h"
 #include "key_tick.h"
 
+using namespace geometry;
+using namespace console;
+using namespace driver;
+
 namespace {
 
 using KeyFlood = ConsoleReliabilityTest;

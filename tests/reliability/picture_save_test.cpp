@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "console_fixture.h"
 #include "driver_state.h"
@@ -20,6 +21,10 @@
 #include "fenster_graf_testing.h"
 #include "key_tick.h"
 #include "picture_files.h"
+
+using namespace geometry;
+using namespace console;
+using namespace driver;
 
 namespace {
 
@@ -60,48 +65,51 @@ class FileSizeLimit {
   void (*previousHandler_)(int) = nullptr;
 };
 
-TEST_F(PictureSave, DeletedWorkingFolder) {
+struct ImpossibleSave {
+  const char* Name;
+  bool DeletedWorkingFolder;  // else the picture's name leads through a plain file
+  bool Home;                  // a home whose pictures folder takes the picture instead
+  std::vector<std::string> FilesAfter;
+};
+
+class ImpossibleSaveTest : public PictureSave,
+                           public ::testing::WithParamInterface<ImpossibleSave> {};
+
+TEST_P(ImpossibleSaveTest, BeepsWithoutAFolderAndTheProgramGoesOn) {
+  const ImpossibleSave& c = GetParam();
   StartEclipse();
-  const std::filesystem::path gone = folder_ / "gone";
-  std::filesystem::create_directory(gone);
-  std::filesystem::current_path(gone);
-  std::filesystem::remove(gone);
+  if (c.Home) environment_.Set("HOME", (folder_ / "home").string());
+  if (c.DeletedWorkingFolder) {
+    const std::filesystem::path gone = folder_ / "gone";
+    std::filesystem::create_directory(gone);
+    std::filesystem::current_path(gone);
+    std::filesystem::remove(gone);
+  } else {
+    WriteFile("plain", "not a folder");
+    Drv.PictureBaseName = (folder_ / "plain" / "syzygy").string();
+  }
   Press('s');
-  EXPECT_EQ(BeepCount, 1);
-  EXPECT_EQ(Drv.PictureCounter, 0);
+  EXPECT_EQ(BeepCount, c.Home ? 0 : 1);
+  EXPECT_EQ(Drv.PictureCounter, c.Home ? 1 : 0);
   Press(Code(Key::Right));  // the program goes on
   EXPECT_EQ(Drv.FramesDrawn, 3);
   std::filesystem::current_path(folder_);
-  EXPECT_TRUE(FolderFiles().empty());
+  EXPECT_EQ(FolderFiles(), c.FilesAfter);
+  if (!c.DeletedWorkingFolder) {
+    EXPECT_EQ(ReadAll(folder_ / "plain"), "not a folder");
+  }
+  if (c.Home) {
+    const std::filesystem::path name = PictureName(Drv.PictureBaseName, 1);
+    EXPECT_EQ(ReadAll(folder_ / "home" / "Pictures" / name.filename()).substr(0, 2), "BM");
+  }
 }
 
-TEST_F(PictureSave, DeletedWorkingFolderWithAHome) {
-  StartEclipse();
-  environment_.Set("HOME", (folder_ / "home").string());
-  const std::filesystem::path gone = folder_ / "gone";
-  std::filesystem::create_directory(gone);
-  std::filesystem::current_path(gone);
-  std::filesystem::remove(gone);
-  Press('s');
-  std::filesystem::current_path(folder_);
-  EXPECT_EQ(BeepCount, 0);
-  const std::string picture =
-      ReadAll(folder_ / "home" / "Pictures" / PictureName(Drv.PictureBaseName, 1));
-  EXPECT_EQ(picture.substr(0, 2), "BM");
-  EXPECT_EQ(FolderFiles(), std::vector<std::string>{"home"});
-}
-
-TEST_F(PictureSave, NameThroughAPlainFile) {
-  StartEclipse();
-  WriteFile("plain", "not a folder");
-  Drv.PictureBaseName = (folder_ / "plain" / "syzygy").string();
-  Press('s');
-  EXPECT_EQ(BeepCount, 1);
-  EXPECT_EQ(ReadAll(folder_ / "plain"), "not a folder");
-  EXPECT_EQ(FolderFiles(), std::vector<std::string>{"plain"});
-  Press(Code(Key::Right));
-  EXPECT_EQ(Drv.FramesDrawn, 3);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Ways, ImpossibleSaveTest,
+    ::testing::Values(ImpossibleSave{"DeletedWorkingFolder", true, false, {}},
+                      ImpossibleSave{"DeletedWorkingFolderWithAHome", true, true, {"home"}},
+                      ImpossibleSave{"NameThroughAPlainFile", false, false, {"plain"}}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(PictureSave, WriteBrokenHalfWayKeepsTheEarlierPicture) {
   StartEclipse();

@@ -11,6 +11,9 @@
 #include "mathe.h"
 #include "vectors.h"
 
+using namespace astro;
+using namespace geometry;
+
 struct Instant {
   TCalendarDate Date;
   long double Clock = 1;  // UT + 1 h, H.MM

@@ -17,6 +17,9 @@
 #include "driver_state.h"
 #include "fenster_graf_testing.h"
 
+using namespace console;
+using namespace driver;
+
 #if defined(__SANITIZE_ADDRESS__)
 #define UNDER_ADDRESS_SANITIZER 1
 #elif defined(__has_feature)

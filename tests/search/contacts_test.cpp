@@ -9,6 +9,8 @@
 #include "event_search.h"
 #include "mathe.h"
 
+using namespace astro;
+using namespace geometry;
 using namespace search;
 
 namespace {

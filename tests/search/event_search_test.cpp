@@ -12,6 +12,8 @@
 
 #include "event_search.h"
 
+using namespace astro;
+using namespace geometry;
 using namespace search;
 
 namespace {

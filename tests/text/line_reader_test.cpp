@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+using namespace text;
+
 namespace {
 
 std::vector<std::string> ReadAll(std::string_view contents, std::size_t limit = 1000) {

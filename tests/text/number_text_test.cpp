@@ -11,6 +11,8 @@
 
 #include "number_text.h"
 
+using namespace text;
+
 namespace {
 
 struct FormatCase {

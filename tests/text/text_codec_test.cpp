@@ -5,6 +5,8 @@
 
 #include "text_codec.h"
 
+using namespace text;
+
 namespace {
 
 TEST(TextCodec, ValidUtf8) {
