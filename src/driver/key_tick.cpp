@@ -73,7 +73,16 @@ bool StepTime(long double minutes) {
   static const long double firstJd = JulianDay({1, 1, MinYear}, 1.00L);
   static const long double endJd = JulianDay({1, 1, MaxYear + 1}, 1.00L);
   if (!(jd >= firstJd && jd < endJd)) return false;
-  CalendarDate(jd, Drv.CurrentDate, Drv.ClockTime);
+  TCalendarDate date;
+  long double clock = 0;
+  CalendarDate(jd, date, clock);
+  MoveToInstant(date, clock, jd);
+  return true;
+}
+
+void MoveToInstant(const TCalendarDate& date, long double clockTime, long double jd) {
+  Drv.CurrentDate = date;
+  Drv.ClockTime = clockTime;
   // The next dialogue offers the instant on the screen: its UT time and UT date. The date is
   // that of the time as shown, rounded to the second (an instant a hair before midnight shows
   // 00:00:00 of the next day). A clock value below 1 stands for UT hour 23 of the day before
@@ -88,7 +97,6 @@ bool StepTime(long double minutes) {
   Drv.MonthText = std::to_string(utDate.Month);
   Drv.YearText = std::to_string(utDate.Year);
   ComputeInstant();
-  return true;
 }
 
 void ShowHelp() {

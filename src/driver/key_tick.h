@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "astr_rout.h"
+
 // Key codes of the commands, as the console's key queue delivers them.
 enum class Key : int {
   F1 = 1,
@@ -29,6 +31,10 @@ void EndPause();
 // Moves the instant by a number of minutes and recomputes the sky and the observer's view.
 // False, with nothing changed, when the new instant would leave the years the prompts accept.
 bool StepTime(long double minutes);
+// Moves the driver to an instant: the date and clock value (UT + 1 h, H.MM form) and their
+// Julian day. The sky, the event and the observer's view follow, and so do the date and time
+// texts the next dialogue offers.
+void MoveToInstant(const TCalendarDate& date, long double clockTime, long double jd);
 // The time-step ladder of '+' and '-'.
 long double LargerStep(long double step);
 long double SmallerStep(long double step);
