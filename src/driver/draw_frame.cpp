@@ -178,6 +178,7 @@ void DrawFrame() {
   PaintFrame(layout);
   if (RunDialogueLeftByEsc()) return;
   PaintTexts(layout.Panel);
+  PaintTexts(layout.Contacts);
   Drv.FrameShown = true;
   Drv.FirstFrame = false;
   ++Drv.FramesDrawn;
@@ -190,4 +191,5 @@ void ShowEventText(Colour colour) {
 void DrawTextsWithoutEvent() {
   EraseFrameTexts();
   PaintTexts(TextColumn(Drv, MaxX(), LineHeight()));
+  PaintTexts(ContactTexts(Drv, MaxX(), LineHeight(), CharWidth()));
 }

@@ -4,9 +4,11 @@
 
 #include "astr_rout.h"
 #include "bodies.h"
+#include "contact_panel.h"
 #include "draw_frame.h"
 #include "driver_state.h"
 #include "event_text.h"
+#include "event_search.h"
 #include "events.h"
 #include "fenster_graf.h"
 #include "frame_text.h"
@@ -51,6 +53,21 @@ void TimeKey(long double minutes) {
                    std::to_string(MaxYear),
                Colour::LightRed);
   }
+}
+
+// n and v: to the beginning of the next event, or of the latest one that began before the
+// instant on the screen.
+void EventKey(bool forward) {
+  const search::Second now = search::SecondOf(JulianDay(Drv.CurrentDate, Drv.ClockTime));
+  const search::TSearchResult found =
+      forward ? search::NextEvent(now) : search::PreviousEvent(now);
+  if (!found.Event) {
+    SystemBeep();
+    ShowStatus(" kein Ereignis gefunden", Colour::LightRed);
+    return;
+  }
+  const search::TInstant at = search::InstantOf(found.Event->Begin);
+  MoveToInstant(at.Date, at.Clock, at.Jd);
 }
 
 }  // namespace
@@ -99,9 +116,16 @@ void MoveToInstant(const TCalendarDate& date, long double clockTime, long double
   ComputeInstant();
 }
 
+std::vector<PlacedText> HelpTexts(int maxY, int lineHeight) {
+  std::vector<PlacedText> texts;
+  for (int i = 0; i < 7; ++i)
+    texts.push_back({0, maxY - (6 - i) * lineHeight, false, HelpLines[i], Colour::LightGray});
+  return texts;
+}
+
 void ShowHelp() {
-  const int H = MaxY(), L = LineHeight();
-  for (int i = 0; i < 7; ++i) DrawTrimmedText(0, H - (6 - i) * L, HelpLines[i], Colour::LightGray);
+  for (const PlacedText& t : HelpTexts(MaxY(), LineHeight()))
+    DrawTrimmedText(t.X, t.Y, t.Text, t.Ink);
 }
 
 // The pause shows no status text: the picture stays as it is until a key ends the pause.
@@ -148,6 +172,16 @@ void KeyTick() {
     case Key::M:
       Drv.MeasurementsOn = !Drv.MeasurementsOn;
       break;
+    case Key::K:
+      Drv.ContactsOn = !Drv.ContactsOn;
+      if (!Drv.ContactsOn) Drv.Contacts = {};
+      break;
+    case Key::N:
+      EventKey(true);
+      break;
+    case Key::V:
+      EventKey(false);
+      break;
     case Key::P:
       BeginPause();
       break;
@@ -160,8 +194,13 @@ void KeyTick() {
     default:
       break;
   }
-  const bool timeKey = key == Key::Left || key == Key::Right;
+  // Keys that move the instant or show the contact panel redraw the texts without an event too.
+  const bool timeKey = key == Key::Left || key == Key::Right || key == Key::N ||
+                       key == Key::V || key == Key::K;
   const bool eventInView = Drv.Event.Kind != EventKind::None;
+  if (Drv.ContactsOn)
+    UpdateContactRows(Drv.Contacts, search::SecondOf(JulianDay(Drv.CurrentDate, Drv.ClockTime)),
+                      !Drv.Geocentric && Drv.ObserverPlaced, Drv.ObserverCoordinates);
   if (eventInView && key != Key::Plus && key != Key::Minus && key != Key::F1) {
     DrawFrame();
   } else if (!eventInView && timeKey) {

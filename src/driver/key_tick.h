@@ -2,8 +2,10 @@
 #pragma once
 #include <array>
 #include <string>
+#include <vector>
 
 #include "astr_rout.h"
+#include "frame_layout.h"
 
 // Key codes of the commands, as the console's key queue delivers them.
 enum class Key : int {
@@ -14,14 +16,19 @@ enum class Key : int {
   Plus = 43,
   Minus = 45,
   E = 101,
+  K = 107,
   M = 109,
+  N = 110,
   P = 112,
   S = 115,
+  V = 118,
 };
 constexpr int Code(Key key) { return static_cast<int>(key); }
 
 // The help lines, top to bottom.
 extern const std::array<std::string, 7> HelpLines;
+// All help lines where ShowHelp draws them: the bottom one on the window's last pixel row.
+std::vector<PlacedText> HelpTexts(int maxY, int lineHeight);
 
 void KeyTick();
 void ShowHelp();
