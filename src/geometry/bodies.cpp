@@ -32,16 +32,11 @@ void Planet(Series position, long double T, const BodyVector& s0, BodyVector& ou
   }
 }
 
-}  // namespace
-
-void ComputeBodies(long double T, long double sinEps, long double cosEps, BodyVector& sun,
-                   BodyVector& moon, BodyVector& mercury, BodyVector& venus) {
-  // The Sun as seen at T: its position at the retarded time of the last evaluation.
-  // The first evaluation (at T itself) is also the geometric Sun that places the Earth for the
-  // planets; it is kept rather than computed a second time.
+// The Sun as seen at T: its position at the retarded time of the last evaluation. The first
+// evaluation (at T itself) is also the geometric Sun s0 that places the Earth for the planets.
+void ApparentSun(long double T, BodyVector& sun, BodyVector& s0) {
   long double t = T;
   long double L = 0, B = 0, R = 0;
-  BodyVector s0;
   for (int n = 0; n < MaxLightTimeIterations; ++n) {
     SunPosition(t, L, B, R);
     if (n == 0) SphericalToRect(R * EarthRadiiPerAU, L, B, s0.X, s0.Y, s0.Z);
@@ -51,14 +46,24 @@ void ComputeBodies(long double T, long double sinEps, long double cosEps, BodyVe
   }
   sun.R = R * EarthRadiiPerAU;
   SphericalToRect(sun.R, L, B, sun.X, sun.Y, sun.Z);
+}
 
-  Planet(MercuryPosition, T, s0, mercury);
-  Planet(VenusPosition, T, s0, venus);
-
+void MoonVector(long double T, BodyVector& moon) {
+  long double L = 0, B = 0, R = 0;
   MoonPosition(T, L, B, R);
   moon.R = R;
   SphericalToRect(R, L, B, moon.X, moon.Y, moon.Z);
+}
 
+}  // namespace
+
+void ComputeBodies(long double T, long double sinEps, long double cosEps, BodyVector& sun,
+                   BodyVector& moon, BodyVector& mercury, BodyVector& venus) {
+  BodyVector s0;
+  ApparentSun(T, sun, s0);
+  Planet(MercuryPosition, T, s0, mercury);
+  Planet(VenusPosition, T, s0, venus);
+  MoonVector(T, moon);
   for (BodyVector* v : {&moon, &sun, &mercury, &venus}) RotateYZ(v->Y, v->Z, sinEps, cosEps);
 }
 
@@ -67,5 +72,16 @@ TSky SkyAt(long double T) {
   long double eps = 0;
   Obliquity(T, eps, sky.SinObliquity, sky.CosObliquity);
   ComputeBodies(T, sky.SinObliquity, sky.CosObliquity, sky.Sun, sky.Moon, sky.Mercury, sky.Venus);
+  return sky;
+}
+
+TSky SunAndMoonAt(long double T) {
+  TSky sky;
+  long double eps = 0;
+  Obliquity(T, eps, sky.SinObliquity, sky.CosObliquity);
+  BodyVector s0;
+  ApparentSun(T, sky.Sun, s0);
+  MoonVector(T, sky.Moon);
+  for (BodyVector* v : {&sky.Moon, &sky.Sun}) RotateYZ(v->Y, v->Z, sky.SinObliquity, sky.CosObliquity);
   return sky;
 }

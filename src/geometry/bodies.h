@@ -17,3 +17,6 @@ struct TSky {
 
 // The sky at T (Julian centuries from J2000.0 of the UT instant).
 TSky SkyAt(long double T);
+// The Sun and the Moon alone, computed as SkyAt computes them (Mercury and Venus left zero):
+// enough for eclipses, which the Moon decides before any planet.
+TSky SunAndMoonAt(long double T);

@@ -147,14 +147,20 @@ TEvent WithOccultor(TEvent event, EventKind kind, const char* name, long double 
 
 }  // namespace
 
-TEvent EventAt(const TSky& sky, const TCalendarDate& date, long double clock) {
-  // The Moon comes first, then Mercury, then Venus.
+TEvent MoonEventAt(const TSky& sky, const TCalendarDate& date, long double clock) {
   const TEvent moon = TestOccultor(date, clock, sky.Sun, sky.Moon, SunDiameter, MoonDiameter);
   if (moon.Kind == EventKind::LunarEclipse || moon.Type.Code != EventCode::None) {
     const EventKind kind =
         moon.Kind == EventKind::LunarEclipse ? EventKind::LunarEclipse : EventKind::SolarEclipse;
     return WithOccultor(moon, kind, "Mond", MoonDiameter, sky.Moon);
   }
+  return TEvent();
+}
+
+TEvent EventAt(const TSky& sky, const TCalendarDate& date, long double clock) {
+  // The Moon comes first, then Mercury, then Venus.
+  TEvent moon = MoonEventAt(sky, date, clock);
+  if (moon.Kind != EventKind::None) return moon;
   const TEvent mercury =
       TestOccultor(date, clock, sky.Sun, sky.Mercury, SunDiameter, MercuryDiameter);
   if (mercury.Type.Code != EventCode::None)

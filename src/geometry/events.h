@@ -71,6 +71,9 @@ struct TView {
 
 // The event at the instant (date, clock) of the sky: the Moon first, then Mercury, then Venus.
 TEvent EventAt(const TSky& sky, const TCalendarDate& date, long double clock);
+// The eclipse the Moon makes at the instant, if any: what EventAt reports whenever it reports
+// an eclipse, and no planet is needed for it.
+TEvent MoonEventAt(const TSky& sky, const TCalendarDate& date, long double clock);
 // The test for one body: kind, class and axis point of a solar event, or the shadow geometry.
 // Codes 4 and 5 (the axis meets the Earth) leave the kind to the caller.
 TEvent TestOccultor(const TCalendarDate& date, long double clock, BodyVector sun, BodyVector occ,

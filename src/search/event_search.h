@@ -1,0 +1,70 @@
+// Finding eclipses and transits: the next or previous event from an instant, and the instants at
+// which its phases begin and end, Earth-wide and for an observer. Pure functions of the
+// program's own model: every instant is classified as the screen would classify it.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "events.h"
+
+namespace search {
+
+// Instants are whole seconds of UT, counted from JD 0.0 (so that 86400 divides whole days).
+using Second = int64_t;
+Second SecondOf(long double jd);  // the nearest whole second
+long double JdOf(Second s);
+
+// The instant as the driver keeps it (date and clock value) and the sky it computes there.
+struct TInstant {
+  TCalendarDate Date;
+  long double Clock = 0;  // UT + 1 h in H.MM form
+  long double Jd = 0;     // JulianDay(Date, Clock): what the driver computes from them
+};
+TInstant InstantOf(Second s);
+
+// An event as the classification sees it: the first and the last second it reports the kind.
+struct TFoundEvent {
+  EventKind Kind = EventKind::None;
+  Second Begin = 0, End = 0;
+  Second Greatest = 0;  // least distance of the shadow axis (or the Moon from it), to a second
+  // The strongest phase: for solar events and transits the class at the greatest instant, for
+  // lunar eclipses the phase there (1 penumbral, 2 partial, 3 total).
+  EventCode Code = EventCode::None;
+  int LunarPhase = 0;
+};
+
+struct TSearchResult {
+  std::optional<TFoundEvent> Event;  // none: nothing within the years the program accepts
+  int Evaluations = 0;               // instants computed for the answer
+};
+
+// The event that begins first after `from` (strictly later), and the one that begins last before
+// it (strictly earlier; inside an event that is its own beginning).
+TSearchResult NextEvent(Second from);
+TSearchResult PreviousEvent(Second from);
+// The event in progress at `at` (classified there), with its beginning, end and greatest instant.
+TSearchResult EventInProgress(Second at);
+
+// Phase changes for the Earth as a whole. Absent phases are empty.
+struct TEarthContacts {
+  TFoundEvent Event;
+  std::optional<Second> CentralBegin, CentralEnd;  // solar eclipse: the axis meets the Earth
+  std::optional<Second> PartialBegin, PartialEnd;  // lunar eclipse: the Moon touches the umbra
+  std::optional<Second> TotalBegin, TotalEnd;      // lunar eclipse: the Moon inside the umbra
+};
+TEarthContacts EarthContacts(const TFoundEvent& event, int* evaluations = nullptr);
+
+// One contact seen from a site, with the Sun's altitude there.
+struct TSiteContact {
+  int Number = 0;  // 1 to 4; 0 for the greatest phase
+  Second At = 0;
+  long double SunAltitude = 0;  // degrees
+  bool SunBelowHorizon = false;
+};
+// First to fourth contact and the greatest phase of a solar eclipse or transit seen from the
+// site (in time order); empty when the discs do not meet there or for a lunar eclipse.
+std::vector<TSiteContact> SiteContacts(const TFoundEvent& event, const TObserverCoordinates& site,
+                                       int* evaluations = nullptr);
+
+}  // namespace search

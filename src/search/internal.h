@@ -1,0 +1,50 @@
+// What the search's files share: the instant evaluations (counted) and the bisection.
+#pragma once
+#include <functional>
+#include <optional>
+
+#include "event_search.h"
+
+namespace search {
+
+constexpr long double SecondsPerDay = 86400;
+
+// The distance of the Earth's centre from the shadow axis of the body (Earth radii, the Earth
+// stretched to a sphere as the classification does), as a vector: its least length is the
+// greatest phase of a solar eclipse or transit.
+BodyVector AxisOffset(const BodyVector& sun, const BodyVector& body);
+// The Moon's direction less the direction of the shadow's centre: least at a lunar eclipse's
+// greatest phase.
+BodyVector ShadowOffset(const BodyVector& sun, const BodyVector& moon);
+// 1 penumbral, 2 partial, 3 total, 0 no lunar eclipse: the test of the event's text.
+int LunarPhase(const TEvent& event);
+bool NeedsPlanets(EventKind kind);
+
+// One search: counts the instants it computes.
+struct Searcher {
+  int Evaluations = 0;
+
+  TSearchResult Walk(Second from, int direction);
+  TSearchResult Next(Second from) { return Walk(from, +1); }
+  TSearchResult Previous(Second from) { return Walk(from, -1); }
+  // The event of the kind whose least offset is nearest to jd, if the classification reports
+  // it there; its end is left to FindEnd.
+  std::optional<TFoundEvent> EventNear(EventKind kind, long double jd);
+  // Whether the classification reports the kind at a second.
+  std::function<bool(Second)> Holds(EventKind kind);
+  // The event's last second; false when it does not end within two days.
+  bool FindEnd(TFoundEvent& event);
+  // The classification at the instant the driver shows for the second.
+  TEvent Classify(Second s, bool planets);
+  // The sky at the second, for an observer's view of it.
+  TSky SkyOf(Second s, bool planets);
+  BodyVector Offset(EventKind kind, long double jd);
+  // Least length of a vector that moves almost uniformly, searched from jd.
+  long double LeastOffset(const std::function<BodyVector(long double)>& offset, long double jd);
+  // The last second of a phase that holds at `inside`, going forwards (+1) or backwards (-1);
+  // empty when the phase does not end within two days.
+  std::optional<Second> Boundary(Second inside, int direction,
+                                 const std::function<bool(Second)>& holds);
+};
+
+}  // namespace search
