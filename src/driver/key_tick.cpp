@@ -46,6 +46,13 @@ void SavePictureKey() {
   }
 }
 
+// The instant stays within the years the date prompts accept.
+bool WithinYears(long double jd) {
+  static const long double firstJd = JulianDay({1, 1, MinYear}, 1.00L);
+  static const long double endJd = JulianDay({1, 1, MaxYear + 1}, 1.00L);
+  return jd >= firstJd && jd < endJd;
+}
+
 void TimeKey(long double minutes) {
   if (!StepTime(minutes)) {
     SystemBeep();
@@ -61,7 +68,8 @@ void EventKey(bool forward) {
   const search::Second now = search::SecondOf(JulianDay(Drv.CurrentDate, Drv.ClockTime));
   const search::TSearchResult found =
       forward ? search::NextEvent(now) : search::PreviousEvent(now);
-  if (!found.Event) {
+  // The search may look a little beyond the years the prompts accept: such an event is none.
+  if (!found.Event || !WithinYears(search::JdOf(found.Event->Begin))) {
     SystemBeep();
     ShowStatus(" kein Ereignis gefunden", Colour::LightRed);
     return;
@@ -86,10 +94,7 @@ long double SmallerStep(long double step) {
 
 bool StepTime(long double minutes) {
   const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime) + minutes / 60 / 24;
-  // The instant stays within the years the date prompts accept.
-  static const long double firstJd = JulianDay({1, 1, MinYear}, 1.00L);
-  static const long double endJd = JulianDay({1, 1, MaxYear + 1}, 1.00L);
-  if (!(jd >= firstJd && jd < endJd)) return false;
+  if (!WithinYears(jd)) return false;
   TCalendarDate date;
   long double clock = 0;
   CalendarDate(jd, date, clock);
