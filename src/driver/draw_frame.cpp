@@ -164,6 +164,7 @@ void DrawFrame() {
   PaintFrame(layout);
   if (RunDialogueLeftByEsc()) return;
   PaintTexts(layout.Panel);
+  PaintTexts(layout.Contacts);
   Drv.FrameShown = true;
   Drv.FirstFrame = false;
   ++Drv.FramesDrawn;
@@ -176,5 +177,6 @@ void ShowEventText(Colour colour) {
 void DrawTextsWithoutEvent() {
   EraseFrameTexts();
   PaintTexts(TextColumn(Drv, MaxX(), LineHeight()));
+  PaintTexts(ContactTexts(Drv, MaxX(), LineHeight(), CharWidth()));
 }
 }  // namespace driver

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "contact_panel.h"
 #include "events.h"
 #include "kern_graf.h"
 #include "vectors.h"
@@ -54,6 +55,8 @@ struct DriverState {
   bool FrameShown = false;
   bool FirstFrame = false;
   bool MeasurementsOn = false;
+  bool ContactsOn = false;
+  ContactPanelRows Contacts;  // the contact times of the instant, while the panel is shown
   int32_t FramesDrawn = 0;    // frames drawn in this run
   std::vector<FrameTextBox> FrameTexts;  // texts drawn over the picture since it was cleared
   // The line that tells what a key did (a saved picture, or why not), shown after the frame.

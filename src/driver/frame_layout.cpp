@@ -1,9 +1,11 @@
 #include "frame_layout.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "mathe.h"
 #include "number_text.h"
+#include "text_codec.h"
 
 namespace driver {
 using namespace astro;
@@ -84,6 +86,17 @@ std::vector<PlacedText> TextColumn(const DriverState& d, int maxX, int lineHeigh
   return texts;
 }
 
+std::vector<PlacedText> ContactTexts(const DriverState& d, int maxX, int lineHeight,
+                                     int charWidth) {
+  if (!d.ContactsOn) return {};
+  std::size_t widest = 0;
+  for (const TextRow& row : d.Contacts.Rows) widest = std::max(widest, text::Utf8Length(row.Text));
+  std::vector<PlacedText> texts =
+      PlaceRows(d.Contacts.Rows, 8 * lineHeight, lineHeight, Colour::White);
+  for (PlacedText& t : texts) t.X = maxX - static_cast<int>(widest + 1) * charWidth;
+  return texts;
+}
+
 FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight, int charWidth) {
   FrameLayout f;
   const long double k = PixelsPerRadian(maxY);
@@ -132,6 +145,7 @@ FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight
   if (!d.HorizonView && d.MeasurementsOn)
     f.Panel = PlaceRows(MeasurementPanelRows(kind, r1, r2, theta, dist), maxY - 7 * lineHeight,
                         lineHeight, Colour::White);
+  f.Contacts = ContactTexts(d, maxX, lineHeight, charWidth);
   return f;
 }
 }  // namespace driver

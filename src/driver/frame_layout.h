@@ -47,6 +47,7 @@ struct FrameLayout {
   console::Colour EdgeColour = console::Colour::Black;  // its pen
   std::vector<PlacedText> Texts;  // the event rows and the column of place, date and time
   std::vector<PlacedText> Panel;  // the measurement panel, when it is shown
+  std::vector<PlacedText> Contacts;  // the contact times, when they are shown
 };
 
 // Rows of the event text or the panel, at x = 0 and y = y0 + row line heights, in a colour
@@ -55,5 +56,9 @@ std::vector<PlacedText> PlaceRows(const std::vector<geometry::TextRow>& rows, in
                                   int lineHeight, console::Colour colour);
 // The event rows and the right-hand column of place, date, time and display system.
 std::vector<PlacedText> TextColumn(const DriverState& d, int maxX, int lineHeight);
+// The contact panel's rows, when it is shown: one left-aligned block ending a character before
+// the right edge, from row 8 down: below the right-hand column and the event rows.
+std::vector<PlacedText> ContactTexts(const DriverState& d, int maxX, int lineHeight,
+                                     int charWidth);
 FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight, int charWidth);
 }  // namespace driver

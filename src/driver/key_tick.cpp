@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include "contact_panel.h"
 #include "draw_frame.h"
 #include "driver_state.h"
+#include "event_search.h"
 #include "fenster_graf.h"
 #include "frame_text.h"
 #include "main_routine.h"
@@ -43,6 +45,13 @@ void SavePictureKey() {
   }
 }
 
+// The instant stays within the years the date prompts accept.
+bool WithinYears(long double jd) {
+  static const long double firstJd = JulianDay({1, 1, MinYear}, 1.00L);
+  static const long double endJd = JulianDay({1, 1, MaxYear + 1}, 1.00L);
+  return jd >= firstJd && jd < endJd;
+}
+
 void TimeKey(long double minutes) {
   if (!StepTime(minutes)) {
     SystemBeep();
@@ -50,6 +59,22 @@ void TimeKey(long double minutes) {
                    std::to_string(MaxYear),
                Colour::LightRed);
   }
+}
+
+// n and v: to the beginning of the next event, or of the latest one that began before the
+// instant on the screen.
+void EventKey(bool forward) {
+  const search::Second now = search::SecondOf(JulianDay(Drv.CurrentDate, Drv.ClockTime));
+  const search::TSearchResult found =
+      forward ? search::NextEvent(now) : search::PreviousEvent(now);
+  // The search may look a little beyond the years the prompts accept: such an event is none.
+  if (!found.Event || !WithinYears(search::JdOf(found.Event->Begin))) {
+    SystemBeep();
+    ShowStatus(" kein Ereignis gefunden", Colour::LightRed);
+    return;
+  }
+  const search::TInstant at = search::InstantOf(found.Event->Begin);
+  MoveToInstant(at.Date, at.Clock, at.Jd);
 }
 
 }  // namespace
@@ -68,11 +93,17 @@ long double SmallerStep(long double step) {
 
 bool StepTime(long double minutes) {
   const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime) + minutes / 60 / 24;
-  // The instant stays within the years the date prompts accept.
-  static const long double firstJd = JulianDay({1, 1, MinYear}, 1.00L);
-  static const long double endJd = JulianDay({1, 1, MaxYear + 1}, 1.00L);
-  if (!(jd >= firstJd && jd < endJd)) return false;
-  CalendarDate(jd, Drv.CurrentDate, Drv.ClockTime);
+  if (!WithinYears(jd)) return false;
+  TCalendarDate date;
+  long double clock = 0;
+  CalendarDate(jd, date, clock);
+  MoveToInstant(date, clock, jd);
+  return true;
+}
+
+void MoveToInstant(const TCalendarDate& date, long double clockTime, long double jd) {
+  Drv.CurrentDate = date;
+  Drv.ClockTime = clockTime;
   // The next dialogue offers the instant on the screen: its UT time and UT date. The date is
   // that of the time as shown, rounded to the second (an instant a hair before midnight shows
   // 00:00:00 of the next day). A clock value below 1 stands for UT hour 23 of the day before
@@ -87,12 +118,18 @@ bool StepTime(long double minutes) {
   Drv.MonthText = std::to_string(utDate.Month);
   Drv.YearText = std::to_string(utDate.Year);
   ComputeInstant();
-  return true;
+}
+
+std::vector<PlacedText> HelpTexts(int maxY, int lineHeight) {
+  std::vector<PlacedText> texts;
+  for (int i = 0; i < 7; ++i)
+    texts.push_back({0, maxY - (6 - i) * lineHeight, false, HelpLines[i], Colour::LightGray});
+  return texts;
 }
 
 void ShowHelp() {
-  const int H = MaxY(), L = LineHeight();
-  for (int i = 0; i < 7; ++i) DrawTrimmedText(0, H - (6 - i) * L, HelpLines[i], Colour::LightGray);
+  for (const PlacedText& t : HelpTexts(MaxY(), LineHeight()))
+    DrawTrimmedText(t.X, t.Y, t.Text, t.Ink);
 }
 
 void KeyTick() {
@@ -134,6 +171,16 @@ void KeyTick() {
     case Key::M:
       Drv.MeasurementsOn = !Drv.MeasurementsOn;
       break;
+    case Key::K:
+      Drv.ContactsOn = !Drv.ContactsOn;
+      if (!Drv.ContactsOn) Drv.Contacts = {};
+      break;
+    case Key::N:
+      EventKey(true);
+      break;
+    case Key::V:
+      EventKey(false);
+      break;
     case Key::P:
       // No status text: the picture stays as it is until a key ends the pause.
       Drv.Paused = true;
@@ -147,8 +194,13 @@ void KeyTick() {
     default:
       break;
   }
-  const bool timeKey = key == Key::Left || key == Key::Right;
+  // Keys that move the instant or show the contact panel redraw the texts without an event too.
+  const bool timeKey = key == Key::Left || key == Key::Right || key == Key::N ||
+                       key == Key::V || key == Key::K;
   const bool eventInView = Drv.Event.Kind != EventKind::None;
+  if (Drv.ContactsOn)
+    UpdateContactRows(Drv.Contacts, search::SecondOf(JulianDay(Drv.CurrentDate, Drv.ClockTime)),
+                      !Drv.Geocentric && Drv.ObserverPlaced, Drv.ObserverCoordinates);
   if (eventInView && key != Key::Plus && key != Key::Minus && key != Key::F1) {
     DrawFrame();
   } else if (!eventInView && timeKey) {

@@ -2,6 +2,10 @@
 #pragma once
 #include <array>
 #include <string>
+#include <vector>
+
+#include "astr_rout.h"
+#include "frame_layout.h"
 
 namespace driver {
 // Key codes of the commands, as the console's key queue delivers them.
@@ -13,14 +17,19 @@ enum class Key : int {
   Plus = 43,
   Minus = 45,
   E = 101,
+  K = 107,
   M = 109,
+  N = 110,
   P = 112,
   S = 115,
+  V = 118,
 };
 constexpr int Code(Key key) { return static_cast<int>(key); }
 
 // The help lines, top to bottom.
 extern const std::array<std::string, 7> HelpLines;
+// All help lines where ShowHelp draws them: the bottom one on the window's last pixel row.
+std::vector<PlacedText> HelpTexts(int maxY, int lineHeight);
 
 void KeyTick();
 void ShowHelp();
@@ -28,6 +37,10 @@ void ShowHelp();
 // Moves the instant by a number of minutes and recomputes the sky and the observer's view.
 // False, with nothing changed, when the new instant would leave the years the prompts accept.
 bool StepTime(long double minutes);
+// Moves the driver to an instant: the date and clock value (UT + 1 h, H.MM form) and their
+// Julian day. The sky, the event and the observer's view follow, and so do the date and time
+// texts the next dialogue offers.
+void MoveToInstant(const astro::TCalendarDate& date, long double clockTime, long double jd);
 // The time-step ladder of '+' and '-'.
 long double LargerStep(long double step);
 long double SmallerStep(long double step);

@@ -2,10 +2,16 @@
 // height, position angle 0 is up and 90 degrees left, the sky's colours as the table gives them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
+#include "contact_panel.h"
 #include "driver_state.h"
 #include "frame_layout.h"
 #include "kern_graf_testing.h"
+#include "key_tick.h"
 #include "mathe.h"
+#include "text_codec.h"
 
 using namespace astro;
 using namespace geometry;
@@ -119,6 +125,79 @@ TEST(FrameLayout, TextsInTheirPlaces) {
   EXPECT_TRUE(LayoutFrame(s, W, H, L, C).Panel.empty());
   s.Geocentric = true;
   EXPECT_EQ(LayoutFrame(s, W, H, L, C).Texts.at(f.Texts.size() - 4).Text, "geozentrisch ");
+}
+
+// The pixels a text's visible characters cover in a monospaced font (blanks draw nothing).
+struct TextBox {
+  int Left, Top, Right, Bottom;
+};
+
+TextBox BoxOf(const PlacedText& t, int lineHeight, int charWidth) {
+  const std::size_t first = t.Text.find_first_not_of(' '), last = t.Text.find_last_not_of(' ');
+  const int visible = static_cast<int>(text::Utf8Length(t.Text.substr(first, last - first + 1)));
+  const int left = t.RightAligned
+                       ? t.X - static_cast<int>(t.Text.size() - 1 - last + visible) * charWidth
+                       : t.X + static_cast<int>(first) * charWidth;
+  return {left, t.Y - lineHeight, left + visible * charWidth, t.Y};
+}
+
+bool Overlap(const TextBox& a, const TextBox& b) {
+  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
+TEST(FrameLayout, ContactPanelAndHelpCoverNoOtherText) {
+  // The widest and longest panel: a solar eclipse with a central phase and five contacts at the
+  // site, two of them with the Sun below the horizon.
+  search::TEarthContacts earth;
+  earth.Event = {EventKind::SolarEclipse, 100, 200, 150};
+  earth.CentralBegin = 120, earth.CentralEnd = 180;
+  const std::vector<search::TSiteContact> site = {{1, 1000, -12.25L, true},
+                                                  {2, 1100, 5, false},
+                                                  {0, 1200, 8, false},
+                                                  {3, 1300, 11, false},
+                                                  {4, 1400, -10.5L, true}};
+  DriverState s = Eclipse(0.1L, 0, 2);  // "nichtzentrale ringförmige Sonnenfinsternis"
+  s.Event.OccultorName = "Mond";
+  s.View.SunAltitudeValid = true, s.View.SunAltitude = -0.5L, s.View.SunBelowHorizon = true;
+  s.PlaceName = "Hannover";
+  s.DayText = "12", s.MonthText = "12", s.YearText = "2026";
+  s.MeasurementsOn = true;
+  s.ContactsOn = true;
+  s.Contacts.Rows = ContactRows(earth, &site);
+  ASSERT_EQ(s.Contacts.Rows.size(), 11u);
+  const int lineHeight = 21, charWidth = 10;  // Courier 10 pt, as the console selects it
+  const struct {
+    int Width, Height;
+    bool Horizon;
+  } cases[] = {{1024, 768, false}, {1024, 768, true},  {1280, 800, false},
+               {1280, 800, true},  {1920, 1080, false}, {1920, 1080, true}};
+  for (const auto& c : cases) {
+    s.HorizonView = c.Horizon;
+    const FrameLayout f = LayoutFrame(s, c.Width - 1, c.Height - 1, lineHeight, charWidth);
+    ASSERT_EQ(f.Contacts.size(), 11u);
+    EXPECT_EQ(f.Panel.empty(), c.Horizon);
+    std::vector<PlacedText> others = f.Texts;
+    others.insert(others.end(), f.Panel.begin(), f.Panel.end());
+    others.push_back(f.Hint);
+    const std::vector<PlacedText> help = HelpTexts(c.Height - 1, lineHeight);
+    auto box = [&](const PlacedText& t) { return BoxOf(t, lineHeight, charWidth); };
+    for (const PlacedText& row : f.Contacts) {
+      const TextBox b = box(row);
+      EXPECT_GE(b.Left, 0) << row.Text;
+      EXPECT_LT(b.Right, c.Width) << row.Text;
+      for (const PlacedText& t : others)
+        EXPECT_FALSE(Overlap(b, box(t))) << c.Width << ": " << row.Text << " / " << t.Text;
+      for (const PlacedText& t : help)
+        EXPECT_FALSE(Overlap(b, box(t))) << c.Width << ": " << row.Text << " / " << t.Text;
+    }
+    // The help lines are drawn over the measurement panel, never over the other texts.
+    for (const PlacedText& line : help) {
+      EXPECT_LT(box(line).Right, c.Width) << line.Text;
+      for (const PlacedText& t : f.Texts)
+        EXPECT_FALSE(Overlap(box(line), box(t))) << line.Text << " / " << t.Text;
+      EXPECT_FALSE(Overlap(box(line), box(f.Hint))) << line.Text;
+    }
+  }
 }
 
 }  // namespace

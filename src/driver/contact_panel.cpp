@@ -1,0 +1,108 @@
+#include "contact_panel.h"
+
+#include "astr_rout.h"
+#include "number_text.h"
+#include "text_codec.h"
+
+namespace driver {
+using namespace astro;
+using namespace geometry;
+using namespace text;
+namespace {
+
+// Labels are padded to one width so that the times stand in one column.
+constexpr std::size_t LabelWidth = 16;
+
+std::string Row(const std::string& label, search::Second at) {
+  std::string text = " " + label;
+  for (std::size_t n = Utf8Length(label); n < LabelWidth; ++n) text += ' ';
+  return text + ContactTimeText(at);
+}
+
+void AddEarthRows(const search::TEarthContacts& earth, std::vector<TextRow>& rows) {
+  const search::TFoundEvent& event = earth.Event;
+  auto add = [&rows](const char* label, const std::optional<search::Second>& at) {
+    if (at) rows.push_back({static_cast<int>(rows.size()), Row(label, *at)});
+  };
+  rows.push_back({0, " Kontaktzeiten für die ganze Erde:"});
+  add("Beginn", event.Begin);
+  if (event.Kind == EventKind::LunarEclipse) {
+    add("Beginn partiell", earth.PartialBegin);
+    add("Beginn total", earth.TotalBegin);
+    add("Mitte", event.Greatest);
+    add("Ende total", earth.TotalEnd);
+    add("Ende partiell", earth.PartialEnd);
+  } else if (event.Kind == EventKind::SolarEclipse) {
+    add("Beginn zentral", earth.CentralBegin);
+    add("Ende zentral", earth.CentralEnd);
+  }
+  add("Ende", event.End);
+}
+
+std::string SiteLabel(int number) {
+  return number == 0 ? "größte Phase" : std::to_string(number) + ". Kontakt";
+}
+
+}  // namespace
+
+std::string ContactTimeText(search::Second s) {
+  // Seconds count from JD 0.0, a noon: the UT day begins 43200 s later than a whole multiple.
+  constexpr search::Second Day = 86400;
+  search::Second ofDay = (s + Day / 2) % Day;
+  if (ofDay < 0) ofDay += Day;
+  // The date is read at the day's noon, far from any rounding at midnight.
+  TCalendarDate date;
+  long double clock = 0;
+  CalendarDate(search::JdOf(s - ofDay + Day / 2), date, clock);
+  const int hh = static_cast<int>(ofDay / 3600), mm = static_cast<int>(ofDay / 60 % 60),
+            ss = static_cast<int>(ofDay % 60);
+  return std::to_string(date.Day) + "." + std::to_string(date.Month) + "." +
+         std::to_string(date.Year) + " " + WholeNumberText(hh, 2, '0') + ":" +
+         WholeNumberText(mm, 2, '0') + ":" + WholeNumberText(ss, 2, '0') + " UT";
+}
+
+std::vector<TextRow> ContactRows(const std::optional<search::TEarthContacts>& earth,
+                                 const std::vector<search::TSiteContact>* site) {
+  std::vector<TextRow> rows;
+  if (!earth) {
+    rows.push_back({0, " Kontaktzeiten: kein Ereignis"});
+    return rows;
+  }
+  AddEarthRows(*earth, rows);
+  if (!site) return rows;
+  if (site->empty()) {
+    rows.push_back({static_cast<int>(rows.size()), " Kontaktzeiten am Beobachtungsort: keine"});
+    return rows;
+  }
+  rows.push_back({static_cast<int>(rows.size()), " Kontaktzeiten am Beobachtungsort:"});
+  for (const search::TSiteContact& c : *site) {
+    std::string text = Row(SiteLabel(c.Number), c.At) +
+                       "  Sonnenhöhe " + FormatNumber(c.SunAltitude, 0.1L) + "°";
+    if (c.SunBelowHorizon) text += " unter dem Horizont";
+    rows.push_back({static_cast<int>(rows.size()), text, c.SunBelowHorizon});
+  }
+  return rows;
+}
+
+void UpdateContactRows(ContactPanelRows& panel, search::Second at, bool site,
+                       const TObserverCoordinates& coordinates) {
+  if (panel.Found && panel.At == at && panel.Site == site &&
+      (!site || (panel.Latitude == coordinates.Latitude &&
+                 panel.Longitude == coordinates.Longitude)))
+    return;
+  panel = {true, at, site, coordinates.Latitude, coordinates.Longitude, {}};
+  const search::TSearchResult inProgress = search::EventInProgress(at);
+  if (!inProgress.Event) {
+    panel.Rows = ContactRows(std::nullopt, nullptr);
+    return;
+  }
+  const search::TFoundEvent& event = *inProgress.Event;
+  // A lunar eclipse looks the same from every site that sees the Moon: no contacts of its own.
+  if (site && event.Kind != EventKind::LunarEclipse) {
+    const std::vector<search::TSiteContact> contacts = search::SiteContacts(event, coordinates);
+    panel.Rows = ContactRows(search::EarthContacts(event), &contacts);
+  } else {
+    panel.Rows = ContactRows(search::EarthContacts(event), nullptr);
+  }
+}
+}  // namespace driver

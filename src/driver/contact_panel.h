@@ -1,0 +1,34 @@
+// The panel of contact times of the event on the screen: rows composed by pure functions from
+// what the search finds, kept in the driver's state until the instant or the site changes.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "event_search.h"
+#include "event_text.h"
+
+namespace driver {
+// "12.8.2026 17:31:05 UT": the UT date and time of a whole second.
+std::string ContactTimeText(search::Second s);
+
+// The panel's rows, from row 0 down: the Earth-wide phases of the event (none: one row saying
+// there is no event) and, when `site` is given, the contacts seen there. Absent phases and
+// contacts have no row; contacts with the Sun below the horizon are warnings.
+std::vector<geometry::TextRow> ContactRows(const std::optional<search::TEarthContacts>& earth,
+                                 const std::vector<search::TSiteContact>* site);
+
+// The rows as they were found, and for which instant and site.
+struct ContactPanelRows {
+  bool Found = false;
+  search::Second At = 0;
+  bool Site = false;
+  long double Latitude = 0, Longitude = 0;
+  std::vector<geometry::TextRow> Rows;
+};
+
+// Brings the rows to the instant `at` and the site (none: geocentric), searching only when
+// either differs from what they were found for.
+void UpdateContactRows(ContactPanelRows& panel, search::Second at, bool site,
+                       const geometry::TObserverCoordinates& coordinates);
+}  // namespace driver

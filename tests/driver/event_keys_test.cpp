@@ -1,0 +1,158 @@
+// The keys n and v, which jump to the beginnings of events the search finds, and k, which shows
+// the contact times of the event on the screen.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "astr_rout.h"
+#include "contact_panel.h"
+#include "driver_fixture.h"
+#include "driver_state.h"
+#include "event_search.h"
+#include "fenster_graf_testing.h"
+#include "frame_layout.h"
+#include "kern_graf_testing.h"
+#include "key_tick.h"
+
+using namespace astro;
+using namespace console;
+using namespace driver;
+using namespace geometry;
+
+namespace {
+
+search::Second ScreenSecond() {
+  return search::SecondOf(JulianDay(Drv.CurrentDate, Drv.ClockTime));
+}
+
+// "d.m.yyyy hh:mm:ss UT" by the C library's calendar: JD 2440587.5 is 1 January 1970, 0 h UT.
+std::string UtText(search::Second s) {
+  const std::time_t t = static_cast<std::time_t>(s - 2440587 * 86400LL - 43200);
+  std::tm tm{};
+  gmtime_r(&t, &tm);
+  char text[40];
+  std::snprintf(text, sizeof text, "%d.%d.%d %02d:%02d:%02d UT", tm.tm_mday, tm.tm_mon + 1,
+                tm.tm_year + 1900, tm.tm_hour, tm.tm_min, tm.tm_sec);
+  return text;
+}
+
+TEST(ContactTimeText, UtDateAndTimeToTheSecond) {
+  const struct {
+    long double Jd;
+    int Offset;  // seconds
+    const char* Text;
+  } cases[] = {
+      {2451545.0L, 0, "1.1.2000 12:00:00 UT"},
+      {2451544.5L, 0, "1.1.2000 00:00:00 UT"},
+      {2451544.5L, -1, "31.12.1999 23:59:59 UT"},
+      {2461264.5L, 63065, "12.8.2026 17:31:05 UT"},
+      {2299160.5L, 0, "15.10.1582 00:00:00 UT"},  // the first Gregorian day
+      {2299160.5L, -1, "4.10.1582 23:59:59 UT"},  // the last Julian one
+      {0.0L, 0, "1.1.-4712 12:00:00 UT"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ContactTimeText(search::SecondOf(c.Jd) + c.Offset), c.Text) << c.Text;
+}
+
+TEST_F(DriverTest, NextAndPreviousEventKeysJumpToBeginnings) {
+  AnswerDialogue("8", "1", "8", "2026", "00:00:00", true, false);
+  KeyTick();
+  ASSERT_TRUE(AnimationStarted);
+  ASSERT_EQ(Drv.Event.Kind, EventKind::None);
+  // The total solar eclipse of 12 August 2026, then back to the lunar eclipse of 3 March.
+  const struct {
+    Key Pressed;
+    EventKind Kind;
+    const char *Day, *Month;
+  } cases[] = {{Key::N, EventKind::SolarEclipse, "12", "8"},
+               {Key::V, EventKind::LunarEclipse, "3", "3"},
+               {Key::N, EventKind::SolarEclipse, "12", "8"}};
+  for (const auto& c : cases) {
+    Press(Code(c.Pressed));
+    const search::Second at = ScreenSecond();
+    EXPECT_EQ(Drv.Event.Kind, c.Kind) << c.Day;
+    EXPECT_EQ(Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText,
+              std::string(c.Day) + "." + c.Month + ".2026");
+    EXPECT_EQ(Drv.TimeText + " UT", UtText(at).substr(UtText(at).find(' ') + 1));
+    EXPECT_EQ(Drv.TimeStep, 15);
+    EXPECT_EQ(BeepCount, 0);
+    // One second earlier the screen shows no event: the instant is the event's first second.
+    const search::TInstant before = search::InstantOf(at - 1);
+    MoveToInstant(before.Date, before.Clock, before.Jd);
+    EXPECT_EQ(Drv.Event.Kind, EventKind::None) << c.Day;
+    const search::TInstant back = search::InstantOf(at);
+    MoveToInstant(back.Date, back.Clock, back.Jd);
+  }
+}
+
+TEST_F(DriverTest, EventKeysBeepAndStayWhenNothingIsFound) {
+  const struct {
+    const char *Day, *Month, *Year, *Time;
+    Key Pressed;
+  } cases[] = {{"31", "12", "9999", "23:00:00", Key::N}, {"1", "1", "-9999", "00:00:00", Key::V}};
+  for (const auto& c : cases) {
+    NewRun();
+    AnswerDialogue("8", c.Day, c.Month, c.Year, c.Time, true, false);
+    KeyTick();
+    ASSERT_TRUE(AnimationStarted);
+    const search::Second at = ScreenSecond();
+    Press(Code(c.Pressed));
+    EXPECT_EQ(ScreenSecond(), at) << c.Year;
+    EXPECT_EQ(Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText + " " + Drv.TimeText,
+              std::string(c.Day) + "." + c.Month + "." + c.Year + " " + c.Time);
+    EXPECT_EQ(BeepCount, 1);
+    EXPECT_GT(CountPixels(PaletteColour(Colour::LightRed), 0, 0, 500, LineHeight()), 50);
+  }
+}
+
+TEST_F(DriverTest, ContactPanelShowsTheTimesTheSearchFinds) {
+  // Hannover sees the eclipse of 12 August 2026 as a partial one low in the west; the horizon
+  // system shows the panel too.
+  AnswerDialogue("8", "1", "8", "2026", "00:00:00", false, true, "Hannover");
+  KeyTick();
+  ASSERT_TRUE(AnimationStarted);
+  auto panel = [] { return ContactTexts(Drv, MaxX(), LineHeight(), CharWidth()); };
+  Press(Code(Key::K));
+  ASSERT_EQ(panel().size(), 1u);
+  EXPECT_EQ(panel()[0].Text, " Kontaktzeiten: kein Ereignis");
+
+  Press(Code(Key::N));
+  const search::TFoundEvent event = *search::EventInProgress(ScreenSecond()).Event;
+  const search::TEarthContacts earth = search::EarthContacts(event);
+  const std::vector<search::TSiteContact> site =
+      search::SiteContacts(event, Drv.ObserverCoordinates);
+  ASSERT_TRUE(earth.CentralBegin && earth.CentralEnd);
+  ASSERT_EQ(site.size(), 3u);  // partial there: first and fourth contact and the greatest phase
+  std::vector<std::string> expected = {
+      " Kontaktzeiten für die ganze Erde:",
+      " Beginn          " + UtText(event.Begin),
+      " Beginn zentral  " + UtText(*earth.CentralBegin),
+      " Ende zentral    " + UtText(*earth.CentralEnd),
+      " Ende            " + UtText(event.End),
+      " Kontaktzeiten am Beobachtungsort:"};
+  const char* labels[] = {"größte Phase    ", "1. Kontakt      ", "2. Kontakt      ",
+                          "3. Kontakt      ", "4. Kontakt      "};
+  int below = 0;
+  for (const search::TSiteContact& c : site) {
+    char altitude[16];
+    std::snprintf(altitude, sizeof altitude, "%.1f", static_cast<double>(c.SunAltitude));
+    expected.push_back(std::string(" ") + labels[c.Number] + UtText(c.At) + "  Sonnenhöhe " +
+                       altitude + "°" + (c.SunBelowHorizon ? " unter dem Horizont" : ""));
+    below += c.SunBelowHorizon;
+  }
+  EXPECT_GT(below, 0);  // the Sun sets before the eclipse ends there
+  const std::vector<PlacedText> rows = panel();
+  ASSERT_EQ(rows.size(), expected.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i].Text, expected[i]);
+    const bool warning = i >= 6 && site[i - 6].SunBelowHorizon;
+    EXPECT_EQ(rows[i].Ink, warning ? Colour::LightRed : Colour::White) << i;
+  }
+  Press(Code(Key::K));
+  EXPECT_TRUE(panel().empty());
+}
+
+}  // namespace
