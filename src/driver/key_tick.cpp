@@ -25,6 +25,10 @@ const std::array<std::string, 7> HelpLines = {
     "            \"Strg-C\": Abbruch des Programmes",
 };
 
+// Its colon stands under those of the other lines.
+const std::string EventKeysHelpLine =
+    "            \"n\", \"v\": nächstes/vorheriges Ereignis; \"k\": Kontaktzeiten an/aus";
+
 namespace {
 
 void ShowStatus(const std::string& text, Colour colour) {
@@ -121,7 +125,8 @@ void MoveToInstant(const TCalendarDate& date, long double clockTime, long double
 }
 
 std::vector<PlacedText> HelpTexts(int maxY, int lineHeight) {
-  std::vector<PlacedText> texts;
+  std::vector<PlacedText> texts = {
+      {0, maxY - 7 * lineHeight, false, EventKeysHelpLine, Colour::LightGray}};
   for (int i = 0; i < 7; ++i)
     texts.push_back({0, maxY - (6 - i) * lineHeight, false, HelpLines[i], Colour::LightGray});
   return texts;

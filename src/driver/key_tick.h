@@ -26,8 +26,9 @@ enum class Key : int {
 };
 constexpr int Code(Key key) { return static_cast<int>(key); }
 
-// The help lines, top to bottom.
+// The help lines, top to bottom, and the line of the event keys drawn above them.
 extern const std::array<std::string, 7> HelpLines;
+extern const std::string EventKeysHelpLine;
 // All help lines where ShowHelp draws them: the bottom one on the window's last pixel row.
 std::vector<PlacedText> HelpTexts(int maxY, int lineHeight);
 
