@@ -32,7 +32,38 @@ picture() {
   rm -f "$WORK/syzygy01.bmp"
 }
 
+# An event found with 'n': from 1 August 2026 the next one is the total solar eclipse of
+# 12 August. Seen from Burgos (typed as coordinates), stepped from the eclipse's beginning at
+# 15:35:30 UT by ten steps of 15 minutes to the partial phase at 18:05:30 UT, with the contact
+# panel.
+found() {
+  local i
+  LAST_DIALOG=
+  start_program
+  answer 8           # nothing of the menu
+  answer ""          # not geocentric
+  answer "n"         # equatorial system
+  answer "n"         # not stroboscopic
+  answer 1
+  answer 8
+  answer 2026
+  answer "00:00:00"
+  answer "Burgos"
+  answer 42.34
+  answer -3.70
+  wait_main
+  key n
+  for ((i = 0; i < 10; i++)); do key Right; done
+  key k
+  save syzygy01.bmp
+  convert "$WORK/syzygy01.bmp" "$DOCS/found-eclipse-2026.png" || fail "convert found"
+  key ctrl+c
+  wait_exit >/dev/null
+  rm -f "$WORK/syzygy01.bmp"
+}
+
 picture transit 6 "11:30:00" j 16
 picture solar-eclipse 4 "09:45:00" n 0
 picture lunar-eclipse 5 "01:50:00" n 0
+found
 echo "pictures in $DOCS"
