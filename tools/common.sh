@@ -70,5 +70,5 @@ build_portable_tree() {
     cmake -S "$ROOT" -B "$PORTABLE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DSYZYGY_X87=OFF -DSYZYGY_GUI=OFF -DSYZYGY_BENCH=OFF || return 1
   fi
-  cmake --build "$PORTABLE_BUILD" -j "$(nproc)" --target astro_tests geometry_tests accuracy_tests || return 1
+  cmake --build "$PORTABLE_BUILD" -j "$(nproc)" --target astro_tests geometry_tests accuracy_tests search_tests || return 1
 }

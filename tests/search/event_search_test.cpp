@@ -209,6 +209,11 @@ TEST(EventSearch, FindsEveryListedEventForwardsAndBackwards) {
   Second worst[4] = {};
   for (const auto& e : forwards) {
     const std::string kind = KindText(e.Kind), date = DateText(e.Greatest);
+    // The cursor keys see the event from its first to its last second and not beyond.
+    EXPECT_NE(Shown(e.Begin - 1).Kind, e.Kind) << date;
+    EXPECT_EQ(Shown(e.Begin).Kind, e.Kind) << date;
+    EXPECT_EQ(Shown(e.End).Kind, e.Kind) << date;
+    EXPECT_NE(Shown(e.End + 1).Kind, e.Kind) << date;
     // The listed event of the same kind with the nearest greatest instant, within an hour.
     size_t best = list.size();
     for (size_t i = 0; i < list.size(); ++i)
