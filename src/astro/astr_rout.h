@@ -14,6 +14,8 @@ long double HoursFromHMM(long double x);
 long double HMMFromHours(long double x);
 // Julian day of the UT instant given by a date and a clock value (UT + 1 h).
 long double JulianDay(const TCalendarDate& date, long double clock);
+// Julian centuries from J2000.0: the time argument T of the series.
+inline long double JulianCenturies(long double jd) { return (jd - 2451545.0L) / 36525.0L; }
 // Date and clock value (UT + 1 h) of a Julian day.
 void CalendarDate(long double jd, TCalendarDate& date, long double& clock);
 // Whether the date is one of the program's calendar: Julian to 4 October 1582, Gregorian from

@@ -157,10 +157,8 @@ void MoonPositionWith(std::span<const MoonSolarTerm> terms, long double T, long 
       PI2 * Frac01(0.37489701L + 1325.55240982L * T + 0.00002565L * T2) + DLA / ARC;
   const long double LS =
       PI2 * Frac01(0.99312619L + 99.99735956L * T - 0.00000044L * T2) + DLS / ARC;
-  const long double F =
-      PI2 * Frac01(0.25909118L + 1342.22782980L * T - 0.00000892L * T2) + DF / ARC;
-  const long double D =
-      PI2 * Frac01(0.82736186L + 1236.85308708L * T - 0.00000397L * T2) + DD / ARC;
+  const long double F = PI2 * Frac01(MoonMeanLatitudeArgument(T)) + DF / ARC;
+  const long double D = PI2 * Frac01(MoonMeanElongation(T)) + DD / ARC;
 
   Rotations rot;
   rot.Fill(1, LA, 4, 1.000002208L);

@@ -90,7 +90,8 @@ std::vector<PlacedText> ContactTexts(const DriverState& d, int maxX, int lineHei
                                      int charWidth) {
   if (!d.ContactsOn) return {};
   std::size_t widest = 0;
-  for (const TextRow& row : d.Contacts.Rows) widest = std::max(widest, text::Utf8Length(row.Text));
+  for (const TextRow& row : d.Contacts.Rows)
+    widest = std::max(widest, text::Utf8Length(row.Text));
   std::vector<PlacedText> texts =
       PlaceRows(d.Contacts.Rows, 8 * lineHeight, lineHeight, Colour::White);
   for (PlacedText& t : texts) t.X = maxX - static_cast<int>(widest + 1) * charWidth;

@@ -65,10 +65,14 @@ void TimeKey(long double minutes) {
   }
 }
 
+search::Second ScreenSecond() {
+  return search::SecondOf(JulianDay(Drv.CurrentDate, Drv.ClockTime));
+}
+
 // n and v: to the beginning of the next event, or of the latest one that began before the
 // instant on the screen.
 void EventKey(bool forward) {
-  const search::Second now = search::SecondOf(JulianDay(Drv.CurrentDate, Drv.ClockTime));
+  const search::Second now = ScreenSecond();
   const search::TSearchResult found =
       forward ? search::NextEvent(now) : search::PreviousEvent(now);
   // The search may look a little beyond the years the prompts accept: such an event is none.
@@ -204,7 +208,7 @@ void KeyTick() {
                        key == Key::V || key == Key::K;
   const bool eventInView = Drv.Event.Kind != EventKind::None;
   if (Drv.ContactsOn)
-    UpdateContactRows(Drv.Contacts, search::SecondOf(JulianDay(Drv.CurrentDate, Drv.ClockTime)),
+    UpdateContactRows(Drv.Contacts, ScreenSecond(),
                       !Drv.Geocentric && Drv.ObserverPlaced, Drv.ObserverCoordinates);
   if (eventInView && key != Key::Plus && key != Key::Minus && key != Key::F1) {
     DrawFrame();

@@ -187,7 +187,7 @@ void ClassifyEvent() { Drv.Event = EventAt(Drv.Sky, Drv.CurrentDate, Drv.ClockTi
 
 void ComputeSky() {
   const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime);
-  Drv.CenturiesT = (jd - 2451545.0L) / 36525.0L;
+  Drv.CenturiesT = JulianCenturies(jd);
   Drv.Sky = SkyAt(Drv.CenturiesT);
   ClassifyEvent();
 }

@@ -167,12 +167,14 @@ TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long doubl
   sr.MoonRadius = 0.2725L / moonDistance;
   if (separation > sr.MoonRadius + sr.PenumbraRadius) return event;
   event.Kind = EventKind::LunarEclipse;
-  if (separation < sr.UmbraRadius - sr.MoonRadius)
-    event.LunarEclipseText = "totale Mondfinsternis";
-  else if (separation < sr.UmbraRadius + sr.MoonRadius)
-    event.LunarEclipseText = "partielle Mondfinsternis";
-  else if (separation < sr.PenumbraRadius + sr.MoonRadius)
-    event.LunarEclipseText = "Halbschattenfinsternis";
+  event.Phase = separation < sr.UmbraRadius - sr.MoonRadius      ? LunarPhase::Total
+                : separation < sr.UmbraRadius + sr.MoonRadius    ? LunarPhase::Partial
+                : separation < sr.PenumbraRadius + sr.MoonRadius ? LunarPhase::Penumbral
+                                                                 : LunarPhase::None;
+  const char* const names[] = {"", "Halbschattenfinsternis", "partielle Mondfinsternis",
+                               "totale Mondfinsternis"};
+  if (event.Phase != LunarPhase::None)
+    event.LunarEclipseText = names[static_cast<int>(event.Phase)];
 
   // Position angle of the shadow's centre seen from the Moon.
   const BodyVector n = North(moonDir);

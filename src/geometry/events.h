@@ -32,6 +32,9 @@ enum class ViewCode : int {
   SunCovered = 5,  // total phase
 };
 
+// How deep the Moon stands in the Earth's shadow; None also on the penumbra's very edge.
+enum class LunarPhase : int { None = 0, Penumbral = 1, Partial = 2, Total = 3 };
+
 struct TEventType {
   EventCode Code = EventCode::None;
   long double Longitude = 0;  // of the shadow-axis point, radians, (-pi, pi]
@@ -54,6 +57,7 @@ struct TEvent {
   EventKind Kind = EventKind::None;
   TEventType Type;            // a solar eclipse or transit: its class and the axis point
   TShadowRecord Shadow;       // a lunar eclipse: the Moon in the Earth's shadow
+  LunarPhase Phase = LunarPhase::None;  // a lunar eclipse: its phase, named by the text
   std::string LunarEclipseText;
   // The body before the Sun or in the shadow; no body (zero vector) without an event.
   std::string OccultorName;

@@ -20,12 +20,6 @@ void PhaseBounds(Searcher& s, Second inside, const std::function<bool(Second)>& 
   end = s.Boundary(inside, +1, holds);
 }
 
-const BodyVector& Body(const TSky& sky, EventKind kind) {
-  if (kind == EventKind::MercuryTransit) return sky.Mercury;
-  if (kind == EventKind::VenusTransit) return sky.Venus;
-  return sky.Moon;
-}
-
 }  // namespace
 
 TEarthContacts EarthContacts(const TFoundEvent& event, int* evaluations) {
@@ -39,12 +33,13 @@ TEarthContacts EarthContacts(const TFoundEvent& event, int* evaluations) {
       return code == EventCode::CentralAnnular || code == EventCode::CentralTotal;
     }, c.CentralBegin, c.CentralEnd);
   } else if (event.Kind == EventKind::LunarEclipse) {
-    auto phaseAtLeast = [&](int phase) {
-      return [&s, phase](Second t) { return LunarPhase(s.Classify(t, false)) >= phase; };
+    auto phaseAtLeast = [&s](LunarPhase phase) {
+      return [&s, phase](Second t) { return s.Classify(t, false).Phase >= phase; };
     };
-    PhaseBounds(s, event.Greatest, phaseAtLeast(2), c.PartialBegin, c.PartialEnd);
+    PhaseBounds(s, event.Greatest, phaseAtLeast(LunarPhase::Partial), c.PartialBegin,
+                c.PartialEnd);
     if (c.PartialBegin)
-      PhaseBounds(s, event.Greatest, phaseAtLeast(3), c.TotalBegin, c.TotalEnd);
+      PhaseBounds(s, event.Greatest, phaseAtLeast(LunarPhase::Total), c.TotalBegin, c.TotalEnd);
   }
   if (evaluations) *evaluations = s.Evaluations;
   return c;
@@ -57,22 +52,29 @@ std::vector<TSiteContact> SiteContacts(const TFoundEvent& event, const TObserver
   Searcher s;
   const bool planets = NeedsPlanets(event.Kind);
   const long double diameter = s.Classify(event.Greatest, planets).OccultorDiameter;
+  // The instant, the sky and the observer's place at a second.
+  struct TSeen {
+    TInstant At;
+    TSky Sky;
+    BodyVector Observer;
+  };
+  auto seenAt = [&](Second t) {
+    TSeen seen{InstantOf(t), {}, {}};
+    seen.Sky = s.SkyOf(seen.At, planets);
+    ObserverVector(site, seen.At.Date, seen.At.Clock, seen.Observer);
+    return seen;
+  };
   auto viewAt = [&](Second t) {
-    const TInstant at = InstantOf(t);
-    const TSky sky = s.SkyOf(t, planets);
-    BodyVector observer;
-    ObserverVector(site, at.Date, at.Clock, observer);
-    return ViewAt(at.Date, at.Clock, site, observer, sky.Sun, diameter, Body(sky, event.Kind));
+    const TSeen v = seenAt(t);
+    return ViewAt(v.At.Date, v.At.Clock, site, v.Observer, v.Sky.Sun, diameter,
+                  Occultor(v.Sky, event.Kind));
   };
   // The body's direction less the Sun's, seen from the site: least at the greatest phase.
   auto offset = [&](long double jd) {
-    const Second t = SecondOf(jd);
-    const TInstant at = InstantOf(t);
-    const TSky sky = s.SkyOf(t, planets);
-    BodyVector observer, q, p, o;
-    ObserverVector(site, at.Date, at.Clock, observer);
-    VecDiff(Body(sky, event.Kind), observer, q);
-    VecDiff(sky.Sun, observer, p);
+    const TSeen v = seenAt(SecondOf(jd));
+    BodyVector q, p, o;
+    VecDiff(Occultor(v.Sky, event.Kind), v.Observer, q);
+    VecDiff(v.Sky.Sun, v.Observer, p);
     SetVector(o, q.X / q.R - p.X / p.R, q.Y / q.R - p.Y / p.R, q.Z / q.R - p.Z / p.R);
     return o;
   };

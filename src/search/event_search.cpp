@@ -10,6 +10,7 @@
 
 #include "internal.h"
 #include "mathe.h"
+#include "moon.h"
 #include "planets1.h"
 
 namespace search {
@@ -30,42 +31,30 @@ TInstant InstantOf(Second s) {
 
 namespace {
 
-constexpr long double J2000 = 2451545.0L;
-constexpr long double DaysPerCentury = 36525;
 constexpr long double Revolution = 2 * Pi;
 
-// The program's own mean elongation D and argument of latitude F of the Moon, in revolutions.
-long double MeanElongation(long double T) {
-  return 0.82736186L + 1236.85308708L * T - 0.00000397L * T * T;
-}
-long double MeanLatitudeArgument(long double T) {
-  return 0.25909118L + 1342.22782980L * T - 0.00000892L * T * T;
-}
-
-long double Centuries(long double jd) { return (jd - J2000) / DaysPerCentury; }
-
 // Angle from x to the nearer of the two directions n and n + pi (radians, 0 to pi/2).
-long double FromLine(long double x, long double n) {
-  const long double d = std::fabs(std::remainder(x - n, Pi));
-  return d;
-}
+long double FromLine(long double x, long double n) { return std::fabs(std::remainder(x - n, Pi)); }
 
-// Mean syzygy number k: D = k / 2 revolutions (even k new moons, odd k full moons).
+// Mean syzygy number k: D = k / 2 revolutions (even k new moons, odd k full moons). D grows
+// almost uniformly, so a few secant steps over a century settle it.
 long double MeanSyzygy(int64_t k) {
-  long double T = (k / 2.0L - 0.82736186L) / 1236.85308708L;
-  for (int i = 0; i < 3; ++i)
-    T -= (MeanElongation(T) - k / 2.0L) / (1236.85308708L - 2 * 0.00000397L * T);
-  return J2000 + T * DaysPerCentury;
+  long double T = 0;
+  for (int i = 0; i < 4; ++i) {
+    const long double d = MoonMeanElongation(T);
+    T -= (d - k / 2.0L) / (MoonMeanElongation(T + 1) - d);
+  }
+  return 2451545.0L + T * 36525;
 }
 
 int64_t SyzygyBefore(long double jd) {
-  return static_cast<int64_t>(std::floor(2 * MeanElongation(Centuries(jd))));
+  return static_cast<int64_t>(std::floor(2 * MoonMeanElongation(JulianCenturies(jd))));
 }
 
 // Eclipses need the Moon near a node at the syzygy. 35 degrees covers the largest eclipse limit
 // (about 18.5 degrees) with what the mean syzygy and the mean F may be off from the true ones.
 bool MoonNearNode(long double jd) {
-  const long double F = MeanLatitudeArgument(Centuries(jd)) * Revolution;
+  const long double F = MoonMeanLatitudeArgument(JulianCenturies(jd)) * Revolution;
   return FromLine(F, 0) < 35 * Degree;
 }
 
@@ -90,7 +79,7 @@ long double MeanConjunction(const TPlanet& p, int64_t k) {
 }
 
 bool PlanetNearNode(const TPlanet& p, long double jd) {
-  const long double T = Centuries(jd);
+  const long double T = JulianCenturies(jd);
   const long double sun = (280.46646L + 36000.76983L * T) * Degree;
   return FromLine(sun, (p.Node + p.NodeRate * T) * Degree) < p.Window * Degree;
 }
@@ -100,8 +89,8 @@ bool PlanetNearNode(const TPlanet& p, long double jd) {
 long double TrueConjunction(const TPlanet& p, long double jd) {
   auto gap = [&](long double t) {
     long double L, B, R, Ls, Bs, Rs;
-    p.Position(Centuries(t), L, B, R);
-    SunPosition(Centuries(t), Ls, Bs, Rs);
+    p.Position(JulianCenturies(t), L, B, R);
+    SunPosition(JulianCenturies(t), Ls, Bs, Rs);
     return std::remainder(L - (Ls + Pi), Revolution);
   };
   long double t0 = jd, g0 = gap(t0), t1 = jd + 1, g1 = gap(t1);
@@ -120,8 +109,8 @@ long double TrueConjunction(const TPlanet& p, long double jd) {
 
 // ---- events near a candidate
 
-TSearchResult NextEvent(Second from) { return Searcher().Next(from); }
-TSearchResult PreviousEvent(Second from) { return Searcher().Previous(from); }
+TSearchResult NextEvent(Second from) { return Searcher().Walk(from, +1); }
+TSearchResult PreviousEvent(Second from) { return Searcher().Walk(from, -1); }
 
 TSearchResult EventInProgress(Second at) {
   Searcher s;
@@ -148,7 +137,7 @@ std::optional<TFoundEvent> Searcher::EventNear(EventKind kind, long double jd) {
   found.Begin = *begin;
   found.Greatest = greatest;
   found.Code = there.Type.Code;
-  found.LunarPhase = LunarPhase(there);
+  found.Phase = there.Phase;
   return found;
 }
 
@@ -181,25 +170,23 @@ std::optional<Second> Searcher::Boundary(Second inside, int direction,
   return inside;
 }
 
-TSky Searcher::SkyOf(Second s, bool planets) {
+TSky Searcher::SkyOf(const TInstant& at, bool planets) {
   ++Evaluations;
-  const long double T = Centuries(InstantOf(s).Jd);
+  const long double T = JulianCenturies(at.Jd);
   return planets ? SkyAt(T) : SunAndMoonAt(T);
 }
 
 TEvent Searcher::Classify(Second s, bool planets) {
   const TInstant at = InstantOf(s);
-  const TSky sky = SkyOf(s, planets);
+  const TSky sky = SkyOf(at, planets);
   return planets ? EventAt(sky, at.Date, at.Clock) : MoonEventAt(sky, at.Date, at.Clock);
 }
 
 BodyVector Searcher::Offset(EventKind kind, long double jd) {
   ++Evaluations;
-  const long double T = Centuries(jd);
+  const long double T = JulianCenturies(jd);
   const TSky sky = NeedsPlanets(kind) ? SkyAt(T) : SunAndMoonAt(T);
-  const BodyVector& body = kind == EventKind::MercuryTransit ? sky.Mercury
-                           : kind == EventKind::VenusTransit ? sky.Venus
-                                                              : sky.Moon;
+  const BodyVector& body = Occultor(sky, kind);
   return kind == EventKind::LunarEclipse ? ShadowOffset(sky.Sun, body) : AxisOffset(sky.Sun, body);
 }
 
@@ -244,16 +231,14 @@ BodyVector ShadowOffset(const BodyVector& sun, const BodyVector& moon) {
   return o;
 }
 
-int LunarPhase(const TEvent& event) {
-  if (event.Kind != EventKind::LunarEclipse) return 0;
-  const TShadowRecord& r = event.Shadow;
-  if (r.Separation < r.UmbraRadius - r.MoonRadius) return 3;
-  if (r.Separation < r.UmbraRadius + r.MoonRadius) return 2;
-  return 1;
-}
-
 bool NeedsPlanets(EventKind kind) {
   return kind == EventKind::MercuryTransit || kind == EventKind::VenusTransit;
+}
+
+const BodyVector& Occultor(const TSky& sky, EventKind kind) {
+  if (kind == EventKind::MercuryTransit) return sky.Mercury;
+  if (kind == EventKind::VenusTransit) return sky.Venus;
+  return sky.Moon;
 }
 
 // ---- walking through the candidates
@@ -308,7 +293,7 @@ TSearchResult Searcher::Walk(Second from, int direction) {
     k += direction > 0 ? -1 : 2;
     for (;; k += direction) {
       const long double mean = MeanConjunction(*p, k);
-      if (passed(mean, margin) || direction * (mean - jd) > GiveUpDays + margin) break;
+      if (passed(mean, margin)) break;
       if (behind(mean, margin) || !PlanetNearNode(*p, mean)) continue;
       const auto found = EventNear(p->Kind, TrueConjunction(*p, mean));
       if (found && beyond(*found) && Better(found, best, direction)) best = found;

@@ -35,9 +35,9 @@ struct TFoundEvent {
   Second Begin = 0, End = 0;
   Second Greatest = 0;  // least distance of the shadow axis (or the Moon from it), to a second
   // The strongest phase: for solar events and transits the class at the greatest instant, for
-  // lunar eclipses the phase there (1 penumbral, 2 partial, 3 total).
+  // lunar eclipses the phase there.
   EventCode Code = EventCode::None;
-  int LunarPhase = 0;
+  geometry::LunarPhase Phase = geometry::LunarPhase::None;
 };
 
 struct TSearchResult {

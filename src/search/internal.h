@@ -16,17 +16,16 @@ BodyVector AxisOffset(const BodyVector& sun, const BodyVector& body);
 // The Moon's direction less the direction of the shadow's centre: least at a lunar eclipse's
 // greatest phase.
 BodyVector ShadowOffset(const BodyVector& sun, const BodyVector& moon);
-// 1 penumbral, 2 partial, 3 total, 0 no lunar eclipse: the test of the event's text.
-int LunarPhase(const TEvent& event);
 bool NeedsPlanets(EventKind kind);
+// The body that makes an event of the kind: the Moon, Mercury or Venus.
+const BodyVector& Occultor(const geometry::TSky& sky, EventKind kind);
 
 // One search: counts the instants it computes.
 struct Searcher {
   int Evaluations = 0;
 
+  // The event that begins first after (+1) or last before (-1) `from`.
   TSearchResult Walk(Second from, int direction);
-  TSearchResult Next(Second from) { return Walk(from, +1); }
-  TSearchResult Previous(Second from) { return Walk(from, -1); }
   // The event of the kind whose least offset is nearest to jd, if the classification reports
   // it there; its end is left to FindEnd.
   std::optional<TFoundEvent> EventNear(EventKind kind, long double jd);
@@ -36,8 +35,8 @@ struct Searcher {
   bool FindEnd(TFoundEvent& event);
   // The classification at the instant the driver shows for the second.
   TEvent Classify(Second s, bool planets);
-  // The sky at the second, for an observer's view of it.
-  geometry::TSky SkyOf(Second s, bool planets);
+  // The sky at the instant (with the planets, or the Sun and the Moon alone).
+  geometry::TSky SkyOf(const TInstant& at, bool planets);
   BodyVector Offset(EventKind kind, long double jd);
   // Least length of a vector that moves almost uniformly, searched from jd.
   long double LeastOffset(const std::function<BodyVector(long double)>& offset, long double jd);

@@ -8,6 +8,7 @@
 
 #include "event_search.h"
 #include "mathe.h"
+#include "shown.h"
 
 using namespace astro;
 using namespace geometry;
@@ -20,9 +21,6 @@ long double Jd(int y, int mo, int d, int h, int mi, long double s) {
   return JulianDay(date, 1) + (h * 3600 + mi * 60 + s) / 86400;  // clock 1.00 is 0 h UT
 }
 
-TInstant At(Second s) { return InstantOf(s); }
-long double Centuries(Second s) { return (At(s).Jd - 2451545.0L) / 36525; }
-TEvent Shown(Second s) { return EventAt(SkyAt(Centuries(s)), At(s).Date, At(s).Clock); }
 
 int LunarPhaseShown(Second s) {
   const TEvent e = Shown(s);
@@ -149,7 +147,7 @@ TEST(Contacts, SiteContactsOf12August2026) {
     for (size_t i = 1; i < contacts.size(); ++i) EXPECT_LT(contacts[i - 1].At, contacts[i].At);
     auto code = [&](Second s) {
       const TInstant at = InstantOf(s);
-      const TSky sky = SkyAt(Centuries(s));
+      const TSky sky = SkyShown(s);
       BodyVector observer;
       ObserverVector(place, at.Date, at.Clock, observer);
       const TView v = ViewAt(at.Date, at.Clock, place, observer, sky.Sun, 0.545L, sky.Moon);

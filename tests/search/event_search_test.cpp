@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "event_search.h"
+#include "shown.h"
 
 using namespace astro;
 using namespace geometry;
@@ -62,7 +63,9 @@ std::string KindText(EventKind k) {
 
 std::string TypeText(const TFoundEvent& e) {
   if (e.Kind == EventKind::LunarEclipse)
-    return e.LunarPhase == 3 ? "total" : e.LunarPhase == 2 ? "partial" : "penumbral";
+    return e.Phase == LunarPhase::Total     ? "total"
+           : e.Phase == LunarPhase::Partial ? "partial"
+                                            : "penumbral";
   if (e.Kind != EventKind::SolarEclipse) return "";
   switch (e.Code) {
     case EventCode::Partial: return "partial";
@@ -70,14 +73,6 @@ std::string TypeText(const TFoundEvent& e) {
     case EventCode::CentralAnnular: return "annular";
     default: return "total";
   }
-}
-
-long double Centuries(const TInstant& at) { return (at.Jd - 2451545.0L) / 36525; }
-
-// The event at a second as the cursor keys see it: the driver's date and clock, the whole sky.
-TEvent Shown(Second s) {
-  const TInstant at = InstantOf(s);
-  return EventAt(SkyAt(Centuries(at)), at.Date, at.Clock);
 }
 
 constexpr long double ArcsecPerRadian = 206264.806L;
@@ -135,7 +130,7 @@ const Difference Differences[] = {
 // axis stretched to a sphere). The Sun's and the Moon's diameters are 218.25 and 0.545 Earth
 // radii.
 void AxisAndShadow(Second t, long double& axis, long double& penumbra, long double& umbra) {
-  const TSky sky = SkyAt(Centuries(InstantOf(t)));
+  const TSky sky = SkyShown(t);
   BodyVector p, s, d;
   SetVector(p, sky.Moon.X, sky.Moon.Y, sky.Moon.Z / OneMinusFlattening);
   SetVector(s, sky.Sun.X, sky.Sun.Y, sky.Sun.Z / OneMinusFlattening);
