@@ -1,6 +1,7 @@
 #include "contact_panel.h"
 
 #include "astr_rout.h"
+#include "frame_layout.h"
 #include "number_text.h"
 #include "text_codec.h"
 
@@ -46,19 +47,10 @@ std::string SiteLabel(int number) {
 }  // namespace
 
 std::string ContactTimeText(search::Second s) {
-  // Seconds count from JD 0.0, a noon: the UT day begins 43200 s later than a whole multiple.
-  constexpr search::Second Day = 86400;
-  search::Second ofDay = (s + Day / 2) % Day;
-  if (ofDay < 0) ofDay += Day;
-  // The date is read at the day's noon, far from any rounding at midnight.
-  TCalendarDate date;
-  long double clock = 0;
-  CalendarDate(search::JdOf(s - ofDay + Day / 2), date, clock);
-  const int hh = static_cast<int>(ofDay / 3600), mm = static_cast<int>(ofDay / 60 % 60),
-            ss = static_cast<int>(ofDay % 60);
+  const search::TInstant at = search::InstantOf(s);
+  const TCalendarDate date = UtDateShown(at.Jd);
   return std::to_string(date.Day) + "." + std::to_string(date.Month) + "." +
-         std::to_string(date.Year) + " " + WholeNumberText(hh, 2, '0') + ":" +
-         WholeNumberText(mm, 2, '0') + ":" + WholeNumberText(ss, 2, '0') + " UT";
+         std::to_string(date.Year) + " " + TimeToText(at.Clock) + " UT";
 }
 
 std::vector<TextRow> ContactRows(const std::optional<search::TEarthContacts>& earth,

@@ -43,6 +43,17 @@ int RoundPixel(long double x) {
   return static_cast<int>(std::lrint(x));
 }
 
+astro::TCalendarDate UtDateShown(long double jd) {
+  // A clock value below 1 stands for UT hour 23 of the day before the date in clock form; one
+  // hour earlier the clock form and the UT date agree.
+  const long double shown = jd + 0.5L / 86400;
+  astro::TCalendarDate date;
+  long double clock = 0;
+  astro::CalendarDate(shown, date, clock);
+  if (clock < 1) astro::CalendarDate(shown - 1.0L / 24, date, clock);
+  return date;
+}
+
 std::string TimeToText(long double clockTime) {
   long double u = clockTime - 1;
   if (u < 0) u += 24;  // UT hour 23 before the date of the clock value

@@ -15,6 +15,9 @@ long double PixelsPerRadian(int maxY);
 // the position angle of the zenith seen from the Sun, in (-pi, pi].
 long double ParallacticAngle(long double h, long double delta, long double phi);
 
+// The UT date of the instant jd as the screen shows it: rounded to the second (a hair before
+// midnight is 00:00:00 of the next day).
+astro::TCalendarDate UtDateShown(long double jd);
 // "hh:mm:ss" of the UT time of day of a clock value (UT + 1 h, H.MM form).
 std::string TimeToText(long double clockTime);
 

@@ -112,16 +112,9 @@ bool StepTime(long double minutes) {
 void MoveToInstant(const TCalendarDate& date, long double clockTime, long double jd) {
   Drv.CurrentDate = date;
   Drv.ClockTime = clockTime;
-  // The next dialogue offers the instant on the screen: its UT time and UT date. The date is
-  // that of the time as shown, rounded to the second (an instant a hair before midnight shows
-  // 00:00:00 of the next day). A clock value below 1 stands for UT hour 23 of the day before
-  // the date in clock form; one hour earlier the clock form and the UT date agree.
+  // The next dialogue offers the instant on the screen: its UT time and UT date.
   Drv.TimeText = TimeToText(Drv.ClockTime);
-  const long double shown = jd + 0.5L / 86400;
-  TCalendarDate utDate;
-  long double clock = 0;
-  CalendarDate(shown, utDate, clock);
-  if (clock < 1) CalendarDate(shown - 1.0L / 24, utDate, clock);
+  const TCalendarDate utDate = UtDateShown(jd);
   Drv.DayText = std::to_string(utDate.Day);
   Drv.MonthText = std::to_string(utDate.Month);
   Drv.YearText = std::to_string(utDate.Year);
