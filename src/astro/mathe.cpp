@@ -7,13 +7,25 @@
 namespace astro {
 namespace {
 
-// The degree sign (Latin-1 code 176) as UTF-8, like every text of the program; a literal, so
-// that AngleToDMS works even from another module's static initialisation.
-constexpr char kDegreeSign[] = "\xC2\xB0";
+// Kept as a literal so that AngleToDMS works even when called from another module's static
+// initialisation, before DegreeSign itself has been constructed.
+constexpr char kDegreeSign[] = "\xC2\xB0";  // UTF-8 of U+00B0
 
 constexpr long double kPoleGuard = 1e-7L;
+constexpr long double kPoleTangent = 10000000.0L;
 
 }  // namespace
+
+const std::string DegreeSign = kDegreeSign;
+
+long double Tan(long double x) {
+  const long double c = std::cos(x);
+  if (std::fabs(c) < kPoleGuard) {
+    // The sign follows the cosine alone (the sine is not looked at).
+    return c >= 0 ? kPoleTangent : -kPoleTangent;
+  }
+  return std::sin(x) / c;
+}
 
 long double ArcSin(long double x) {
   if (x > 1) x = 1;

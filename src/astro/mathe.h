@@ -7,6 +7,11 @@ constexpr long double PiHalf = 1.5707963267948966192L;
 constexpr long double Pi = 3.1415926535897932385L;
 constexpr long double Degree = 0.017453292519943295769L;  // pi/180
 
+// The degree sign (Latin-1 code 176), held as UTF-8 like every text of the program.
+extern const std::string DegreeSign;
+
+// Tangent; |cos x| < 1e-7 gives +-1e7 with the sign of the cosine.
+long double Tan(long double x);
 // Inverse sine and cosine; the argument is clamped to [-1, 1].
 long double ArcSin(long double x);
 long double ArcCos(long double x);

@@ -38,8 +38,7 @@ void CreateConsole(QSize screenSize) {
   FensterGraf.Dialog = nullptr;
   FensterGraf.Window = new TGrundfenster(screenSize);
   FensterGraf.Dialog = new TEingabeDialog(FensterGraf.Window);
-  SelectFont("Courier", 10, 0);
-  ClearScreen();
+  InitConsole("Courier", 10, 0);
 }
 
 }  // namespace

@@ -259,6 +259,11 @@ void SelectFont(const std::string& name, int points, int bold) {
   TakeFontMetrics();
 }
 
+void InitConsole(const std::string& fontName, int points, int bold) {
+  SelectFont(fontName, points, bold);
+  ClearScreen();
+}
+
 void SetFillColour(int intensity, Colour colour, Colour border) {
   long double k = std::nearbyint(static_cast<long double>(intensity) * 1.15L);
   if (k > 255) k = 255;

@@ -49,6 +49,8 @@ void SetCursor(int x, int y);
 void WriteText(const std::string& text);
 void WriteLine(const std::string& text);
 void SelectFont(const std::string& name, int points, int bold);
+// The console font selected and the screen cleared: the start of every console.
+void InitConsole(const std::string& fontName, int points, int bold);
 void SetFillColour(int intensity, Colour colour, Colour border);
 void FillBox(int x, int y, int width, int height);
 void FillPolygon(const std::vector<TPoint>& points);
@@ -79,6 +81,9 @@ bool FilePresent(const std::string& name);
 // went wrong.
 bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2,
                   std::string* why = nullptr);
+// The same, with a beep when the picture is not saved.
+bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2,
+                 std::string* why = nullptr);
 void ShowTitleFile(const std::string& name, const std::string& font, const std::string& version,
                    Colour colour);
 }  // namespace console

@@ -64,4 +64,10 @@ bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2, std::
   if (!saved && why) *why = name.empty() ? "kein Name" : SaveFailure(ToQString(name), error);
   return saved;
 }
+
+bool SavePicture(const std::string& name, int x1, int y1, int x2, int y2, std::string* why) {
+  const bool saved = WritePicture(name, x1, y1, x2, y2, why);
+  if (!saved) SystemBeep();
+  return saved;
+}
 }  // namespace console

@@ -134,11 +134,16 @@ void ShowHelp() {
     DrawTrimmedText(t.X, t.Y, t.Text, t.Ink);
 }
 
+// The pause shows no status text: the picture stays as it is until a key ends the pause.
+void BeginPause() { Drv.Paused = true; }
+
+void EndPause() { Drv.Paused = false; }
+
 void KeyTick() {
   if (!AnimationStarted) CallMainProcedure();
   if (Drv.AbortRequested || !AnimationStarted) return;
   if (KeyWaiting() && Drv.Paused) {
-    Drv.Paused = false;
+    EndPause();
     RemoveOverlayText();
     Drv.LastKey = NextKey();  // ends the pause and nothing else
   }
@@ -184,8 +189,7 @@ void KeyTick() {
       EventKey(false);
       break;
     case Key::P:
-      // No status text: the picture stays as it is until a key ends the pause.
-      Drv.Paused = true;
+      BeginPause();
       break;
     case Key::S:
       SavePictureKey();

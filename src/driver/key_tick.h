@@ -33,6 +33,8 @@ extern const std::string EventKeysHelpLine;
 std::vector<PlacedText> HelpTexts(int maxY, int lineHeight);
 
 void KeyTick();
+void BeginPause();
+void EndPause();
 void ShowHelp();
 
 // Moves the instant by a number of minutes and recomputes the sky and the observer's view.

@@ -199,6 +199,10 @@ void ComputeView() {
   } else if (Drv.ObserverPlaced) {
     ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Drv.ObserverVec);
   }
+  LocalCircumstances();
+}
+
+void LocalCircumstances() {
   Drv.View = ViewAt(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates, Drv.ObserverVec,
                     Drv.Sky.Sun, Drv.Event.OccultorDiameter, Drv.Event.Occultor);
   // Seen from the Earth's centre there is no horizon: no altitude of some other place.

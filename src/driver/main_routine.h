@@ -16,6 +16,8 @@ bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& secon
 
 // The event of the current instant's sky, stored for the screen.
 void ClassifyEvent();
+// The observer's view of the current instant, stored for the screen.
+void LocalCircumstances();
 // The sky and the event of the current instant (CurrentDate, ClockTime); sets CenturiesT.
 void ComputeSky();
 // The observer turned with the Earth to the current instant, and the view from there.

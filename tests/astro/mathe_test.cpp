@@ -14,6 +14,54 @@ namespace {
 
 constexpr long double kEps = 1e-18L;
 
+TEST(MatheTest, DegreeSignIsUtf8) { EXPECT_EQ(DegreeSign, "\xC2\xB0"); }
+
+// Arguments near the poles, chosen by the cosine they produce.
+struct TanPoleCase {
+  const char* name;
+  long double x;
+  long double expected;
+};
+
+TEST(TanTest, PoleGuardFollowsTheSignOfTheCosine) {
+  const long double small = 5e-8L;
+  const TanPoleCase cases[] = {
+      {"just below +pi/2 (cos > 0, tan > 0)", std::acos(small), 1e7L},
+      {"just above -pi/2 (cos > 0, tan < 0)", -std::acos(small), 1e7L},
+      {"just above +pi/2 (cos < 0, tan < 0)", std::acos(-small), -1e7L},
+      {"just below -pi/2 (cos < 0, tan > 0)", -std::acos(-small), -1e7L},
+      {"pi/2 rounded", PiHalf, std::cos(PiHalf) >= 0 ? 1e7L : -1e7L},
+      {"3 pi/2 plus a little", 3 * PiHalf + 2e-8L, 1e7L},
+  };
+  for (const TanPoleCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_LT(std::fabs(std::cos(c.x)), 1e-7L);
+    EXPECT_EQ(Tan(c.x), c.expected);
+  }
+}
+
+TEST(TanTest, GuardIsStrictlyBelowTheThreshold) {
+  // No long double argument has a cosine of exactly 1e-7, so pin the boundary instead: the
+  // last argument before pi/2 whose cosine is still >= 1e-7 gets the plain quotient, the
+  // next one the substitute value.
+  long double x = std::acos(1e-7L);
+  while (std::cos(x) < 1e-7L) x = std::nextafter(x, 0.0L);
+  while (std::cos(std::nextafter(x, 2.0L)) >= 1e-7L) x = std::nextafter(x, 2.0L);
+  const long double next = std::nextafter(x, 2.0L);
+  ASSERT_GE(std::cos(x), 1e-7L);
+  ASSERT_LT(std::cos(next), 1e-7L);
+  EXPECT_NEAR_L(Tan(x), std::sin(x) / std::cos(x), 1e-11L);  // about 9999999.9999968
+  EXPECT_LT(Tan(x), 1e7L);
+  EXPECT_EQ(Tan(next), 1e7L);
+}
+
+TEST(TanTest, OrdinaryArguments) {
+  for (long double x : {-3.0L, -0.3L, 0.0L, 0.7853981633974483096L, 1.5L, 2.5L, 10.0L}) {
+    SCOPED_TRACE(static_cast<double>(x));
+    EXPECT_NEAR_L(Tan(x), std::tan(x), 4 * kEps * (1 + std::fabs(std::tan(x))));
+  }
+}
+
 struct InverseCase {
   long double x;
   long double expected;

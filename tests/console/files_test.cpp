@@ -52,7 +52,8 @@ TEST_F(FilesTest, SavedPictureIsTheRectangleAsBmp) {
   FillBox(9, 4, 1, 1);
   FillBox(10, 0, 5, 5);  // outside the saved rectangle
   std::string path = PathOf("bild00.bmp");
-  EXPECT_TRUE(WritePicture(path, 0, 0, 9, 4));
+  EXPECT_TRUE(SavePicture(path, 0, 0, 9, 4));
+  EXPECT_EQ(BeepCount, 0);
 
   QByteArray bytes = Contents(path);
   ASSERT_GE(bytes.size(), 54);
@@ -119,7 +120,7 @@ TEST_F(FilesTest, FailedSavesSayWhyAndKeepTheEarlierFile) {
       ASSERT_EQ(seteuid(65534), 0);
     }
     std::string why;
-    const bool saved = WritePicture(c.Name, 5, 0, c.X2, 4, &why);
+    const bool saved = SavePicture(c.Name, 5, 0, c.X2, 4, &why);
     if (asRoot) {
       ASSERT_EQ(seteuid(0), 0);
     }
@@ -127,6 +128,7 @@ TEST_F(FilesTest, FailedSavesSayWhyAndKeepTheEarlierFile) {
     EXPECT_FALSE(saved) << c.Name;
     EXPECT_EQ(why, c.Why) << c.Name;
   }
+  EXPECT_EQ(BeepCount, static_cast<int>(std::size(cases)));  // one beep for each
   EXPECT_EQ(Contents(earlier), QByteArray("earlier picture"));
   EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden),
             QStringList{"bild.bmp"});
