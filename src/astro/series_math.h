@@ -4,7 +4,7 @@
 // The series need a few dozen sines and cosines per call. The C library's long double
 // versions reduce every argument with a many-digit pi and cost about 150 ns each here, which
 // alone would take the Moon's series past 5 microseconds. The x87 unit that holds long double
-// values computes them directly (fsin, fcos, fsincos) in about 30 ns, reducing by its own
+// values computes them directly (fsincos) in about 30 ns, reducing by its own
 // 66-bit pi; for the arguments of the series (below a few thousand radians) that adds an
 // absolute error under 1e-17, far below the last digit the series carry. Larger arguments,
 // which only absurd dates produce, and other processors use the library.
@@ -27,17 +27,6 @@ namespace astro::series_math {
 // The x87 instructions take arguments below 2^63; this bound keeps the reduction error small.
 constexpr long double kMaxFastArgument = 1.0e4L;
 
-inline long double Sin(long double x) {
-#if SYZYGY_X87_FAST_PATH
-  if (std::fabs(x) < kMaxFastArgument) {
-    long double y;
-    __asm__("fsin" : "=t"(y) : "0"(x));
-    return y;
-  }
-#endif
-  return std::sin(x);
-}
-
 // Both at once (one reduction).
 inline void SinCos(long double x, long double& s, long double& c) {
 #if SYZYGY_X87_FAST_PATH
@@ -51,6 +40,20 @@ inline void SinCos(long double x, long double& s, long double& c) {
 #endif
   s = std::sin(x);
   c = std::cos(x);
+}
+
+// The sine alone comes from the same instruction as SinCos: on some Intel processors fsin and
+// fsincos differ in the last bit for some arguments, and a value must not depend on which of
+// the two a caller happened to use.
+inline long double Sin(long double x) {
+#if SYZYGY_X87_FAST_PATH
+  if (std::fabs(x) < kMaxFastArgument) {
+    long double s, c;
+    SinCos(x, s, c);
+    return s;
+  }
+#endif
+  return std::sin(x);
 }
 
 #if SYZYGY_X87_FAST_PATH
