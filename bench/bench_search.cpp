@@ -15,13 +15,13 @@ using namespace search;
 
 constexpr long double Jd1900 = 2415020.5L, Jd2100 = 2488069.5L;
 
-template <TSearchResult (*Query)(Second)>
+template <TSearchResult (*Query)(Second, TimeModel)>
 void BM_Query(benchmark::State& state) {
   std::mt19937_64 random(1);
   std::uniform_real_distribution<double> instant(Jd1900, Jd2100);
   long evaluations = 0;
   for (auto _ : state) {
-    const TSearchResult r = Query(SecondOf(instant(random)));
+    const TSearchResult r = Query(SecondOf(instant(random)), TimeModel::Program);
     evaluations += r.Evaluations;
     benchmark::DoNotOptimize(r);
   }

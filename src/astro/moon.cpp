@@ -152,7 +152,7 @@ void MoonPositionWith(std::span<const MoonSolarTerm> terms, long double T, long 
   // Mean arguments, radians.
   const long double T2 = T * T;
   const long double L0 =
-      PI2 * Frac01(0.60643382L + 1336.85522467L * T - 0.00000313L * T2) + DL0 / ARC;
+      PI2 * Frac01(0.60643382L + MoonMeanMotion * T - 0.00000313L * T2) + DL0 / ARC;
   const long double LA =
       PI2 * Frac01(0.37489701L + 1325.55240982L * T + 0.00002565L * T2) + DLA / ARC;
   const long double LS =

@@ -11,6 +11,9 @@ struct MoonSolarTerm {
 // Geocentric Moon: L in [0, 2 pi), B in radians, R in Earth radii.
 void MoonPosition(long double T, long double& L, long double& B, long double& R);
 
+// The rate of the series' mean longitude of the Moon, revolutions per Julian century.
+constexpr long double MoonMeanMotion = 1336.85522467L;
+
 // The series' mean argument of latitude F and mean elongation D of the Moon at T, in
 // revolutions (before the long-period terms).
 inline long double MoonMeanLatitudeArgument(long double T) {

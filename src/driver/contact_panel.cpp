@@ -25,7 +25,9 @@ void AddEarthRows(const search::TEarthContacts& earth, std::vector<TextRow>& row
   auto add = [&rows](const char* label, const std::optional<search::Second>& at) {
     if (at) rows.push_back({static_cast<int>(rows.size()), Row(label, *at)});
   };
-  rows.push_back({0, " Kontaktzeiten für die ganze Erde:"});
+  rows.push_back({0, event.Model == TimeModel::Exact
+                        ? " Kontaktzeiten für die ganze Erde, wie beobachtet (TT = UT + Delta T):"
+                        : " Kontaktzeiten für die ganze Erde, Zeitmodell des Programms:"});
   add("Beginn", event.Begin);
   if (event.Kind == EventKind::LunarEclipse) {
     add("Beginn partiell", earth.PartialBegin);
@@ -47,10 +49,10 @@ std::string SiteLabel(int number) {
 }  // namespace
 
 std::string ContactTimeText(search::Second s) {
-  const search::TInstant at = search::InstantOf(s);
-  const TCalendarDate date = UtDateShown(at.Jd);
+  const TInstant at = TInstant::At(s);
+  const TCalendarDate date = UtDateShown(at.Jd());
   return std::to_string(date.Day) + "." + std::to_string(date.Month) + "." +
-         std::to_string(date.Year) + " " + TimeToText(at.Clock) + " UT";
+         std::to_string(date.Year) + " " + TimeToText(at.Clock()) + " UT";
 }
 
 std::vector<TextRow> ContactRows(const std::optional<search::TEarthContacts>& earth,
@@ -76,14 +78,14 @@ std::vector<TextRow> ContactRows(const std::optional<search::TEarthContacts>& ea
   return rows;
 }
 
-void UpdateContactRows(ContactPanelRows& panel, search::Second at, bool site,
+void UpdateContactRows(ContactPanelRows& panel, search::Second at, TimeModel model, bool site,
                        const TObserverCoordinates& coordinates) {
-  if (panel.Found && panel.At == at && panel.Site == site &&
+  if (panel.Found && panel.At == at && panel.Model == model && panel.Site == site &&
       (!site || (panel.Latitude == coordinates.Latitude &&
                  panel.Longitude == coordinates.Longitude)))
     return;
-  panel = {true, at, site, coordinates.Latitude, coordinates.Longitude, {}};
-  const search::TSearchResult inProgress = search::EventInProgress(at);
+  panel = {true, at, model, site, coordinates.Latitude, coordinates.Longitude, {}};
+  const search::TSearchResult inProgress = search::EventInProgress(at, model);
   if (!inProgress.Event) {
     panel.Rows = ContactRows(std::nullopt, nullptr);
     return;

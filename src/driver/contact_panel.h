@@ -12,8 +12,8 @@ namespace driver {
 // "12.8.2026 17:31:05 UT": the UT date and time of a whole second.
 std::string ContactTimeText(search::Second s);
 
-// The panel's rows, from row 0 down: the Earth-wide phases of the event (none: one row saying
-// there is no event) and, when `site` is given, the contacts seen there. Absent phases and
+// The panel's rows, from row 0 down: the Earth-wide phases of the event under a heading that
+// names the time model they were found in (none: one row saying there is no event) and, when `site` is given, the contacts seen there. Absent phases and
 // contacts have no row; contacts with the Sun below the horizon are warnings.
 std::vector<geometry::TextRow> ContactRows(const std::optional<search::TEarthContacts>& earth,
                                  const std::vector<search::TSiteContact>* site);
@@ -22,6 +22,7 @@ std::vector<geometry::TextRow> ContactRows(const std::optional<search::TEarthCon
 struct ContactPanelRows {
   bool Found = false;
   search::Second At = 0;
+  astro::TimeModel Model = astro::TimeModel::Program;
   bool Site = false;
   long double Latitude = 0, Longitude = 0;
   std::vector<geometry::TextRow> Rows;
@@ -29,6 +30,6 @@ struct ContactPanelRows {
 
 // Brings the rows to the instant `at` and the site (none: geocentric), searching only when
 // either differs from what they were found for.
-void UpdateContactRows(ContactPanelRows& panel, search::Second at, bool site,
-                       const geometry::TObserverCoordinates& coordinates);
+void UpdateContactRows(ContactPanelRows& panel, search::Second at, astro::TimeModel model,
+                       bool site, const geometry::TObserverCoordinates& coordinates);
 }  // namespace driver

@@ -7,6 +7,7 @@
 
 #include "contact_panel.h"
 #include "events.h"
+#include "instant.h"
 #include "kern_graf.h"
 #include "vectors.h"
 
@@ -36,12 +37,11 @@ struct DriverState {
   std::string TextFileName;
   std::string PictureBaseName;
   int32_t PictureCounter = 0;
-  astro::TCalendarDate CurrentDate;
   geometry::TObserverCoordinates ObserverCoordinates;
   // True once a place has been entered; the observer then turns with the Earth.
   bool ObserverPlaced = false;
-  long double ClockTime = 0;  // UT + 1 h in H.MM form
-  long double CenturiesT = 0;
+  astro::TInstant Now;  // the instant on the screen
+  astro::TimeModel Model = astro::TimeModel::Program;  // chosen with 't', kept through Esc
   // What the screen shows of the current instant.
   geometry::TSky Sky;
   geometry::TEvent Event;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "delta_t.h"
 #include "mathe.h"
 #include "number_text.h"
 #include "text_codec.h"
@@ -74,6 +75,12 @@ std::string TimeToText(long double clockTime) {
          text::WholeNumberText(ss, 2, '0');
 }
 
+std::string TimeModelText(const TInstant& at) {
+  const long double deltaT = std::nearbyint(DeltaTAtJd(at.Jd()));
+  return "wie beobachtet: TT = UT " + std::string(deltaT < 0 ? "- " : "+ ") +
+         text::WholeNumberText(std::fabs(deltaT), 1) + " s";
+}
+
 std::vector<PlacedText> PlaceRows(const std::vector<TextRow>& rows, int y0, int lineHeight,
                                   Colour colour) {
   std::vector<PlacedText> placed;
@@ -91,7 +98,10 @@ std::vector<PlacedText> TextColumn(const DriverState& d, int maxX, int lineHeigh
   texts.push_back({maxX, L, true, place + " ", Colour::LightGray});
   texts.push_back({maxX, 2 * L, true, d.DayText + "." + d.MonthText + "." + d.YearText + " ",
                    Colour::LightGray});
-  texts.push_back({maxX, 3 * L, true, TimeToText(d.ClockTime) + " Uhr UT ", Colour::LightGray});
+  texts.push_back({maxX, 3 * L, true, TimeToText(d.Now.Clock()) + " Uhr UT ", Colour::LightGray});
+  // The program's own model has no row of its own: its pictures stay as they always were.
+  if (d.Model == TimeModel::Exact)
+    texts.push_back({maxX, 4 * L, true, TimeModelText(d.Now) + " ", Colour::LightGray});
   texts.push_back(
       {maxX, 5 * L, true, d.HorizonView ? "Horizontsystem " : "Äquatorsystem ", Colour::LightGray});
   return texts;
@@ -131,8 +141,7 @@ FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight
   if (d.HorizonView && !f.Lunar) {
     long double r = 0, alpha = 0, delta = 0;
     RectToSpherical(d.Sky.Sun.X, d.Sky.Sun.Y, d.Sky.Sun.Z, r, alpha, delta);
-    const long double lst =
-        SiderealTime(d.CurrentDate, d.ClockTime, d.ObserverCoordinates.Longitude);
+    const long double lst = SiderealTime(d.Now, d.ObserverCoordinates.Longitude);
     theta -= ParallacticAngle(lst - alpha, delta, d.ObserverCoordinates.Latitude);
   }
 

@@ -20,6 +20,8 @@ long double ParallacticAngle(long double h, long double delta, long double phi);
 astro::TCalendarDate UtDateShown(long double jd);
 // "hh:mm:ss" of the UT time of day of a clock value (UT + 1 h, H.MM form).
 std::string TimeToText(long double clockTime);
+// The row of the exact time model: "wie beobachtet: TT = UT + 69 s", ΔT to the whole second.
+std::string TimeModelText(const astro::TInstant& at);
 
 // Nearest integer, halves to even; far-off values are held at a size no window reaches.
 int RoundPixel(long double x);

@@ -1,5 +1,6 @@
 #include "key_tick.h"
 
+#include <cmath>
 #include <string>
 
 #include "contact_panel.h"
@@ -28,6 +29,8 @@ const std::array<std::string, 7> HelpLines = {
 // Its colon stands under those of the other lines.
 const std::string EventKeysHelpLine =
     "            \"n\", \"v\": nächstes/vorheriges Ereignis; \"k\": Kontaktzeiten an/aus";
+const std::string TimeModelHelpLine =
+    "                 \"t\": Zeiten wie beobachtet (TT = UT + Delta T) an/aus";
 
 namespace {
 
@@ -65,24 +68,19 @@ void TimeKey(long double minutes) {
   }
 }
 
-search::Second ScreenSecond() {
-  return search::SecondOf(JulianDay(Drv.CurrentDate, Drv.ClockTime));
-}
-
 // n and v: to the beginning of the next event, or of the latest one that began before the
 // instant on the screen.
 void EventKey(bool forward) {
-  const search::Second now = ScreenSecond();
+  const Second now = Drv.Now.Ut();
   const search::TSearchResult found =
-      forward ? search::NextEvent(now) : search::PreviousEvent(now);
+      forward ? search::NextEvent(now, Drv.Model) : search::PreviousEvent(now, Drv.Model);
   // The search may look a little beyond the years the prompts accept: such an event is none.
   if (!found.Event || !WithinYears(search::JdOf(found.Event->Begin))) {
     SystemBeep();
     ShowStatus(" kein Ereignis gefunden", Colour::LightRed);
     return;
   }
-  const search::TInstant at = search::InstantOf(found.Event->Begin);
-  MoveToInstant(at.Date, at.Clock, at.Jd);
+  MoveToInstant(TInstant::At(found.Event->Begin));
 }
 
 }  // namespace
@@ -100,21 +98,17 @@ long double SmallerStep(long double step) {
 }
 
 bool StepTime(long double minutes) {
-  const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime) + minutes / 60 / 24;
-  if (!WithinYears(jd)) return false;
-  TCalendarDate date;
-  long double clock = 0;
-  CalendarDate(jd, date, clock);
-  MoveToInstant(date, clock, jd);
+  const TInstant at = Drv.Now.Plus(std::llround(minutes * 60));
+  if (!WithinYears(at.Jd())) return false;
+  MoveToInstant(at);
   return true;
 }
 
-void MoveToInstant(const TCalendarDate& date, long double clockTime, long double jd) {
-  Drv.CurrentDate = date;
-  Drv.ClockTime = clockTime;
+void MoveToInstant(const TInstant& at) {
+  Drv.Now = at;
   // The next dialogue offers the instant on the screen: its UT time and UT date.
-  Drv.TimeText = TimeToText(Drv.ClockTime);
-  const TCalendarDate utDate = UtDateShown(jd);
+  Drv.TimeText = TimeToText(at.Clock());
+  const TCalendarDate utDate = UtDateShown(at.Jd());
   Drv.DayText = std::to_string(utDate.Day);
   Drv.MonthText = std::to_string(utDate.Month);
   Drv.YearText = std::to_string(utDate.Year);
@@ -123,6 +117,7 @@ void MoveToInstant(const TCalendarDate& date, long double clockTime, long double
 
 std::vector<PlacedText> HelpTexts(int maxY, int lineHeight) {
   std::vector<PlacedText> texts = {
+      {0, maxY - 8 * lineHeight, false, TimeModelHelpLine, Colour::LightGray},
       {0, maxY - 7 * lineHeight, false, EventKeysHelpLine, Colour::LightGray}};
   for (int i = 0; i < 7; ++i)
     texts.push_back({0, maxY - (6 - i) * lineHeight, false, HelpLines[i], Colour::LightGray});
@@ -188,6 +183,10 @@ void KeyTick() {
     case Key::V:
       EventKey(false);
       break;
+    case Key::T:
+      Drv.Model = Drv.Model == TimeModel::Program ? TimeModel::Exact : TimeModel::Program;
+      ComputeInstant();
+      break;
     case Key::P:
       BeginPause();
       break;
@@ -202,10 +201,10 @@ void KeyTick() {
   }
   // Keys that move the instant or show the contact panel redraw the texts without an event too.
   const bool timeKey = key == Key::Left || key == Key::Right || key == Key::N ||
-                       key == Key::V || key == Key::K;
+                       key == Key::V || key == Key::K || key == Key::T;
   const bool eventInView = Drv.Event.Kind != EventKind::None;
   if (Drv.ContactsOn)
-    UpdateContactRows(Drv.Contacts, ScreenSecond(),
+    UpdateContactRows(Drv.Contacts, Drv.Now.Ut(), Drv.Model,
                       !Drv.Geocentric && Drv.ObserverPlaced, Drv.ObserverCoordinates);
   if (eventInView && key != Key::Plus && key != Key::Minus && key != Key::F1) {
     DrawFrame();

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "astr_rout.h"
+#include "instant.h"
 #include "frame_layout.h"
 
 namespace driver {
@@ -22,13 +22,16 @@ enum class Key : int {
   N = 110,
   P = 112,
   S = 115,
+  T = 116,
   V = 118,
 };
 constexpr int Code(Key key) { return static_cast<int>(key); }
 
-// The help lines, top to bottom, and the line of the event keys drawn above them.
+// The help lines, top to bottom, and the lines of the event keys and the time model drawn
+// above them.
 extern const std::array<std::string, 7> HelpLines;
 extern const std::string EventKeysHelpLine;
+extern const std::string TimeModelHelpLine;
 // All help lines where ShowHelp draws them: the bottom one on the window's last pixel row.
 std::vector<PlacedText> HelpTexts(int maxY, int lineHeight);
 
@@ -40,10 +43,9 @@ void ShowHelp();
 // Moves the instant by a number of minutes and recomputes the sky and the observer's view.
 // False, with nothing changed, when the new instant would leave the years the prompts accept.
 bool StepTime(long double minutes);
-// Moves the driver to an instant: the date and clock value (UT + 1 h, H.MM form) and their
-// Julian day. The sky, the event and the observer's view follow, and so do the date and time
-// texts the next dialogue offers.
-void MoveToInstant(const astro::TCalendarDate& date, long double clockTime, long double jd);
+// Moves the driver to an instant. The sky, the event and the observer's view follow, and so do
+// the date and time texts the next dialogue offers.
+void MoveToInstant(const astro::TInstant& at);
 // The time-step ladder of '+' and '-'.
 long double LargerStep(long double step);
 long double SmallerStep(long double step);

@@ -93,14 +93,14 @@ void InitDefaults() {
 
 // Date and time prompts, then the sky and the event at that instant.
 void ReadDateTime() {
-  AskInteger("Tag", Drv.DayText, Drv.CurrentDate.Day, 1, 31);
-  AskInteger("Monat", Drv.MonthText, Drv.CurrentDate.Month, 1, 12);
-  AskInteger("Jahr", Drv.YearText, Drv.CurrentDate.Year, MinYear, MaxYear);
-  while (!DateExists(Drv.CurrentDate)) {
+  TCalendarDate date;
+  AskInteger("Tag", Drv.DayText, date.Day, 1, 31);
+  AskInteger("Monat", Drv.MonthText, date.Month, 1, 12);
+  AskInteger("Jahr", Drv.YearText, date.Year, MinYear, MaxYear);
+  while (!DateExists(date)) {
     SignalRejectedAnswer();
-    const std::string date = Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText;
-    AskInteger("Tag", Drv.DayText, Drv.CurrentDate.Day, 1, 31,
-               "den " + date + " gibt es nicht");
+    const std::string typed = Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText;
+    AskInteger("Tag", Drv.DayText, date.Day, 1, 31, "den " + typed + " gibt es nicht");
   }
   int hours = 0, minutes = 0, seconds = 0;
   std::string hint;
@@ -116,7 +116,7 @@ void ReadDateTime() {
   }
   // The clock form runs one hour ahead of UT.
   const long double h = hours + 1 + (minutes + seconds / 60.0L) / 60.0L;
-  Drv.ClockTime = HMMFromHours(h);
+  Drv.Now = TInstant::OfClock(date, HMMFromHours(h));
   ComputeSky();
   ShowEventText(Colour::Black);
 }
@@ -148,7 +148,7 @@ void ReadObserver() {
   }
   Drv.ObserverCoordinates.Latitude = latitude * Degree;
   Drv.ObserverCoordinates.Longitude = longitude * Degree;
-  ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Drv.ObserverVec);
+  ObserverVector(Drv.ObserverCoordinates, Drv.Now, Drv.ObserverVec);
   Drv.ObserverPlaced = true;
   // Sine of the Sun's altitude (times the observer's distance from the centre).
   const long double s = VecDot(Drv.ObserverVec, Drv.Sky.Sun) / Drv.Sky.Sun.R;
@@ -183,12 +183,10 @@ bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& secon
   return true;
 }
 
-void ClassifyEvent() { Drv.Event = EventAt(Drv.Sky, Drv.CurrentDate, Drv.ClockTime); }
+void ClassifyEvent() { Drv.Event = EventAt(Drv.Sky); }
 
 void ComputeSky() {
-  const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime);
-  Drv.CenturiesT = JulianCenturies(jd);
-  Drv.Sky = SkyAt(Drv.CenturiesT);
+  Drv.Sky = SkyAt(Drv.Now, Drv.Model);
   ClassifyEvent();
 }
 
@@ -197,13 +195,13 @@ void ComputeView() {
   if (Drv.Geocentric) {
     SetVector(Drv.ObserverVec, 0, 0, 0);
   } else if (Drv.ObserverPlaced) {
-    ObserverVector(Drv.ObserverCoordinates, Drv.CurrentDate, Drv.ClockTime, Drv.ObserverVec);
+    ObserverVector(Drv.ObserverCoordinates, Drv.Now, Drv.ObserverVec);
   }
   LocalCircumstances();
 }
 
 void LocalCircumstances() {
-  Drv.View = ViewAt(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates, Drv.ObserverVec,
+  Drv.View = ViewAt(Drv.Now, Drv.ObserverCoordinates, Drv.ObserverVec,
                     Drv.Sky.Sun, Drv.Event.OccultorDiameter, Drv.Event.Occultor);
   // Seen from the Earth's centre there is no horizon: no altitude of some other place.
   if (Drv.Geocentric) Drv.View.SunAltitudeValid = false;

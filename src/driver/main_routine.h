@@ -18,7 +18,7 @@ bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& secon
 void ClassifyEvent();
 // The observer's view of the current instant, stored for the screen.
 void LocalCircumstances();
-// The sky and the event of the current instant (CurrentDate, ClockTime); sets CenturiesT.
+// The sky and the event of the current instant in the chosen time model.
 void ComputeSky();
 // The observer turned with the Earth to the current instant, and the view from there.
 void ComputeView();

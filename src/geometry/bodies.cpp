@@ -3,8 +3,9 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "planets1.h"
+#include "mathe.h"
 #include "moon.h"
+#include "planets1.h"
 
 namespace geometry {
 using namespace astro;
@@ -19,7 +20,10 @@ constexpr int MaxLightTimeIterations = 50;
 using Series = void (*)(long double, long double&, long double&, long double&);
 
 // Geocentric planet seen from the Earth at T, light-time corrected; s0 is the geometric Sun.
-void Planet(Series position, long double T, const BodyVector& s0, BodyVector& out) {
+// With `aberration`, the planet moves by the Sun's light-time shift (sun - s0) scaled to its own
+// distance: the Earth's motion during the planet's light-time.
+void Planet(Series position, long double T, const BodyVector& s0, const BodyVector& sun,
+            bool aberration, BodyVector& out) {
   long double t = T;
   for (int n = 0; n < MaxLightTimeIterations; ++n) {
     long double L, B, R;
@@ -30,6 +34,11 @@ void Planet(Series position, long double T, const BodyVector& s0, BodyVector& ou
     SetVector(out, x + s0.X, y + s0.Y, z + s0.Z);
     t = T - (out.R / EarthRadiiPerAU) * LightTimePerAU / DaysPerCentury;
     if (std::fabs(tOld - t) < LightTimeTolerance) break;
+  }
+  if (aberration) {
+    const long double k = out.R / sun.R;
+    SetVector(out, out.X + k * (sun.X - s0.X), out.Y + k * (sun.Y - s0.Y),
+              out.Z + k * (sun.Z - s0.Z));
   }
 }
 
@@ -49,9 +58,14 @@ void ApparentSun(long double T, BodyVector& sun, BodyVector& s0) {
   SphericalToRect(sun.R, L, B, sun.X, sun.Y, sun.Z);
 }
 
-void MoonVector(long double T, BodyVector& moon) {
+// The Moon at T, or with its light-time: about 1.3 s, in which it moves 0.7" along its orbit.
+// The mean motion stands for the true one, which differs by at most a tenth: 0.1" and a
+// fifth of a second in a contact, for a second evaluation of the series saved.
+void MoonVector(long double T, bool lightTime, BodyVector& moon) {
   long double L = 0, B = 0, R = 0;
   MoonPosition(T, L, B, R);
+  if (lightTime)
+    L -= 2 * Pi * MoonMeanMotion * (R / EarthRadiiPerAU * LightTimePerAU / DaysPerCentury);
   moon.R = R;
   SphericalToRect(R, L, B, moon.X, moon.Y, moon.Z);
 }
@@ -59,32 +73,43 @@ void MoonVector(long double T, BodyVector& moon) {
 }  // namespace
 
 void ComputeBodies(long double T, long double sinEps, long double cosEps, BodyVector& sun,
-                   BodyVector& moon, BodyVector& mercury, BodyVector& venus) {
+                   BodyVector& moon, BodyVector& mercury, BodyVector& venus, TimeModel model) {
+  const bool exact = model == TimeModel::Exact;
   BodyVector s0;
   ApparentSun(T, sun, s0);
-  Planet(MercuryPosition, T, s0, mercury);
-  Planet(VenusPosition, T, s0, venus);
-  MoonVector(T, moon);
+  Planet(MercuryPosition, T, s0, sun, exact, mercury);
+  Planet(VenusPosition, T, s0, sun, exact, venus);
+  MoonVector(T, exact, moon);
   for (BodyVector* v : {&moon, &sun, &mercury, &venus}) RotateYZ(v->Y, v->Z, sinEps, cosEps);
 }
 
-TSky SkyAt(long double T) {
+TSky BodiesAt(long double T, bool planets, TimeModel model) {
   TSky sky;
+  sky.Model = model;
   long double eps = 0;
   Obliquity(T, eps, sky.SinObliquity, sky.CosObliquity);
-  ComputeBodies(T, sky.SinObliquity, sky.CosObliquity, sky.Sun, sky.Moon, sky.Mercury, sky.Venus);
+  if (planets) {
+    ComputeBodies(T, sky.SinObliquity, sky.CosObliquity, sky.Sun, sky.Moon, sky.Mercury,
+                  sky.Venus, model);
+    return sky;
+  }
+  BodyVector s0;
+  ApparentSun(T, sky.Sun, s0);
+  MoonVector(T, model == TimeModel::Exact, sky.Moon);
+  for (BodyVector* v : {&sky.Moon, &sky.Sun})
+    RotateYZ(v->Y, v->Z, sky.SinObliquity, sky.CosObliquity);
   return sky;
 }
 
-TSky SunAndMoonAt(long double T) {
-  TSky sky;
-  long double eps = 0;
-  Obliquity(T, eps, sky.SinObliquity, sky.CosObliquity);
-  BodyVector s0;
-  ApparentSun(T, sky.Sun, s0);
-  MoonVector(T, sky.Moon);
-  for (BodyVector* v : {&sky.Moon, &sky.Sun})
-    RotateYZ(v->Y, v->Z, sky.SinObliquity, sky.CosObliquity);
+TSky SkyAt(const TInstant& at, TimeModel model, long double deltaTShift) {
+  TSky sky = BodiesAt(SeriesCenturies(at, model, deltaTShift), true, model);
+  sky.At = at;
+  return sky;
+}
+
+TSky SunAndMoonAt(const TInstant& at, TimeModel model, long double deltaTShift) {
+  TSky sky = BodiesAt(SeriesCenturies(at, model, deltaTShift), false, model);
+  sky.At = at;
   return sky;
 }
 }  // namespace geometry

@@ -35,14 +35,13 @@ BodyVector North(const BodyVector& v) {
 }
 
 // Geographic position of the shadow-axis point L (stretched space).
-void AxisPointPosition(const TCalendarDate& date, long double clock, const BodyVector& l,
-                       TEventType& type) {
+void AxisPointPosition(const TInstant& at, const BodyVector& l, TEventType& type) {
   long double r, alpha, delta;
   RectToSpherical(l.X, l.Y, l.Z * OneMinusFlattening, r, alpha, delta);
   // Geocentric to geodetic latitude. The quotient form stays right at the poles, where the
   // guarded tangent would take its sign from a cosine that rounding may leave negative.
   type.Latitude = std::atan2(std::sin(delta), OneMinusFlattening2 * std::cos(delta));
-  long double lon = alpha - SiderealTime(date, clock, 0);
+  long double lon = alpha - SiderealTime(at, 0);
   if (lon > Pi) lon -= TwoPi;
   if (lon <= -Pi) lon += TwoPi;
   type.Longitude = lon;
@@ -102,8 +101,8 @@ void MeasureDiscs(const BodyVector& observer, const BodyVector& sun, long double
 
 }  // namespace
 
-TEvent TestOccultor(const TCalendarDate& date, long double clock, BodyVector sun, BodyVector occ,
-                   long double sunDiameter, long double occultorDiameter) {
+TEvent TestOccultor(const TInstant& at, BodyVector sun, BodyVector occ, long double sunDiameter,
+                    long double occultorDiameter) {
   TEvent event;
   TEventType& type = event.Type;
   const long double b = sunDiameter;
@@ -140,7 +139,7 @@ TEvent TestOccultor(const TCalendarDate& date, long double clock, BodyVector sun
       const long double umbra = (b - a) * dist / d.R - a;
       type.Code = umbra > 0 ? EventCode::CentralAnnular : EventCode::CentralTotal;
     }
-    AxisPointPosition(date, clock, l, type);
+    AxisPointPosition(at, l, type);
     return event;
   }
 
@@ -189,8 +188,8 @@ TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long doubl
   return event;
 }
 
-TEvent MoonEventAt(const TSky& sky, const TCalendarDate& date, long double clock) {
-  const TEvent moon = TestOccultor(date, clock, sky.Sun, sky.Moon, SunDiameter, MoonDiameter);
+TEvent MoonEventAt(const TSky& sky) {
+  const TEvent moon = TestOccultor(sky.At, sky.Sun, sky.Moon, SunDiameter, MoonDiameter);
   if (moon.Kind == EventKind::LunarEclipse || moon.Type.Code != EventCode::None) {
     const EventKind kind =
         moon.Kind == EventKind::LunarEclipse ? EventKind::LunarEclipse : EventKind::SolarEclipse;
@@ -199,21 +198,21 @@ TEvent MoonEventAt(const TSky& sky, const TCalendarDate& date, long double clock
   return TEvent();
 }
 
-TEvent EventAt(const TSky& sky, const TCalendarDate& date, long double clock) {
+TEvent EventAt(const TSky& sky) {
   // The Moon comes first, then Mercury, then Venus.
-  TEvent moon = MoonEventAt(sky, date, clock);
+  TEvent moon = MoonEventAt(sky);
   if (moon.Kind != EventKind::None) return moon;
   const TEvent mercury =
-      TestOccultor(date, clock, sky.Sun, sky.Mercury, SunDiameter, MercuryDiameter);
+      TestOccultor(sky.At, sky.Sun, sky.Mercury, SunDiameter, MercuryDiameter);
   if (mercury.Type.Code != EventCode::None)
     return WithOccultor(mercury, EventKind::MercuryTransit, "Merkur", MercuryDiameter, sky.Mercury);
-  const TEvent venus = TestOccultor(date, clock, sky.Sun, sky.Venus, SunDiameter, VenusDiameter);
+  const TEvent venus = TestOccultor(sky.At, sky.Sun, sky.Venus, SunDiameter, VenusDiameter);
   if (venus.Type.Code != EventCode::None)
     return WithOccultor(venus, EventKind::VenusTransit, "Venus", VenusDiameter, sky.Venus);
   return TEvent();
 }
 
-TView ViewAt(const TCalendarDate& date, long double clock, const TObserverCoordinates& site,
+TView ViewAt(const TInstant& at, const TObserverCoordinates& site,
             const BodyVector& observer, const BodyVector& sun, long double occultorDiameter,
             const BodyVector& occ) {
   TView view;
@@ -222,7 +221,7 @@ TView ViewAt(const TCalendarDate& date, long double clock, const TObserverCoordi
 
   long double r, alpha, delta;
   RectToSpherical(sun.X, sun.Y, sun.Z, r, alpha, delta);
-  const long double theta = SiderealTime(date, clock, site.Longitude);
+  const long double theta = SiderealTime(at, site.Longitude);
   long double azimuth = alpha, altitude = delta;
   EquatorialToHorizon(azimuth, altitude, std::sin(site.Latitude), std::cos(site.Latitude), theta);
   view.SunBelowHorizon = altitude < 0;

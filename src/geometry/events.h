@@ -73,20 +73,20 @@ struct TView {
   bool SunAltitudeValid = false;
 };
 
-// The event at the instant (date, clock) of the sky: the Moon first, then Mercury, then Venus.
-TEvent EventAt(const TSky& sky, const astro::TCalendarDate& date, long double clock);
+// The event at the instant of the sky: the Moon first, then Mercury, then Venus.
+TEvent EventAt(const TSky& sky);
 // The eclipse the Moon makes at the instant, if any: what EventAt reports whenever it reports
 // an eclipse, and no planet is needed for it.
-TEvent MoonEventAt(const TSky& sky, const astro::TCalendarDate& date, long double clock);
+TEvent MoonEventAt(const TSky& sky);
 // The test for one body: kind, class and axis point of a solar event, or the shadow geometry.
 // Codes 4 and 5 (the axis meets the Earth) leave the kind to the caller.
-TEvent TestOccultor(const astro::TCalendarDate& date, long double clock, BodyVector sun,
-                    BodyVector occ, long double sunDiameter, long double occultorDiameter);
+TEvent TestOccultor(const astro::TInstant& at, BodyVector sun, BodyVector occ,
+                    long double sunDiameter, long double occultorDiameter);
 // The Moon in the Earth's shadow: kind (lunar eclipse or none), shadow radii, text.
 TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long double separation,
                            long double moonDistance, long double sunDistance);
 // The view from an observer at `observer` (zero: the Earth's centre) on the site `site`.
-TView ViewAt(const astro::TCalendarDate& date, long double clock,
-            const TObserverCoordinates& site, const BodyVector& observer, const BodyVector& sun,
+TView ViewAt(const astro::TInstant& at, const TObserverCoordinates& site,
+             const BodyVector& observer, const BodyVector& sun,
             long double occultorDiameter, const BodyVector& occ);
 }  // namespace geometry

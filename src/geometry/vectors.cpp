@@ -38,9 +38,8 @@ long double VecDot(const BodyVector& a, const BodyVector& b) {
   return a.X * b.X + a.Y * b.Y + a.Z * b.Z;
 }
 
-void ObserverVector(const TObserverCoordinates& site, const astro::TCalendarDate& date,
-                    long double clock, BodyVector& v) {
-  const long double theta = astro::SiderealTime(date, clock, 0) + site.Longitude;
+void ObserverVector(const TObserverCoordinates& site, const astro::TInstant& at, BodyVector& v) {
+  const long double theta = astro::SiderealTime(at, 0) + site.Longitude;
   const long double phi = site.Latitude;
   const long double s = std::sin(phi);
   const long double c = std::cos(phi);

@@ -1,6 +1,6 @@
 // Vector algebra on body positions and the observer's place on the Earth's spheroid.
 #pragma once
-#include "astr_rout.h"
+#include "instant.h"
 
 namespace geometry {
 // Figure of the Earth, flattening f = 1/298.257.
@@ -27,7 +27,6 @@ void VecScale(BodyVector& v, long double k);
 void VecCross(BodyVector a, BodyVector b, BodyVector& c);
 long double VecDot(const BodyVector& a, const BodyVector& b);
 
-// The observer's position at sea level for the instant (date, clock).
-void ObserverVector(const TObserverCoordinates& site, const astro::TCalendarDate& date,
-                    long double clock, BodyVector& v);
+// The observer's position at sea level at the instant.
+void ObserverVector(const TObserverCoordinates& site, const astro::TInstant& at, BodyVector& v);
 }  // namespace geometry

@@ -23,7 +23,7 @@ void PhaseBounds(Searcher& s, Second inside, const std::function<bool(Second)>& 
 }  // namespace
 
 TEarthContacts EarthContacts(const TFoundEvent& event, int* evaluations) {
-  Searcher s;
+  Searcher s{event.Model, event.DeltaTShift};
   TEarthContacts c;
   c.Event = event;
   const bool planets = NeedsPlanets(event.Kind);
@@ -45,11 +45,15 @@ TEarthContacts EarthContacts(const TFoundEvent& event, int* evaluations) {
   return c;
 }
 
-std::vector<TSiteContact> SiteContacts(const TFoundEvent& event, const TObserverCoordinates& site,
-                                       int* evaluations) {
+namespace {
+
+// The contacts seen from the site, or from the Earth's centre when there is none.
+std::vector<TSiteContact> Contacts(const TFoundEvent& event,
+                                   const std::optional<TObserverCoordinates>& site,
+                                   int* evaluations) {
   std::vector<TSiteContact> contacts;
   if (event.Kind == EventKind::None || event.Kind == EventKind::LunarEclipse) return contacts;
-  Searcher s;
+  Searcher s{event.Model, event.DeltaTShift};
   const bool planets = NeedsPlanets(event.Kind);
   const long double diameter = s.Classify(event.Greatest, planets).OccultorDiameter;
   // The instant, the sky and the observer's place at a second.
@@ -59,14 +63,14 @@ std::vector<TSiteContact> SiteContacts(const TFoundEvent& event, const TObserver
     BodyVector Observer;
   };
   auto seenAt = [&](Second t) {
-    TSeen seen{InstantOf(t), {}, {}};
+    TSeen seen{TInstant::At(t), {}, {}};
     seen.Sky = s.SkyOf(seen.At, planets);
-    ObserverVector(site, seen.At.Date, seen.At.Clock, seen.Observer);
+    if (site) ObserverVector(*site, seen.At, seen.Observer);
     return seen;
   };
   auto viewAt = [&](Second t) {
     const TSeen v = seenAt(t);
-    return ViewAt(v.At.Date, v.At.Clock, site, v.Observer, v.Sky.Sun, diameter,
+    return ViewAt(v.At, site.value_or(TObserverCoordinates{}), v.Observer, v.Sky.Sun, diameter,
                   Occultor(v.Sky, event.Kind));
   };
   // The body's direction less the Sun's, seen from the site: least at the greatest phase.
@@ -82,7 +86,10 @@ std::vector<TSiteContact> SiteContacts(const TFoundEvent& event, const TObserver
   const TView most = viewAt(greatest);
   auto add = [&](int number, Second t) {
     const TView v = number == 0 ? most : viewAt(t);
-    contacts.push_back({number, t, v.SunAltitude, v.SunBelowHorizon});
+    if (site)
+      contacts.push_back({number, t, v.SunAltitude, v.SunBelowHorizon});
+    else
+      contacts.push_back({number, t, 0, false});
   };
   if (most.Record.Code != ViewCode::Apart) {
     auto overlap = [&](Second t) { return viewAt(t).Record.Code != ViewCode::Apart; };
@@ -103,6 +110,17 @@ std::vector<TSiteContact> SiteContacts(const TFoundEvent& event, const TObserver
   }
   if (evaluations) *evaluations = s.Evaluations;
   return contacts;
+}
+
+}  // namespace
+
+std::vector<TSiteContact> SiteContacts(const TFoundEvent& event, const TObserverCoordinates& site,
+                                       int* evaluations) {
+  return Contacts(event, site, evaluations);
+}
+
+std::vector<TSiteContact> CentreContacts(const TFoundEvent& event, int* evaluations) {
+  return Contacts(event, std::nullopt, evaluations);
 }
 
 }  // namespace search

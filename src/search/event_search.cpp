@@ -8,6 +8,7 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "instant.h"
 #include "internal.h"
 #include "mathe.h"
 #include "moon.h"
@@ -17,17 +18,6 @@ namespace search {
 
 using namespace astro;
 using namespace geometry;
-
-Second SecondOf(long double jd) { return std::llround(jd * SecondsPerDay); }
-
-long double JdOf(Second s) { return static_cast<long double>(s) / SecondsPerDay; }
-
-TInstant InstantOf(Second s) {
-  TInstant at;
-  CalendarDate(JdOf(s), at.Date, at.Clock);
-  at.Jd = JulianDay(at.Date, at.Clock);
-  return at;
-}
 
 namespace {
 
@@ -109,11 +99,13 @@ long double TrueConjunction(const TPlanet& p, long double jd) {
 
 // ---- events near a candidate
 
-TSearchResult NextEvent(Second from) { return Searcher().Walk(from, +1); }
-TSearchResult PreviousEvent(Second from) { return Searcher().Walk(from, -1); }
+TSearchResult NextEvent(Second from, TimeModel model) { return Searcher{model}.Walk(from, +1); }
+TSearchResult PreviousEvent(Second from, TimeModel model) {
+  return Searcher{model}.Walk(from, -1);
+}
 
-TSearchResult EventInProgress(Second at) {
-  Searcher s;
+TSearchResult EventInProgress(Second at, TimeModel model) {
+  Searcher s{model};
   TSearchResult result;
   const TEvent now = s.Classify(at, true);
   if (now.Kind != EventKind::None) result.Event = s.EventNear(now.Kind, JdOf(at));
@@ -138,6 +130,8 @@ std::optional<TFoundEvent> Searcher::EventNear(EventKind kind, long double jd) {
   found.Greatest = greatest;
   found.Code = there.Type.Code;
   found.Phase = there.Phase;
+  found.Model = Model;
+  found.DeltaTShift = DeltaTShift;
   return found;
 }
 
@@ -172,20 +166,30 @@ std::optional<Second> Searcher::Boundary(Second inside, int direction,
 
 TSky Searcher::SkyOf(const TInstant& at, bool planets) {
   ++Evaluations;
-  const long double T = JulianCenturies(at.Jd);
-  return planets ? SkyAt(T) : SunAndMoonAt(T);
+  return planets ? SkyAt(at, Model, DeltaTShift) : SunAndMoonAt(at, Model, DeltaTShift);
 }
 
 TEvent Searcher::Classify(Second s, bool planets) {
-  const TInstant at = InstantOf(s);
-  const TSky sky = SkyOf(at, planets);
-  return planets ? EventAt(sky, at.Date, at.Clock) : MoonEventAt(sky, at.Date, at.Clock);
+  const TSky sky = SkyOf(TInstant::At(s), planets);
+  return planets ? EventAt(sky) : MoonEventAt(sky);
+}
+
+long double Searcher::SeriesJd(long double jdUt) const {
+  return Model == TimeModel::Program ? jdUt
+                                     : jdUt + (SeriesDeltaT(jdUt) + DeltaTShift) / SecondsPerDay;
+}
+
+long double Searcher::UtJd(long double seriesJd) const {
+  // ΔT changes by less than a second in the ΔT itself: one step back is enough.
+  return Model == TimeModel::Program
+             ? seriesJd
+             : seriesJd - (SeriesDeltaT(seriesJd) + DeltaTShift) / SecondsPerDay;
 }
 
 BodyVector Searcher::Offset(EventKind kind, long double jd) {
   ++Evaluations;
-  const long double T = JulianCenturies(jd);
-  const TSky sky = NeedsPlanets(kind) ? SkyAt(T) : SunAndMoonAt(T);
+  const TSky sky =
+      BodiesAt(SeriesCenturies(jd, Model, DeltaTShift), NeedsPlanets(kind), Model);
   const BodyVector& body = Occultor(sky, kind);
   return kind == EventKind::LunarEclipse ? ShadowOffset(sky.Sun, body) : AxisOffset(sky.Sun, body);
 }
@@ -277,11 +281,13 @@ TSearchResult Searcher::Walk(Second from, int direction) {
                          : candidate + margin < JdOf(best->Begin);
   };
 
-  // Eclipses: the syzygies from one before `from` on, in the direction of the search.
-  for (int64_t k = SyzygyBefore(jd) + (direction > 0 ? -1 : 2);; k += direction) {
-    const long double mean = MeanSyzygy(k);
+  // Eclipses: the syzygies from one before `from` on, in the direction of the search. Mean
+  // motions run in the series' time; the candidates are compared in UT.
+  for (int64_t k = SyzygyBefore(SeriesJd(jd)) + (direction > 0 ? -1 : 2);; k += direction) {
+    const long double series = MeanSyzygy(k);
+    const long double mean = UtJd(series);
     if (passed(mean, MoonMargin)) break;
-    if (behind(mean, MoonMargin) || !MoonNearNode(mean)) continue;
+    if (behind(mean, MoonMargin) || !MoonNearNode(series)) continue;
     const EventKind kind = k % 2 == 0 ? EventKind::SolarEclipse : EventKind::LunarEclipse;
     const auto found = EventNear(kind, mean);
     if (found && beyond(*found) && Better(found, best, direction)) best = found;
@@ -289,13 +295,13 @@ TSearchResult Searcher::Walk(Second from, int direction) {
   // Transits before the eclipse found (or within the years searched).
   for (const TPlanet* p : {&Mercury, &Venus}) {
     const long double margin = p->MaxShift + 1;
-    int64_t k = static_cast<int64_t>(std::floor((jd - p->Epoch) / p->SynodicPeriod));
+    int64_t k = static_cast<int64_t>(std::floor((SeriesJd(jd) - p->Epoch) / p->SynodicPeriod));
     k += direction > 0 ? -1 : 2;
     for (;; k += direction) {
-      const long double mean = MeanConjunction(*p, k);
-      if (passed(mean, margin)) break;
-      if (behind(mean, margin) || !PlanetNearNode(*p, mean)) continue;
-      const auto found = EventNear(p->Kind, TrueConjunction(*p, mean));
+      const long double series = MeanConjunction(*p, k);
+      if (passed(UtJd(series), margin)) break;
+      if (behind(UtJd(series), margin) || !PlanetNearNode(*p, series)) continue;
+      const auto found = EventNear(p->Kind, UtJd(TrueConjunction(*p, series)));
       if (found && beyond(*found) && Better(found, best, direction)) best = found;
     }
   }

@@ -1,6 +1,6 @@
 // Finding eclipses and transits: the next or previous event from an instant, and the instants at
 // which its phases begin and end, Earth-wide and for an observer. Pure functions of the
-// program's own model: every instant is classified as the screen would classify it.
+// chosen time model: every instant is classified as the screen would classify it.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -16,18 +16,10 @@ using geometry::EventKind;
 using geometry::TEvent;
 using geometry::TObserverCoordinates;
 
-// Instants are whole seconds of UT, counted from JD 0.0 (so that 86400 divides whole days).
-using Second = int64_t;
-Second SecondOf(long double jd);  // the nearest whole second
-long double JdOf(Second s);
-
-// The instant as the driver keeps it (date and clock value) and the sky it computes there.
-struct TInstant {
-  astro::TCalendarDate Date;
-  long double Clock = 0;  // UT + 1 h in H.MM form
-  long double Jd = 0;     // JulianDay(Date, Clock): what the driver computes from them
-};
-TInstant InstantOf(Second s);
+using astro::JdOf;
+using astro::Second;
+using astro::SecondOf;
+using astro::TimeModel;
 
 // An event as the classification sees it: the first and the last second it reports the kind.
 struct TFoundEvent {
@@ -38,6 +30,8 @@ struct TFoundEvent {
   // lunar eclipses the phase there.
   EventCode Code = EventCode::None;
   geometry::LunarPhase Phase = geometry::LunarPhase::None;
+  TimeModel Model = TimeModel::Program;  // the model it was found in; its contacts use it too
+  long double DeltaTShift = 0;  // seconds added to the exact model's ΔT (SeriesCenturies)
 };
 
 struct TSearchResult {
@@ -49,10 +43,10 @@ struct TSearchResult {
 
 // The event that begins first after `from` (strictly later), and the one that begins last before
 // it (strictly earlier; inside an event that is its own beginning).
-TSearchResult NextEvent(Second from);
-TSearchResult PreviousEvent(Second from);
+TSearchResult NextEvent(Second from, TimeModel model = TimeModel::Program);
+TSearchResult PreviousEvent(Second from, TimeModel model = TimeModel::Program);
 // The event in progress at `at` (classified there), with its beginning, end and greatest instant.
-TSearchResult EventInProgress(Second at);
+TSearchResult EventInProgress(Second at, TimeModel model = TimeModel::Program);
 
 // Phase changes for the Earth as a whole. Absent phases are empty.
 struct TEarthContacts {
@@ -74,5 +68,8 @@ struct TSiteContact {
 // site (in time order); empty when the discs do not meet there or for a lunar eclipse.
 std::vector<TSiteContact> SiteContacts(const TFoundEvent& event, const TObserverCoordinates& site,
                                        int* evaluations = nullptr);
+// The same seen from the Earth's centre (the geocentric contacts that tables of transits give);
+// no altitudes.
+std::vector<TSiteContact> CentreContacts(const TFoundEvent& event, int* evaluations = nullptr);
 
 }  // namespace search

@@ -7,7 +7,7 @@
 
 namespace search {
 
-constexpr long double SecondsPerDay = 86400;
+using astro::SecondsPerDay;
 
 // The distance of the Earth's centre from the shadow axis of the body (Earth radii, the Earth
 // stretched to a sphere as the classification does), as a vector: its least length is the
@@ -22,8 +22,14 @@ const BodyVector& Occultor(const geometry::TSky& sky, EventKind kind);
 
 // One search: counts the instants it computes.
 struct Searcher {
+  TimeModel Model = TimeModel::Program;
+  long double DeltaTShift = 0;
   int Evaluations = 0;
 
+  // The Julian day of the series' time at a UT Julian day, and back (the same in the program's
+  // own model).
+  long double SeriesJd(long double jdUt) const;
+  long double UtJd(long double seriesJd) const;
   // The event that begins first after (+1) or last before (-1) `from`.
   TSearchResult Walk(Second from, int direction);
   // The event of the kind whose least offset is nearest to jd, if the classification reports
@@ -36,7 +42,7 @@ struct Searcher {
   // The classification at the instant the driver shows for the second.
   TEvent Classify(Second s, bool planets);
   // The sky at the instant (with the planets, or the Sun and the Moon alone).
-  geometry::TSky SkyOf(const TInstant& at, bool planets);
+  geometry::TSky SkyOf(const astro::TInstant& at, bool planets);
   BodyVector Offset(EventKind kind, long double jd);
   // Least length of a vector that moves almost uniformly, searched from jd.
   long double LeastOffset(const std::function<BodyVector(long double)>& offset, long double jd);

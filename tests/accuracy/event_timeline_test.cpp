@@ -69,8 +69,8 @@ struct {
 } Last;
 
 Sample Classify(long double jd, const TCalendarDate& date, long double clock) {
-  Last.Sky = SkyAt((jd - 2451545) / 36525);
-  Last.Event = EventAt(Last.Sky, date, clock);
+  Last.Sky = SkyAt(TInstant::OfClock(date, clock));
+  Last.Event = EventAt(Last.Sky);
   const TEvent& e = Last.Event;
   return {jd, e.Kind, static_cast<int>(e.Type.Code),
           e.Kind == EventKind::LunarEclipse ? e.LunarEclipseText : std::string()};
@@ -440,6 +440,7 @@ TEST(AccuracyEclipse2015, CentralTotalAroundGreatestEclipse) {
 TEST(AccuracyAxisPoint, OffCentreAxisMeetsTheSpheroidWhereErfaPutsTheSite) {
   const TCalendarDate date{20, 3, 2015};
   const long double clock = 11.00L;
+  const TInstant at = TInstant::OfClock(date, clock);
   const long double gst = SiderealTime(date, clock, 0);
   const struct {
     double Latitude, Longitude;  // degrees
@@ -462,7 +463,7 @@ TEST(AccuracyAxisPoint, OffCentreAxisMeetsTheSpheroidWhereErfaPutsTheSite) {
     const long double au = 23454.78L;
     SetVector(sun, px + au * ux, py + au * uy, pz + au * uz);
     SetVector(moon, px + 57 * ux, py + 57 * uy, pz + 57 * uz);
-    const TEvent e = TestOccultor(date, clock, sun, moon, 218.25L, 0.545L);
+    const TEvent e = TestOccultor(at, sun, moon, 218.25L, 0.545L);
     SCOPED_TRACE(site.Latitude);
     EXPECT_EQ(static_cast<int>(e.Type.Code), 5);
     EXPECT_NEAR(static_cast<double>(e.Type.Latitude), phi, 1e-12);

@@ -25,7 +25,7 @@ using namespace geometry;
 namespace {
 
 search::Second ScreenSecond() {
-  return search::SecondOf(JulianDay(Drv.CurrentDate, Drv.ClockTime));
+  return Drv.Now.Ut();
 }
 
 // "d.m.yyyy hh:mm:ss UT" by the C library's calendar: JD 2440587.5 is 1 January 1970, 0 h UT.
@@ -80,11 +80,9 @@ TEST_F(DriverTest, NextAndPreviousEventKeysJumpToBeginnings) {
     EXPECT_EQ(Drv.TimeStep, 15);
     EXPECT_EQ(BeepCount, 0);
     // One second earlier the screen shows no event: the instant is the event's first second.
-    const search::TInstant before = search::InstantOf(at - 1);
-    MoveToInstant(before.Date, before.Clock, before.Jd);
+    MoveToInstant(TInstant::At(at - 1));
     EXPECT_EQ(Drv.Event.Kind, EventKind::None) << c.Day;
-    const search::TInstant back = search::InstantOf(at);
-    MoveToInstant(back.Date, back.Clock, back.Jd);
+    MoveToInstant(TInstant::At(at));
   }
 }
 
@@ -127,7 +125,7 @@ TEST_F(DriverTest, ContactPanelShowsTheTimesTheSearchFinds) {
   ASSERT_TRUE(earth.CentralBegin && earth.CentralEnd);
   ASSERT_EQ(site.size(), 3u);  // partial there: first and fourth contact and the greatest phase
   std::vector<std::string> expected = {
-      " Kontaktzeiten für die ganze Erde:",
+      " Kontaktzeiten für die ganze Erde, Zeitmodell des Programms:",
       " Beginn          " + UtText(event.Begin),
       " Beginn zentral  " + UtText(*earth.CentralBegin),
       " Ende zentral    " + UtText(*earth.CentralEnd),

@@ -91,7 +91,7 @@ TEST(FrameLayout, TextsInTheirPlaces) {
   DriverState s = Eclipse(0.1L, 0);
   s.PlaceName = "Hannover";
   s.DayText = "9", s.MonthText = "5", s.YearText = "2016";
-  s.ClockTime = 14.0L;
+  s.Now = TInstant::OfClock({9, 5, 2016}, 14.0L);
   FrameLayout f = LayoutFrame(s, W, H, L, C);
   EXPECT_EQ(f.Hint.X, W - 88);
   EXPECT_EQ(f.Hint.Y, H);

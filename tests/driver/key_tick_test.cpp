@@ -124,7 +124,7 @@ TEST_F(KeyTickTest, CursorKeysStepTheInstant) {
   StartTransit();
   Press(Code(Key::Right));
   EXPECT_EQ(Drv.TimeText, "13:15:00");
-  EXPECT_NEAR(static_cast<double>(Drv.ClockTime), 14.15, 1e-9);
+  EXPECT_NEAR(static_cast<double>(Drv.Now.Clock()), 14.15, 1e-9);
   EXPECT_EQ(Drv.FramesDrawn, 2);
   Press(Code(Key::Left));
   Press(Code(Key::Left));
@@ -184,8 +184,8 @@ TEST_F(KeyTickTest, DateTextsFollowTheUtDateAcrossMidnight) {
   EXPECT_EQ(Drv.MonthText, "9");
   EXPECT_EQ(Drv.YearText, "2015");
   // The clock value below 1 belongs to the next date in clock form.
-  EXPECT_LT(Drv.ClockTime, 1);
-  EXPECT_EQ(Drv.CurrentDate.Day, 28);
+  EXPECT_LT(Drv.Now.Clock(), 1);
+  EXPECT_EQ(Drv.Now.Date().Day, 28);
   Press(Code(Key::Right));
   EXPECT_EQ(Drv.TimeText, "00:00:00");
   EXPECT_EQ(Drv.DayText, "28");
@@ -558,7 +558,7 @@ TEST_F(KeyTickTest, HorizonSystemPutsTheZenithUpAlsoSouthOfTheSun) {
   long double r = 0, alpha = 0, delta = 0;
   RectToSpherical(Drv.Sky.Sun.X, Drv.Sky.Sun.Y, Drv.Sky.Sun.Z, r, alpha, delta);
   const long double lst =
-      SiderealTime(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates.Longitude);
+      SiderealTime(Drv.Now.Date(), Drv.Now.Clock(), Drv.ObserverCoordinates.Longitude);
   const long double zenith =
       ZenithDirection(lst - alpha, delta, Drv.ObserverCoordinates.Latitude);
   EXPECT_NEAR(static_cast<double>(zenith / Degree), 163.9, 0.1);

@@ -88,10 +88,10 @@ TEST_F(MainRoutineTest, DefaultSessionAsksEveryQuestionWithItsDefault) {
   EXPECT_TRUE(Drv.HorizonView);
   EXPECT_FALSE(Drv.Geocentric);
   EXPECT_FALSE(Drv.Stroboscopic);
-  EXPECT_EQ(Drv.CurrentDate.Day, 9);
-  EXPECT_EQ(Drv.CurrentDate.Month, 5);
-  EXPECT_EQ(Drv.CurrentDate.Year, 2016);
-  EXPECT_NEAR(static_cast<double>(Drv.ClockTime), 14.0, 1e-12);
+  EXPECT_EQ(Drv.Now.Date().Day, 9);
+  EXPECT_EQ(Drv.Now.Date().Month, 5);
+  EXPECT_EQ(Drv.Now.Date().Year, 2016);
+  EXPECT_NEAR(static_cast<double>(Drv.Now.Clock()), 14.0, 1e-12);
   // Hannover from the first matching line of City.dat.
   EXPECT_EQ(Drv.SiteLatitudeText, "52.37");
   EXPECT_EQ(Drv.SiteLongitudeText, "9.73");
@@ -213,7 +213,7 @@ TEST_F(MainRoutineTest, ImpossibleTimesAreAskedAgainWithTheReason) {
   EXPECT_EQ(CountPrompts(range), 2);
   EXPECT_EQ(BeepCount, 6);  // and one for Hannover on the night side at 0 h UT
   EXPECT_EQ(Prompts()[8].Default, "8:00:00");  // the rejected text is offered again
-  EXPECT_NEAR(static_cast<double>(Drv.ClockTime), 1.0, 1e-15);
+  EXPECT_NEAR(static_cast<double>(Drv.Now.Clock()), 1.0, 1e-15);
   // No transit yet on 9 May 2016 at 0 h UT; the place is asked all the same, and the time
   // keys get their step.
   EXPECT_EQ(Drv.Event.Kind, EventKind::None);
@@ -254,9 +254,9 @@ TEST_F(MainRoutineTest, ImpossibleDatesAreAskedAgainWithTheReason) {
     KeyTick();
     EXPECT_EQ(CountPrompts(PromptWithHint(c.Prompt, c.Hint)), before + 1);
     EXPECT_EQ(BeepCount, 1);
-    EXPECT_EQ(Drv.CurrentDate.Day, c.Day);
-    EXPECT_EQ(Drv.CurrentDate.Month, c.Month);
-    EXPECT_EQ(Drv.CurrentDate.Year, c.Year);
+    EXPECT_EQ(Drv.Now.Date().Day, c.Day);
+    EXPECT_EQ(Drv.Now.Date().Month, c.Month);
+    EXPECT_EQ(Drv.Now.Date().Year, c.Year);
     EXPECT_EQ(AnswersLeft(), 0u);
   }
   // The last days there are, at the ends of the years and of the Julian calendar: no beep.
@@ -270,7 +270,7 @@ TEST_F(MainRoutineTest, ImpossibleDatesAreAskedAgainWithTheReason) {
     Answer({Enter, "j", Enter, Enter, date[0], date[1], date[2], Enter});
     KeyTick();
     EXPECT_EQ(BeepCount, 0) << date[0] << "." << date[1] << "." << date[2];
-    EXPECT_EQ(Drv.CurrentDate.Day, std::stoi(date[0]));
+    EXPECT_EQ(Drv.Now.Date().Day, std::stoi(date[0]));
   }
 }
 
@@ -300,7 +300,7 @@ TEST_F(MainRoutineTest, NightSideWarningBelowTheHorizonOnly) {
   KeyTick();
   long double r = 0, alpha = 0, delta = 0;
   RectToSpherical(Drv.Sky.Sun.X, Drv.Sky.Sun.Y, Drv.Sky.Sun.Z, r, alpha, delta);
-  const long double jd = JulianDay(Drv.CurrentDate, Drv.ClockTime), t = (jd - 2451545) / 36525;
+  const long double jd = Drv.Now.Jd(), t = (jd - 2451545) / 36525;
   const long double gmst =
       (280.46061837L + 360.98564736629L * (jd - 2451545) + 0.000387933L * t * t) * Degree;
   int black[2] = {0, 0};

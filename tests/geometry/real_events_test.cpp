@@ -22,8 +22,8 @@ struct Instant {
 };
 
 Instant InstantAt(const TCalendarDate& date, long double clock) {
-  const TSky sky = SkyAt((JulianDay(date, clock) - 2451545) / 36525);
-  return {sky, EventAt(sky, date, clock)};
+  const TSky sky = SkyAt(TInstant::OfClock(date, clock));
+  return {sky, EventAt(sky)};
 }
 
 TEST(RealEvents, KindsOfThePreparedEclipses) {
@@ -113,8 +113,9 @@ TEST(RealEvents, SixCenturiesStayFinite) {
     long double clock;
     CalendarDate(jd, date, clock);
     const Instant now = InstantAt(date, clock);
+    const TInstant at = TInstant::OfClock(date, clock);
     BodyVector observer;
-    ObserverVector(site, date, clock, observer);
+    ObserverVector(site, at, observer);
     const EventKind kind = now.Event.Kind;
     if (kind != EventKind::None) ++events;
     if (kind == EventKind::MercuryTransit) {
@@ -123,7 +124,7 @@ TEST(RealEvents, SixCenturiesStayFinite) {
     if (kind == EventKind::VenusTransit) {
       ASSERT_LT(now.Sky.Venus.R, now.Sky.Sun.R) << jd;
     }
-    const TView view = ViewAt(date, clock, site, observer, now.Sky.Sun,
+    const TView view = ViewAt(at, site, observer, now.Sky.Sun,
                               now.Event.OccultorDiameter, now.Event.Occultor);
     ASSERT_TRUE(RecordsFinite(now, observer, view)) << jd;
     for (const TextRow& row : EventTextRows(now.Event, now.Sky, view))

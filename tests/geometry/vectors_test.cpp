@@ -85,7 +85,7 @@ TEST(Vectors, DotIgnoresTheStoredLength) {
 TEST(ObserverVector, OnTheEquator) {
   TCalendarDate date{20, 3, 2015};
   BodyVector v;
-  ObserverVector({0.3L, 0}, date, 11.00L, v);
+  ObserverVector({0.3L, 0}, TInstant::OfClock(date, 11.00L), v);
   EXPECT_NEAR(v.R, 1, 1e-18L);
   EXPECT_NEAR(v.Z, 0, 1e-18L);
   EXPECT_NEAR(std::hypot(v.X, v.Y), 1, 1e-15L);
@@ -94,7 +94,7 @@ TEST(ObserverVector, OnTheEquator) {
 TEST(ObserverVector, AtFortyFiveDegrees) {
   TCalendarDate date{20, 3, 2015};
   BodyVector v;
-  ObserverVector({0, 45 * Degree}, date, 11.00L, v);
+  ObserverVector({0, 45 * Degree}, TInstant::OfClock(date, 11.00L), v);
   EXPECT_NEAR(v.R, 0.9983306L, 5e-8L);
   const long double geocentric = std::atan2(v.Z, std::hypot(v.X, v.Y)) / Degree;
   EXPECT_NEAR(geocentric, 44.80758L, 5e-6L);
@@ -104,7 +104,7 @@ TEST(ObserverVector, DirectionIsTheLocalSiderealTime) {
   TCalendarDate date{8, 6, 2004};
   const long double lon = -1.2L, lat = 0.7L;
   BodyVector v;
-  ObserverVector({lon, lat}, date, 9.2220L, v);
+  ObserverVector({lon, lat}, TInstant::OfClock(date, 9.2220L), v);
   const long double rho = v.R;
   const long double phiPrime = std::atan(0.9933056150004120504L * std::tan(lat));
   EXPECT_NEAR(v.X * v.X + v.Y * v.Y, rho * rho * std::cos(phiPrime) * std::cos(phiPrime), 1e-15L);
@@ -117,7 +117,7 @@ TEST(ObserverVector, DirectionIsTheLocalSiderealTime) {
 
 TEST(ObserverVector, PoleStaysFinite) {
   BodyVector v;
-  ObserverVector({0, 90 * Degree}, TCalendarDate{1, 1, 2000}, 13.0L, v);
+  ObserverVector({0, 90 * Degree}, TInstant::OfClock(TCalendarDate{1, 1, 2000}, 13.0L), v);
   EXPECT_TRUE(std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z));
   EXPECT_NEAR(v.R, 0.9966471868221030856L, 1e-15L);  // the polar radius
   EXPECT_NEAR(v.Z, v.R, 1e-12L);

@@ -28,16 +28,16 @@ using namespace driver;
 
 namespace {
 
-long double CurrentJulianDay() { return JulianDay(Drv.CurrentDate, Drv.ClockTime); }
+long double CurrentJulianDay() { return Drv.Now.Jd(); }
 
 // The instant is a real calendar date and clock, and the driver's texts of it are well
 // formed: integers for the date, hh:mm:ss for the time.
 void ExpectInstantTexts(const std::string& where) {
   SCOPED_TRACE(where);
-  EXPECT_TRUE(std::isfinite(Drv.ClockTime) && std::isfinite(Drv.CenturiesT));
-  EXPECT_TRUE(Drv.CurrentDate.Month >= 1 && Drv.CurrentDate.Month <= 12) << Drv.CurrentDate.Month;
-  EXPECT_TRUE(Drv.CurrentDate.Day >= 1 && Drv.CurrentDate.Day <= 31) << Drv.CurrentDate.Day;
-  EXPECT_TRUE(Drv.ClockTime >= 0 && Drv.ClockTime < 25) << static_cast<double>(Drv.ClockTime);
+  EXPECT_TRUE(std::isfinite(Drv.Now.Clock()) && std::isfinite(SeriesCenturies(Drv.Now, Drv.Model)));
+  EXPECT_TRUE(Drv.Now.Date().Month >= 1 && Drv.Now.Date().Month <= 12) << Drv.Now.Date().Month;
+  EXPECT_TRUE(Drv.Now.Date().Day >= 1 && Drv.Now.Date().Day <= 31) << Drv.Now.Date().Day;
+  EXPECT_TRUE(Drv.Now.Clock() >= 0 && Drv.Now.Clock() < 25) << static_cast<double>(Drv.Now.Clock());
   int h = -1, m = -1, s = -1;
   EXPECT_TRUE(ParseTimeText(Drv.TimeText, h, m, s)) << Drv.TimeText;
   EXPECT_TRUE(h >= 0 && h < 24 && m >= 0 && m < 60 && s >= 0 && s < 60) << Drv.TimeText;
@@ -82,7 +82,7 @@ TEST_P(ExtremeYearSession, DialogueFramesPanelAndTimeKeys) {
   ASSERT_TRUE(AnimationStarted);
   ASSERT_NE(Drv.Event.Kind, EventKind::None) << Describe(events[0]);
   EXPECT_EQ(Drv.FramesDrawn, 1);
-  EXPECT_EQ(Drv.CurrentDate.Year, std::stoi(typed.Year));
+  EXPECT_EQ(Drv.Now.Date().Year, std::stoi(typed.Year));
   ExpectAfterStep("first frame");
   Press('m');
   EXPECT_EQ(Drv.FramesDrawn, 2);
@@ -105,7 +105,7 @@ TEST_P(ExtremeYearSession, DialogueFramesPanelAndTimeKeys) {
     ExpectAfterStep("million right " + std::to_string(i));
   }
   for (int i = 0; i < 3; ++i) Press(Code(Key::Left));
-  EXPECT_EQ(Drv.CurrentDate.Year, std::stoi(typed.Year));
+  EXPECT_EQ(Drv.Now.Date().Year, std::stoi(typed.Year));
   ExpectAfterStep("back");
 }
 
@@ -184,7 +184,7 @@ TEST_P(PoleSession, FramesAndStepsStayNumbers) {
   long double r, alpha, delta;
   RectToSpherical(Drv.Sky.Sun.X, Drv.Sky.Sun.Y, Drv.Sky.Sun.Z, r, alpha, delta);
   const long double lst =
-      SiderealTime(Drv.CurrentDate, Drv.ClockTime, Drv.ObserverCoordinates.Longitude);
+      SiderealTime(Drv.Now.Date(), Drv.Now.Clock(), Drv.ObserverCoordinates.Longitude);
   EXPECT_TRUE(std::isfinite(ParallacticAngle(lst - alpha, delta, Drv.ObserverCoordinates.Latitude)));
   Press('m');
   for (int i = 0; i < 4; ++i) {

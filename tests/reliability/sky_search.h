@@ -37,16 +37,16 @@ struct InstantResult {
 
 // Obliquity, bodies, event, observer (the Earth's centre when site is null) and view.
 inline InstantResult ComputeSkyAt(const Instant& t, const TObserverCoordinates* site) {
-  const long double jd = JulianDay(t.Date, t.Clock);
+  const TInstant at = TInstant::OfClock(t.Date, t.Clock);
   InstantResult r;
-  r.Sky = SkyAt((jd - 2451545.0L) / 36525.0L);
-  r.Event = EventAt(r.Sky, t.Date, t.Clock);
+  r.Sky = SkyAt(at);
+  r.Event = EventAt(r.Sky);
   TObserverCoordinates here;
   if (site) {
     here = *site;
-    ObserverVector(here, t.Date, t.Clock, r.Observer);
+    ObserverVector(here, at, r.Observer);
   }
-  r.View = ViewAt(t.Date, t.Clock, here, r.Observer, r.Sky.Sun, r.Event.OccultorDiameter,
+  r.View = ViewAt(at, here, r.Observer, r.Sky.Sun, r.Event.OccultorDiameter,
                   r.Event.Occultor);
   return r;
 }

@@ -146,11 +146,11 @@ TEST(Contacts, SiteContactsOf12August2026) {
     EXPECT_EQ(numbers, site.Numbers) << site.Name;
     for (size_t i = 1; i < contacts.size(); ++i) EXPECT_LT(contacts[i - 1].At, contacts[i].At);
     auto code = [&](Second s) {
-      const TInstant at = InstantOf(s);
+      const TInstant at = TInstant::At(s);
       const TSky sky = SkyShown(s);
       BodyVector observer;
-      ObserverVector(place, at.Date, at.Clock, observer);
-      const TView v = ViewAt(at.Date, at.Clock, place, observer, sky.Sun, 0.545L, sky.Moon);
+      ObserverVector(place, at, observer);
+      const TView v = ViewAt(at, place, observer, sky.Sun, 0.545L, sky.Moon);
       EXPECT_NEAR(static_cast<double>(v.SunAltitude), 0, 90);
       return v.Record.Code;
     };

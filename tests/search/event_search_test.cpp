@@ -90,9 +90,10 @@ std::vector<TFoundEvent> Walk(Second from, Second to, int direction) {
 }
 
 std::string DateText(Second s) {
-  const TInstant at = InstantOf(s + 3600);  // the clock runs one hour ahead of UT
+  const TInstant at = TInstant::At(s + 3600);  // the clock runs one hour ahead of UT
   char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", at.Date.Year, at.Date.Month, at.Date.Day);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", at.Date().Year, at.Date().Month,
+                at.Date().Day);
   return text;
 }
 

@@ -4,10 +4,9 @@
 #include "event_search.h"
 
 inline geometry::TSky SkyShown(search::Second s) {
-  return geometry::SkyAt((search::InstantOf(s).Jd - 2451545.0L) / 36525);
+  return geometry::SkyAt(astro::TInstant::At(s));
 }
 
 inline geometry::TEvent Shown(search::Second s) {
-  const search::TInstant at = search::InstantOf(s);
-  return geometry::EventAt(SkyShown(s), at.Date, at.Clock);
+  return geometry::EventAt(SkyShown(s));
 }
