@@ -33,12 +33,17 @@ TInstant::TInstant(Second ut) : ut_(ut) {
   constexpr Second Day = 86400, HalfDay = 43200;
   Second day = (ut - HalfDay) / Day, second = (ut - HalfDay) % Day;
   if (second < 0) second += Day, day -= 1;  // JD day + 0.5 is 0 h UT of the day
+  utSecondOfDay_ = static_cast<int>(second);
+  long double noonClock = 0;
+  CalendarDate(static_cast<long double>(day) + 1, utDate_, noonClock);
+  date_ = utDate_;
   int hours = static_cast<int>(second / 3600);
   const int minutes = static_cast<int>(second / 60 % 60), seconds = static_cast<int>(second % 60);
   // The clock runs one hour ahead: from 23:00:01 UT on it is the next date's 0.00 to 0.59.
-  if (hours == 23 && second % 3600 != 0) day += 1, hours = -1;
-  long double noonClock = 0;
-  CalendarDate(static_cast<long double>(day) + 1, date_, noonClock);
+  if (hours == 23 && second % 3600 != 0) {
+    CalendarDate(static_cast<long double>(day) + 2, date_, noonClock);
+    hours = -1;
+  }
   clock_ = HMMFromHours(hours + 1 + (minutes + seconds / 60.0L) / 60.0L);
   jd_ = JulianDay(date_, clock_);
 }

@@ -29,6 +29,9 @@ class TInstant {
   long double Clock() const { return clock_; }          // UT + 1 h in H.MM form
   // JulianDay(Date(), Clock()): the UT Julian day as the calendar arithmetic gives it.
   long double Jd() const { return jd_; }
+  // The UT date and the seconds since 0 h UT: what the texts show.
+  const TCalendarDate& UtDate() const { return utDate_; }
+  int UtSecondOfDay() const { return utSecondOfDay_; }
   TInstant Plus(Second seconds) const { return At(ut_ + seconds); }
 
   friend bool operator==(const TInstant& a, const TInstant& b) { return a.ut_ == b.ut_; }
@@ -36,7 +39,8 @@ class TInstant {
  private:
   explicit TInstant(Second ut);
   Second ut_ = 0;
-  TCalendarDate date_;
+  TCalendarDate date_, utDate_;
+  int utSecondOfDay_ = 0;
   long double clock_ = 0;
   long double jd_ = 0;
 };

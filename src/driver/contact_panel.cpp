@@ -50,9 +50,7 @@ std::string SiteLabel(int number) {
 
 std::string ContactTimeText(search::Second s) {
   const TInstant at = TInstant::At(s);
-  const TCalendarDate date = UtDateShown(at.Jd());
-  return std::to_string(date.Day) + "." + std::to_string(date.Month) + "." +
-         std::to_string(date.Year) + " " + TimeToText(at.Clock()) + " UT";
+  return UtDateText(at) + " " + UtTimeText(at) + " UT";
 }
 
 std::vector<TextRow> ContactRows(const std::optional<search::TEarthContacts>& earth,

@@ -44,35 +44,15 @@ int RoundPixel(long double x) {
   return static_cast<int>(std::lrint(x));
 }
 
-astro::TCalendarDate UtDateShown(long double jd) {
-  // A clock value below 1 stands for UT hour 23 of the day before the date in clock form; one
-  // hour earlier the clock form and the UT date agree.
-  const long double shown = jd + 0.5L / 86400;
-  astro::TCalendarDate date;
-  long double clock = 0;
-  astro::CalendarDate(shown, date, clock);
-  if (clock < 1) astro::CalendarDate(shown - 1.0L / 24, date, clock);
-  return date;
+std::string UtTimeText(const TInstant& at) {
+  const int s = at.UtSecondOfDay();
+  return text::WholeNumberText(s / 3600, 2, '0') + ":" + text::WholeNumberText(s / 60 % 60, 2, '0') +
+         ":" + text::WholeNumberText(s % 60, 2, '0');
 }
 
-std::string TimeToText(long double clockTime) {
-  long double u = clockTime - 1;
-  if (u < 0) u += 24;  // UT hour 23 before the date of the clock value
-  int hh = static_cast<int>(std::trunc(u));
-  const long double minutes = (u - hh) * 100;
-  int mm = static_cast<int>(std::trunc(minutes));
-  int ss = RoundPixel((minutes - mm) * 60);
-  if (ss == 60) {
-    mm += 1;
-    ss = 0;
-  }
-  if (mm == 60) {
-    hh += 1;
-    mm = 0;
-  }
-  if (hh == 24) hh = 0;
-  return text::WholeNumberText(hh, 2, '0') + ":" + text::WholeNumberText(mm, 2, '0') + ":" +
-         text::WholeNumberText(ss, 2, '0');
+std::string UtDateText(const TInstant& at) {
+  const TCalendarDate& d = at.UtDate();
+  return std::to_string(d.Day) + "." + std::to_string(d.Month) + "." + std::to_string(d.Year);
 }
 
 std::string TimeModelText(const TInstant& at) {
@@ -98,7 +78,7 @@ std::vector<PlacedText> TextColumn(const DriverState& d, int maxX, int lineHeigh
   texts.push_back({maxX, L, true, place + " ", Colour::LightGray});
   texts.push_back({maxX, 2 * L, true, d.DayText + "." + d.MonthText + "." + d.YearText + " ",
                    Colour::LightGray});
-  texts.push_back({maxX, 3 * L, true, TimeToText(d.Now.Clock()) + " Uhr UT ", Colour::LightGray});
+  texts.push_back({maxX, 3 * L, true, UtTimeText(d.Now) + " Uhr UT ", Colour::LightGray});
   // The program's own model has no row of its own: its pictures stay as they always were.
   if (d.Model == TimeModel::Exact)
     texts.push_back({maxX, 4 * L, true, TimeModelText(d.Now) + " ", Colour::LightGray});

@@ -15,11 +15,9 @@ long double PixelsPerRadian(int maxY);
 // the position angle of the zenith seen from the Sun, in (-pi, pi].
 long double ParallacticAngle(long double h, long double delta, long double phi);
 
-// The UT date of the instant jd as the screen shows it: rounded to the second (a hair before
-// midnight is 00:00:00 of the next day).
-astro::TCalendarDate UtDateShown(long double jd);
-// "hh:mm:ss" of the UT time of day of a clock value (UT + 1 h, H.MM form).
-std::string TimeToText(long double clockTime);
+// "hh:mm:ss" and "d.m.yyyy" of the instant in UT.
+std::string UtTimeText(const astro::TInstant& at);
+std::string UtDateText(const astro::TInstant& at);
 // The row of the exact time model: "wie beobachtet: TT = UT + 69 s", ΔT to the whole second.
 std::string TimeModelText(const astro::TInstant& at);
 

@@ -107,8 +107,8 @@ bool StepTime(long double minutes) {
 void MoveToInstant(const TInstant& at) {
   Drv.Now = at;
   // The next dialogue offers the instant on the screen: its UT time and UT date.
-  Drv.TimeText = TimeToText(at.Clock());
-  const TCalendarDate utDate = UtDateShown(at.Jd());
+  Drv.TimeText = UtTimeText(at);
+  const TCalendarDate& utDate = at.UtDate();
   Drv.DayText = std::to_string(utDate.Day);
   Drv.MonthText = std::to_string(utDate.Month);
   Drv.YearText = std::to_string(utDate.Year);

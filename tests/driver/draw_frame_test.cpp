@@ -24,26 +24,36 @@ using namespace driver;
 
 namespace {
 
-struct ClockCase {
-  long double Clock;
-  const char* Text;
-};
-
-class TimeToTextTest : public ::testing::TestWithParam<ClockCase> {};
-
-TEST_P(TimeToTextTest, GivesUtClock) { EXPECT_EQ(TimeToText(GetParam().Clock), GetParam().Text); }
-
-INSTANTIATE_TEST_SUITE_P(
-    Clocks, TimeToTextTest,
-    ::testing::Values(
-        ClockCase{24.0L + (59.0L + 59.6L / 60) / 100, "00:00:00"},  // UT 23:59:59.6 rounds up
-        ClockCase{1.0L, "00:00:00"},                              // midnight UT
-        ClockCase{9.2220L, "08:22:12"},
-        ClockCase{0.45L, "23:45:00"},                             // hour 23 of the day before
-        ClockCase{14.0L, "13:00:00"},
-        ClockCase{1.0001L, "00:00:01"},                           // 0.01 min = 0.6 s rounds to 1
-        ClockCase{24.5930L, "23:59:18"},
-        ClockCase{13.59999999L, "13:00:00"}));                    // 12:59:59.99... carries twice
+// An instant typed as a UT date and time: its texts, and the clock value (UT + 1 h) the time
+// prompt makes, to the bit, on the date typed (from 23:00:01 UT on, the next date's 0.00-0.59).
+TEST(UtTextsTest, DateAndTimeOfAnInstant) {
+  const struct {
+    TCalendarDate Date;
+    int H, M, S;
+    const char *Time, *Day;
+  } cases[] = {
+      {{9, 5, 2016}, 13, 0, 0, "13:00:00", "9.5.2016"},
+      {{8, 6, 2004}, 8, 22, 12, "08:22:12", "8.6.2004"},
+      {{1, 1, 2000}, 0, 0, 0, "00:00:00", "1.1.2000"},
+      {{28, 9, 2015}, 23, 0, 0, "23:00:00", "28.9.2015"},
+      {{28, 9, 2015}, 23, 45, 59, "23:45:59", "28.9.2015"},
+      {{1, 1, -9999}, 0, 0, 1, "00:00:01", "1.1.-9999"},
+      {{31, 12, 9999}, 23, 59, 59, "23:59:59", "31.12.9999"},
+  };
+  for (const auto& c : cases) {
+    const long double clock = HMMFromHours(c.H + 1 + (c.M + c.S / 60.0L) / 60.0L);
+    const TInstant at = TInstant::OfClock(c.Date, clock);
+    EXPECT_EQ(UtTimeText(at), c.Time);
+    EXPECT_EQ(UtDateText(at), c.Day);
+    const bool nextDate = c.H == 23 && (c.M || c.S);
+    if (nextDate) {
+      EXPECT_NEAR(static_cast<double>(at.Clock()), static_cast<double>(clock - 24), 1e-15);
+    } else {
+      EXPECT_EQ(at.Clock(), clock) << c.Time;
+    }
+    EXPECT_EQ(at.Date().Day == c.Date.Day, !nextDate) << c.Time;
+  }
+}
 
 TEST(PixelsPerRadian, ScaleOfAFullHdAndAnXgaWindow) {
   // 0.25 degrees are 0.45 of the window height.

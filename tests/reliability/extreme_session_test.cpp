@@ -59,13 +59,10 @@ struct Typed {
 };
 
 Typed TypedInstant(const Instant& t) {
-  TCalendarDate ut = t.Date;
-  if (t.Clock < 1) {  // UT hour 23 of the day before
-    long double clock = 0;
-    CalendarDate(JulianDay(t.Date, t.Clock) - 1.0L / 24, ut, clock);
-  }
+  const TInstant at = TInstant::OfClock(t.Date, t.Clock);
+  const TCalendarDate& ut = at.UtDate();
   return {std::to_string(ut.Day), std::to_string(ut.Month), std::to_string(ut.Year),
-          TimeToText(t.Clock)};
+          UtTimeText(at)};
 }
 
 class ExtremeYearSession : public ConsoleReliabilityTest,
