@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -91,19 +92,53 @@ TEST_F(DriverTest, EventKeysBeepAndStayWhenNothingIsFound) {
     const char *Day, *Month, *Year, *Time;
     Key Pressed;
   } cases[] = {{"31", "12", "9999", "23:00:00", Key::N}, {"1", "1", "-9999", "00:00:00", Key::V}};
-  for (const auto& c : cases) {
-    NewRun();
-    AnswerDialogue("8", c.Day, c.Month, c.Year, c.Time, true, false);
-    KeyTick();
-    ASSERT_TRUE(AnimationStarted);
-    const search::Second at = ScreenSecond();
-    Press(Code(c.Pressed));
-    EXPECT_EQ(ScreenSecond(), at) << c.Year;
-    EXPECT_EQ(Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText + " " + Drv.TimeText,
-              std::string(c.Day) + "." + c.Month + "." + c.Year + " " + c.Time);
-    EXPECT_EQ(BeepCount, 1);
-    EXPECT_GT(CountPixels(PaletteColour(Colour::LightRed), 0, 0, 500, LineHeight()), 50);
-  }
+  for (const auto& c : cases)
+    for (bool exact : {false, true}) {  // in both time models
+      NewRun();
+      AnswerDialogue("8", c.Day, c.Month, c.Year, c.Time, true, false);
+      KeyTick();
+      ASSERT_TRUE(AnimationStarted);
+      if (exact) Press(Code(Key::T));
+      BeepCount = 0;
+      const search::Second at = ScreenSecond();
+      Press(Code(c.Pressed));
+      EXPECT_EQ(ScreenSecond(), at) << c.Year;
+      EXPECT_EQ(Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText + " " + Drv.TimeText,
+                std::string(c.Day) + "." + c.Month + "." + c.Year + " " + c.Time);
+      EXPECT_EQ(BeepCount, 1);
+      EXPECT_GT(CountPixels(PaletteColour(Colour::LightRed), 0, 0, 500, LineHeight()), 50);
+    }
+}
+
+TEST_F(DriverTest, TimeModelKeyGivesTimesAsTheyHappen) {
+  AnswerDialogue("8", "1", "8", "2026", "00:00:00", true, false);
+  KeyTick();
+  auto modelRow = [] {
+    for (const PlacedText& t : TextColumn(Drv, MaxX(), LineHeight()))
+      if (t.X == MaxX() && t.Y == 4 * LineHeight()) return t.Text;
+    return std::string();
+  };
+  EXPECT_EQ(modelRow(), "");
+  Press(Code(Key::N));
+  const search::Second program = ScreenSecond();
+  Press(Code(Key::T));
+  EXPECT_EQ(Drv.Model, TimeModel::Exact);
+  EXPECT_EQ(modelRow(), "wie beobachtet: TT = UT + 69 s ");
+  // The eclipse begins earlier by Delta T less what the series' Moon gains (69.1 - 0.3 s),
+  // give or take the Moon's light-time (a second or two).
+  Press(Code(Key::V));
+  EXPECT_EQ(Drv.Event.Kind, EventKind::SolarEclipse);
+  EXPECT_NEAR(program - ScreenSecond(), 69, 3);
+  Press(Code(Key::K));
+  EXPECT_EQ(ContactTexts(Drv, MaxX(), LineHeight(), CharWidth())[0].Text,
+            " Kontaktzeiten für die ganze Erde, wie beobachtet (TT = UT + Delta T):");
+  // Kept through Esc, like k; a second t goes back.
+  ConfirmUnscripted = true;
+  Press(Code(Key::Esc));
+  EXPECT_EQ(Drv.Model, TimeModel::Exact);
+  Press(Code(Key::T));
+  EXPECT_EQ(Drv.Model, TimeModel::Program);
+  EXPECT_EQ(modelRow(), "");
 }
 
 TEST_F(DriverTest, ContactPanelShowsTheTimesTheSearchFinds) {
