@@ -26,8 +26,8 @@ void AddEarthRows(const search::TEarthContacts& earth, std::vector<TextRow>& row
     if (at) rows.push_back({static_cast<int>(rows.size()), Row(label, *at)});
   };
   rows.push_back({0, event.Model == TimeModel::Exact
-                        ? " Kontaktzeiten für die ganze Erde, wie beobachtet (TT = UT + Delta T):"
-                        : " Kontaktzeiten für die ganze Erde, Zeitmodell des Programms:"});
+                        ? " Kontaktzeiten für die ganze Erde, wie beobachtet:"
+                        : " Kontaktzeiten für die ganze Erde, Modell des Programms:"});
   add("Beginn", event.Begin);
   if (event.Kind == EventKind::LunarEclipse) {
     add("Beginn partiell", earth.PartialBegin);

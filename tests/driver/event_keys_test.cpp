@@ -131,7 +131,7 @@ TEST_F(DriverTest, TimeModelKeyGivesTimesAsTheyHappen) {
   EXPECT_NEAR(program - ScreenSecond(), 69, 3);
   Press(Code(Key::K));
   EXPECT_EQ(ContactTexts(Drv, MaxX(), LineHeight(), CharWidth())[0].Text,
-            " Kontaktzeiten für die ganze Erde, wie beobachtet (TT = UT + Delta T):");
+            " Kontaktzeiten für die ganze Erde, wie beobachtet:");
   // Kept through Esc, like k; a second t goes back.
   ConfirmUnscripted = true;
   Press(Code(Key::Esc));
@@ -160,7 +160,7 @@ TEST_F(DriverTest, ContactPanelShowsTheTimesTheSearchFinds) {
   ASSERT_TRUE(earth.CentralBegin && earth.CentralEnd);
   ASSERT_EQ(site.size(), 3u);  // partial there: first and fourth contact and the greatest phase
   std::vector<std::string> expected = {
-      " Kontaktzeiten für die ganze Erde, Zeitmodell des Programms:",
+      " Kontaktzeiten für die ganze Erde, Modell des Programms:",
       " Beginn          " + UtText(event.Begin),
       " Beginn zentral  " + UtText(*earth.CentralBegin),
       " Ende zentral    " + UtText(*earth.CentralEnd),
