@@ -46,8 +46,8 @@ int RoundPixel(long double x) {
 
 std::string UtTimeText(const TInstant& at) {
   const int s = at.UtSecondOfDay();
-  return text::WholeNumberText(s / 3600, 2, '0') + ":" + text::WholeNumberText(s / 60 % 60, 2, '0') +
-         ":" + text::WholeNumberText(s % 60, 2, '0');
+  return text::WholeNumberText(s / 3600, 2, '0') + ":" +
+         text::WholeNumberText(s / 60 % 60, 2, '0') + ":" + text::WholeNumberText(s % 60, 2, '0');
 }
 
 std::string UtDateText(const TInstant& at) {

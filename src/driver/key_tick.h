@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "instant.h"
 #include "frame_layout.h"
+#include "instant.h"
 
 namespace driver {
 // Key codes of the commands, as the console's key queue delivers them.

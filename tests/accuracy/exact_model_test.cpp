@@ -122,7 +122,7 @@ TEST(ExactModelTest, ContactsSeenFromSites) {
       figures[late][k].Add(c->At - SecondsOfText(text));
     }
   }
-  std::printf("  reference's Delta T less the program's after 2025: mean %+.1f s (%d site-events)\n",
+  std::printf("  reference's Delta T less the program's after 2025: mean %+.1f s (%d)\n",
               static_cast<double>(deltaTGap.Mean()), deltaTGap.N);
   std::printf("  contacts below the horizon in the program, left out: %d\n", belowHorizon);
   for (int late = 0; late < 2; ++late)
