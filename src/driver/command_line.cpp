@@ -4,6 +4,8 @@
 
 #include "data_files.h"
 #include "fenster_graf.h"
+#include "key_table.h"
+#include "text_codec.h"
 
 #ifndef SYZYGY_VERSION
 #define SYZYGY_VERSION "unbekannt"
@@ -27,15 +29,16 @@ std::string HelpText(const std::string& program, const std::vector<std::string>&
       "sehen sind, auf einem Vollbild. Nach dem Titelbild fragt das Programm nach dem\n"
       "Ereignis, dem Zeitpunkt und dem Beobachtungsort.\n"
       "\n"
-      "Tasten im Bild:\n"
-      "  Cursor rechts/links  Zeitschritt vorwärts/rückwärts\n"
-      "  +, -                 größerer/kleinerer Zeitschritt\n"
-      "  m                    Messwerte an/aus (nicht im Horizontsystem)\n"
-      "  p                    Pause bis zum nächsten Tastendruck\n"
-      "  s                    Bild speichern (" + program + "01.bmp, …)\n"
-      "  F1                   Hilfe\n"
-      "  Esc                  neue Parameter\n"
-      "  Strg-C               Ende\n"
+      "Tasten im Bild:\n";
+  for (const KeyHelp& k : KeyTable) {
+    std::string meaning = k.Meaning;
+    if (const std::size_t at = meaning.find("%s"); at != std::string::npos)
+      meaning.replace(at, 2, program);
+    std::string keys = std::string("  ") + k.Keys;
+    while (text::Utf8Length(keys) < 23) keys += ' ';
+    text += keys + meaning + "\n";
+  }
+  text +=
       "\n"
       "City.dat (Orte: Name, Breite, Länge in Grad) und " + program + ".txt (Titelbild)\n"
       "werden in dieser Reihenfolge gesucht:\n";

@@ -9,6 +9,7 @@
 #include "event_search.h"
 #include "fenster_graf.h"
 #include "frame_text.h"
+#include "key_table.h"
 #include "main_routine.h"
 #include "picture_files.h"
 
@@ -16,22 +17,6 @@ namespace driver {
 using namespace astro;
 using namespace console;
 using namespace geometry;
-const std::array<std::string, 7> HelpLines = {
-    " weiter mit Tastendruck: ",
-    "               \"m\": zeige Messwerte an/aus (falls nicht horizontal)",
-    " Cursor rechts/links: Zeitschritt Vorwärts vorwärts/rückwärts",
-    "            \"+\", \"-\": Vergrößerung/Verkleinerung des Zeitschritts",
-    "                 \"s\": Speicherung des Bildes",
-    "               \"Esc\": Eingabe neuer Parameter",
-    "            \"Strg-C\": Abbruch des Programmes",
-};
-
-// Its colon stands under those of the other lines.
-const std::string EventKeysHelpLine =
-    "            \"n\", \"v\": nächstes/vorheriges Ereignis; \"k\": Kontaktzeiten an/aus";
-const std::string TimeModelHelpLine =
-    "                 \"t\": Zeiten wie beobachtet (TT = UT + Delta T) an/aus";
-
 namespace {
 
 void ShowStatus(const std::string& text, Colour colour) {
@@ -116,11 +101,13 @@ void MoveToInstant(const TInstant& at) {
 }
 
 std::vector<PlacedText> HelpTexts(int maxY, int lineHeight) {
-  std::vector<PlacedText> texts = {
-      {0, maxY - 8 * lineHeight, false, TimeModelHelpLine, Colour::LightGray},
-      {0, maxY - 7 * lineHeight, false, EventKeysHelpLine, Colour::LightGray}};
-  for (int i = 0; i < 7; ++i)
-    texts.push_back({0, maxY - (6 - i) * lineHeight, false, HelpLines[i], Colour::LightGray});
+  std::vector<PlacedText> texts(HelpRows);
+  auto place = [&](int row, const std::string& line) {
+    texts[row] = {0, maxY - (HelpRows - 1 - row) * lineHeight, false, line, Colour::LightGray};
+  };
+  place(HelpHeadingRow, HelpHeading);
+  for (const KeyHelp& k : KeyTable)
+    if (*k.HelpLine) place(k.HelpRow, k.HelpLine);
   return texts;
 }
 

@@ -27,12 +27,8 @@ enum class Key : int {
 };
 constexpr int Code(Key key) { return static_cast<int>(key); }
 
-// The help lines, top to bottom, and the lines of the event keys and the time model drawn
-// above them.
-extern const std::array<std::string, 7> HelpLines;
-extern const std::string EventKeysHelpLine;
-extern const std::string TimeModelHelpLine;
-// All help lines where ShowHelp draws them: the bottom one on the window's last pixel row.
+// The help lines of the key table where ShowHelp draws them, top to bottom: the bottom one on
+// the window's last pixel row.
 std::vector<PlacedText> HelpTexts(int maxY, int lineHeight);
 
 void KeyTick();

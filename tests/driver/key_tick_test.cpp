@@ -17,6 +17,8 @@
 #include "fenster_graf_testing.h"
 #include "kern_graf_testing.h"
 #include "frame_layout.h"
+#include "command_line.h"
+#include "key_table.h"
 #include "key_tick.h"
 #include "picture_files.h"
 #include "mathe.h"
@@ -76,13 +78,47 @@ TEST(PictureName, AtLeastTwoDigitsAndOnPast99) {
   EXPECT_EQ(PictureName("syzygy", 101), "syzygy101.bmp");
 }
 
-TEST(HelpLines, TextsAsShown) {
-  EXPECT_EQ(HelpLines[0], " weiter mit Tastendruck: ");
-  EXPECT_EQ(HelpLines[2], " Cursor rechts/links: Zeitschritt Vorwärts vorwärts/rückwärts");
-  EXPECT_EQ(HelpLines[3], "            \"+\", \"-\": Vergrößerung/Verkleinerung des Zeitschritts");
-  EXPECT_EQ(HelpLines[6], "            \"Strg-C\": Abbruch des Programmes");
-  EXPECT_EQ(HelpLines[1], "               \"m\": zeige Messwerte an/aus (falls nicht horizontal)");
-  EXPECT_EQ(HelpLines[5], "               \"Esc\": Eingabe neuer Parameter");
+TEST(HelpLines, TextsAsShownTopToBottom) {
+  const char* const lines[] = {
+      "                 \"t\": Zeiten wie beobachtet (TT = UT + Delta T) an/aus",
+      "            \"n\", \"v\": nächstes/vorheriges Ereignis; \"k\": Kontaktzeiten an/aus",
+      " weiter mit Tastendruck: ",
+      "               \"m\": zeige Messwerte an/aus (falls nicht horizontal)",
+      " Cursor rechts/links: Zeitschritt Vorwärts vorwärts/rückwärts",
+      "            \"+\", \"-\": Vergrößerung/Verkleinerung des Zeitschritts",
+      "                 \"s\": Speicherung des Bildes",
+      "               \"Esc\": Eingabe neuer Parameter",
+      "            \"Strg-C\": Abbruch des Programmes",
+  };
+  const std::vector<PlacedText> help = HelpTexts(767, 21);
+  ASSERT_EQ(help.size(), std::size(lines));
+  for (std::size_t i = 0; i < help.size(); ++i) {
+    EXPECT_EQ(help[i].Text, lines[i]);
+    EXPECT_EQ(help[i].Y, 767 - static_cast<int>(8 - i) * 21) << lines[i];
+  }
+}
+
+// The README's key table, --help and the help lines come from one table.
+TEST(KeyTable, ReadmeAndHelpNameEveryKey) {
+  std::ifstream readme(SYZYGY_README);
+  std::vector<std::string> keys;
+  bool inTable = false;
+  for (std::string line; std::getline(readme, line);) {
+    if (line == "   | Key | Effect |") {
+      inTable = true;
+    } else if (inTable && line.rfind("   | ", 0) == 0) {
+      keys.push_back(line.substr(5, line.find(" |", 5) - 5));
+    } else if (inTable && line.rfind("   |---", 0) != 0) {
+      break;
+    }
+  }
+  ASSERT_EQ(keys.size(), KeyTable.size());
+  const std::string help = HelpText("syzygy", {""}, "");
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    EXPECT_EQ(keys[i], KeyTable[i].Readme);
+    EXPECT_NE(help.find(std::string("\n  ") + KeyTable[i].Keys + "  "), std::string::npos)
+        << KeyTable[i].Keys;
+  }
 }
 
 TEST_F(KeyTickTest, FirstFrameComesWithoutAKeyThenOnlyKeysDraw) {
