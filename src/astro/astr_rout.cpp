@@ -8,7 +8,6 @@ namespace astro {
 namespace {
 
 constexpr long double kOneOver24 = 0.041666666666666666668L;
-constexpr long double kTwoPi = 6.283185307179586477L;
 
 // Julian days beyond this bound (some five million years from now or back) are pulled in
 // before they are truncated to a 32-bit day number, so that no conversion overflows.
@@ -132,7 +131,7 @@ void RectToSpherical(long double x, long double y, long double z, long double& r
   r = std::sqrt(rho2 + z * z);
   lat = ArcTan2(z, std::sqrt(rho2));
   lon = ArcTan2(y, x);
-  if (lon < 0) lon = lon + kTwoPi;
+  if (lon < 0) lon = lon + TwoPi;
 }
 
 void RotateYZ(long double& p, long double& q, long double s, long double c) {

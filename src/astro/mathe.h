@@ -2,11 +2,9 @@
 #pragma once
 #include <string>
 
-namespace astro {
-constexpr long double PiHalf = 1.5707963267948966192L;
-constexpr long double Pi = 3.1415926535897932385L;
-constexpr long double Degree = 0.017453292519943295769L;  // pi/180
+#include "constants.h"
 
+namespace astro {
 // The degree sign (Latin-1 code 176), held as UTF-8 like every text of the program.
 extern const std::string DegreeSign;
 

@@ -14,7 +14,7 @@
 namespace astro {
 namespace {
 
-constexpr long double PI2 = 6.283185308L;  // 2 pi of the lunar arguments (last digit up)
+constexpr long double PI2 = MoonSeriesTwoPi;  // 2 pi of the lunar arguments
 constexpr long double ARC = 206264.81L;    // arc seconds per radian
 
 constexpr MoonSolarTerm kSolarTerms[] = {

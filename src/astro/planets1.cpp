@@ -7,14 +7,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "constants.h"
 #include "series_math.h"
 
 namespace astro {
 namespace {
 
-constexpr long double P2 = 6.283185307L;               // 2 pi of the arguments
-constexpr long double kTwoPi = 6.283185307179586477L;  // 2 pi of the final longitude
-constexpr long double kDegree = 0.017453292519943295769L;
+constexpr long double P2 = SeriesTwoPi;  // 2 pi of the arguments
 
 // Fractional part keeping the sign of x: Frac(-0.25) = -0.25.
 inline long double Frac(long double x) { return x - series_math::Trunc(x); }
@@ -369,9 +368,9 @@ void SunPositionWith(const SunTables& tables, long double T, long double& L, lon
          0.27L * series_math::Sin(P2 * (0.4189L + 0.3306L * T)) +
          0.20L * series_math::Sin(P2 * (0.3581L + 2.4814L * T));
 
-  L = kTwoPi * Frac(0.7859453L + M3 / P2 + ((6191.2L + 1.1L * T) * T + e.DL) / 1296000);
+  L = TwoPi * Frac(0.7859453L + M3 / P2 + ((6191.2L + 1.1L * T) * T + e.DL) / 1296000);
   R = 1.0001398L - 0.0000007L * T + e.DR * 0.000001L;
-  B = (e.DB / 3600) * kDegree;
+  B = (e.DB / 3600) * Degree;
 }
 
 void SunPosition(long double T, long double& L, long double& B, long double& R) {
@@ -402,9 +401,9 @@ void MercuryPositionWith(const MercuryTables& tables, long double T, long double
 
   p.DL = p.DL + (2.8L + 3.2L * T);  // secular addition
 
-  L = Frac(0.2151379L + M1 / P2 + ((5601.7L + 1.1L * T) * T + p.DL) / 1296000) * 360 * kDegree;
+  L = Frac(0.2151379L + M1 / P2 + ((5601.7L + 1.1L * T) * T + p.DL) / 1296000) * 360 * Degree;
   R = 0.3952829L + 0.0000016L * T + p.DR * 0.000001L;
-  B = (-2522.15L + (-30.18L + 0.04L * T) * T + p.DB) / 3600 * kDegree;
+  B = (-2522.15L + (-30.18L + 0.04L * T) * T + p.DB) / 3600 * Degree;
 }
 
 void MercuryPosition(long double T, long double& L, long double& B, long double& R) {
@@ -438,9 +437,9 @@ void VenusPositionWith(const VenusTables& tables, long double T, long double& L,
          0.27L * series_math::Sin(P2 * (0.9201L + 0.3307L * T));
   p.DL = p.DL + (1.9L + 1.8L * T);
 
-  L = kTwoPi * Frac(0.3654783L + M2 / P2 + ((5071.2L + 1.1L * T) * T + p.DL) / 1296000);
+  L = TwoPi * Frac(0.3654783L + M2 / P2 + ((5071.2L + 1.1L * T) * T + p.DL) / 1296000);
   R = 0.7233482L - 0.0000002L * T + p.DR * 0.000001L;
-  B = (-67.70L + (0.04L + 0.01L * T) * T + p.DB) / 3600 * kDegree;
+  B = (-67.70L + (0.04L + 0.01L * T) * T + p.DB) / 3600 * Degree;
 }
 
 void VenusPosition(long double T, long double& L, long double& B, long double& R) {

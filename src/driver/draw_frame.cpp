@@ -12,7 +12,6 @@ using namespace astro;
 using namespace console;
 namespace {
 
-constexpr long double TwoPi = 2 * Pi;
 
 // The arc of circle (cx, cy, r) from angle `start` to angle `end`, going round the side on
 // which the other circle's centre (ox, oy) lies: the points of a circle that lie inside another

@@ -1,10 +1,11 @@
 // Positions of the Sun, Moon, Mercury and Venus at one instant, equatorial frame of date.
 #pragma once
+#include "constants.h"
 #include "instant.h"
 #include "vectors.h"
 
 namespace geometry {
-constexpr long double EarthRadiiPerAU = 23454.78L;
+using astro::EarthRadiiPerAU;
 
 // T in Julian centuries from J2000.0; sinEps, cosEps of the mean obliquity of the same T.
 // The Sun, Mercury and Venus are corrected for light-time. The exact model also gives Mercury

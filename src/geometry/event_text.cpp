@@ -93,7 +93,7 @@ std::vector<TextRow> MeasurementPanelRows(EventKind kind, long double r1, long d
   rows.push_back({0, std::string(" Winkelradius") + w.reference + angle});
   AngleToDMS(r2, angle);
   rows.push_back({1, std::string(" Winkelradius") + w.second + angle});
-  if (theta < 0) theta += 2 * Pi;
+  if (theta < 0) theta += TwoPi;
   rows.push_back({5, " theta' = " + FormatNumber(theta / Degree, 3.2L) + "°"});
   AngleToDMS(d, angle);
   rows.push_back({2, std::string(" Winkelabstand") + w.pair + angle});

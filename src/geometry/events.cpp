@@ -9,17 +9,11 @@ namespace geometry {
 using namespace astro;
 namespace {
 
-constexpr long double SunDiameter = 218.25;  // Earth radii
-constexpr long double MoonDiameter = 0.545L;
-constexpr long double MercuryDiameter = 0.766L;
-constexpr long double VenusDiameter = 1.9L;
-constexpr long double SunRadiusLinear = 109.125;
 constexpr long double ShadowEnlargement = 1.02L;
-constexpr long double UmbraFactor = 108.125;     // Sun's radius - Earth's radius
-constexpr long double PenumbraFactor = 110.125;  // Sun's radius + Earth's radius
+constexpr long double UmbraFactor = SunRadius - EarthRadius;
+constexpr long double PenumbraFactor = SunRadius + EarthRadius;
 constexpr long double LunarSearchLimit = 0.08726646259971647885L;  // 5 degrees
 constexpr long double NearBodyLimit = 100;       // only the Moon is nearer, Earth radii
-constexpr long double TwoPi = 2 * Pi;
 
 // Scalar products of unit vectors may leave [-1, 1] by rounding.
 long double ClampedArcCos(long double x) { return ArcCos(std::fmax(-1.0L, std::fmin(1.0L, x))); }
@@ -71,7 +65,7 @@ void MeasureDiscs(const BodyVector& observer, const BodyVector& sun, long double
     return;
   }
   view.OccultorRadius = occultorDiameter * 0.5L / q.R;
-  view.SunRadius = SunRadiusLinear / s.R;
+  view.SunRadius = SunRadius / s.R;
 
   // The body's offset from the line to the Sun, as a fraction of its distance.
   Normalize(s);
@@ -163,7 +157,7 @@ TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long doubl
   const long double q = moonDistance / sunDistance;
   sr.UmbraRadius = ShadowEnlargement * (1 - UmbraFactor * q) / moonDistance;
   sr.PenumbraRadius = ShadowEnlargement * (1 + PenumbraFactor * q) / moonDistance;
-  sr.MoonRadius = 0.2725L / moonDistance;
+  sr.MoonRadius = MoonRadius / moonDistance;
   if (separation > sr.MoonRadius + sr.PenumbraRadius) return event;
   event.Kind = EventKind::LunarEclipse;
   event.Phase = separation < sr.UmbraRadius - sr.MoonRadius      ? LunarPhase::Total

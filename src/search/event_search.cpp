@@ -21,8 +21,6 @@ using namespace geometry;
 
 namespace {
 
-constexpr long double Revolution = 2 * Pi;
-
 // Angle from x to the nearer of the two directions n and n + pi (radians, 0 to pi/2).
 long double FromLine(long double x, long double n) { return std::fabs(std::remainder(x - n, Pi)); }
 
@@ -44,7 +42,7 @@ int64_t SyzygyBefore(long double jd) {
 // Eclipses need the Moon near a node at the syzygy. 35 degrees covers the largest eclipse limit
 // (about 18.5 degrees) with what the mean syzygy and the mean F may be off from the true ones.
 bool MoonNearNode(long double jd) {
-  const long double F = MoonMeanLatitudeArgument(JulianCenturies(jd)) * Revolution;
+  const long double F = MoonMeanLatitudeArgument(JulianCenturies(jd)) * TwoPi;
   return FromLine(F, 0) < 35 * Degree;
 }
 
@@ -81,7 +79,7 @@ long double TrueConjunction(const TPlanet& p, long double jd) {
     long double L, B, R, Ls, Bs, Rs;
     p.Position(JulianCenturies(t), L, B, R);
     SunPosition(JulianCenturies(t), Ls, Bs, Rs);
-    return std::remainder(L - (Ls + Pi), Revolution);
+    return std::remainder(L - (Ls + Pi), TwoPi);
   };
   long double t0 = jd, g0 = gap(t0), t1 = jd + 1, g1 = gap(t1);
   for (int i = 0; i < 12 && std::fabs(t1 - t0) > 1e-4L && g1 != g0; ++i) {

@@ -460,10 +460,10 @@ TEST(AccuracyAxisPoint, OffCentreAxisMeetsTheSpheroidWhereErfaPutsTheSite) {
     const long double n = std::sqrt(ux * ux + uy * uy + uz * uz);
     ux /= n, uy /= n, uz /= n;
     BodyVector sun, moon;
-    const long double au = 23454.78L;
+    const long double au = EarthRadiiPerAU;
     SetVector(sun, px + au * ux, py + au * uy, pz + au * uz);
     SetVector(moon, px + 57 * ux, py + 57 * uy, pz + 57 * uz);
-    const TEvent e = TestOccultor(at, sun, moon, 218.25L, 0.545L);
+    const TEvent e = TestOccultor(at, sun, moon, SunDiameter, MoonDiameter);
     SCOPED_TRACE(site.Latitude);
     EXPECT_EQ(static_cast<int>(e.Type.Code), 5);
     EXPECT_NEAR(static_cast<double>(e.Type.Latitude), phi, 1e-12);

@@ -64,7 +64,7 @@ long double LimbGap(const TFoundEvent& e, const TObserverCoordinates& site, Seco
   const TSky sky = SkyAt(at, e.Model, e.DeltaTShift);
   BodyVector observer;
   ObserverVector(site, at, observer);
-  const TViewRecord v = ViewAt(at, site, observer, sky.Sun, 0.545L, sky.Moon).Record;
+  const TViewRecord v = ViewAt(at, site, observer, sky.Sun, MoonDiameter, sky.Moon).Record;
   const bool outer = number == 1 || number == 4;
   return v.Separation - (outer ? v.SunRadius + v.OccultorRadius
                                : std::fabs(v.SunRadius - v.OccultorRadius));

@@ -12,7 +12,7 @@ using namespace geometry;
 
 namespace {
 
-constexpr long double AU = 23454.78L;
+constexpr long double AU = EarthRadiiPerAU;
 
 BodyVector Vec(long double x, long double y, long double z) {
   BodyVector v;

@@ -11,7 +11,7 @@ using namespace geometry;
 
 namespace {
 
-constexpr long double AU = 23454.78L;
+constexpr long double AU = EarthRadiiPerAU;
 const TCalendarDate Date{20, 3, 2015};
 constexpr long double Clock = 11.00L;
 const TInstant Instant = TInstant::OfClock(Date, Clock);
@@ -56,7 +56,8 @@ TEST_F(Events, TestOccultorCodesForTheMoonBeforeTheSun) {
       {60, 1.005L, 0, 1}, // h = 1.0076: beyond the antumbra's reach
   };
   for (const OccultorCase& c : cases) {
-    const TEvent e = TestOccultor(Instant, Vec(AU, 0, 0), Vec(c.x, c.y, c.z), 218.25L, 0.545L);
+    const TEvent e =
+        TestOccultor(Instant, Vec(AU, 0, 0), Vec(c.x, c.y, c.z), SunDiameter, MoonDiameter);
     EXPECT_EQ(static_cast<int>(e.Type.Code), c.code) << c.x << " " << c.y;
     // Codes 4 and 5 leave the kind to the caller.
     EXPECT_EQ(e.Kind, c.code >= 1 && c.code <= 3 ? EventKind::SolarEclipse : EventKind::None);
@@ -72,14 +73,15 @@ TEST_F(Events, AxisGrazingThePoleMeetsTheFlattenedEarthOnlyBelowItsPolarRadius) 
     int code;
   } cases[] = {{0.9960L, 4}, {0.9973L, 2}, {-0.9960L, 4}, {-0.9973L, 2}};
   for (const auto& c : cases) {
-    const TEvent e = TestOccultor(Instant, Vec(AU, 0, c.z), Vec(60, 0, c.z), 218.25L, 0.545L);
+    const TEvent e =
+        TestOccultor(Instant, Vec(AU, 0, c.z), Vec(60, 0, c.z), SunDiameter, MoonDiameter);
     EXPECT_EQ(static_cast<int>(e.Type.Code), c.code) << c.z;
   }
 }
 
 TEST_F(Events, CentralAxisPointOnTheEquator) {
   for (long double x : {57.0L, 60.0L}) {
-    const TEvent e = TestOccultor(Instant, Vec(AU, 0, 0), Vec(x, 0, 0), 218.25L, 0.545L);
+    const TEvent e = TestOccultor(Instant, Vec(AU, 0, 0), Vec(x, 0, 0), SunDiameter, MoonDiameter);
     EXPECT_NEAR(e.Type.Latitude, 0, 1e-18L);
     EXPECT_NEAR(e.Type.Longitude, MinusGst(), 1e-15L);
   }
@@ -92,8 +94,8 @@ TEST_F(Events, AxisPointLiesOnTheAxisAtTheSurface) {
   const long double ux = std::cos(dec) * std::cos(ra), uy = std::cos(dec) * std::sin(ra),
                     uz = std::sin(dec);
   for (long double dist : {57.0L, 60.0L}) {
-    const TEvent e = TestOccultor(Instant, Vec(AU * ux, AU * uy, AU * uz), Vec(dist * ux, dist * uy, dist * uz),
-                 218.25L, 0.545L);
+    const TEvent e = TestOccultor(Instant, Vec(AU * ux, AU * uy, AU * uz),
+                                  Vec(dist * ux, dist * uy, dist * uz), SunDiameter, MoonDiameter);
     EXPECT_EQ(static_cast<int>(e.Type.Code), dist == 57 ? 5 : 4);
     BodyVector obs;
     ObserverVector({e.Type.Longitude, e.Type.Latitude}, Instant, obs);
@@ -105,7 +107,8 @@ TEST_F(Events, AxisPointLiesOnTheAxisAtTheSurface) {
 
 TEST_F(Events, AxisPointAtThePoles) {
   for (long double sign : {1.0L, -1.0L}) {
-    const TEvent e = TestOccultor(Instant, Vec(0, 0, sign * AU), Vec(0, 0, sign * 60), 218.25L, 0.545L);
+    const TEvent e = TestOccultor(Instant, Vec(0, 0, sign * AU), Vec(0, 0, sign * 60), SunDiameter,
+                                  MoonDiameter);
     EXPECT_EQ(static_cast<int>(e.Type.Code), 4);
     EXPECT_NEAR(e.Type.Latitude, sign * Pi / 2, 1e-15L);
   }
@@ -117,7 +120,7 @@ TEST_F(Events, LongitudeStaysWithinHalfATurn) {
   for (long double offset : {-1e-9L, 0.0L, 1e-9L, 0.001L, -0.001L}) {
     const long double ra = gst + Pi + offset;
     const TEvent e = TestOccultor(Instant, Vec(AU * std::cos(ra), AU * std::sin(ra), 0),
-                 Vec(60 * std::cos(ra), 60 * std::sin(ra), 0), 218.25L, 0.545L);
+                 Vec(60 * std::cos(ra), 60 * std::sin(ra), 0), SunDiameter, MoonDiameter);
     ASSERT_EQ(static_cast<int>(e.Type.Code), 4);
     EXPECT_GT(e.Type.Longitude, -Pi);
     EXPECT_LE(e.Type.Longitude, Pi);
@@ -127,8 +130,8 @@ TEST_F(Events, LongitudeStaysWithinHalfATurn) {
 // Moon at distance 60 opposite a Sun at 1 AU, sigma away from the shadow's centre.
 TEvent FullMoon(long double sigmaDegrees) {
   const long double s = sigmaDegrees * Degree;
-  return TestOccultor(Instant, Vec(AU, 0, 0), Vec(-60 * std::cos(s), 60 * std::sin(s), 0), 218.25L,
-               0.545L);
+  return TestOccultor(Instant, Vec(AU, 0, 0), Vec(-60 * std::cos(s), 60 * std::sin(s), 0),
+                      SunDiameter, MoonDiameter);
 }
 
 TEST_F(Events, ShadowRadiiAtSixtyEarthRadii) {
@@ -198,7 +201,8 @@ TEST_F(Events, ShadowPositionAngle) {
       {0, 0, 0},             // centres aligned: no direction, 0
   };
   for (const Case& c : cases) {
-    const TEvent e = TestOccultor(Instant, Vec(AU, 0, 0), Vec(-60, c.dy, c.dz), 218.25L, 0.545L);
+    const TEvent e =
+        TestOccultor(Instant, Vec(AU, 0, 0), Vec(-60, c.dy, c.dz), SunDiameter, MoonDiameter);
     ASSERT_EQ(e.Kind, EventKind::LunarEclipse);
     EXPECT_NEAR(std::fabs(e.Shadow.PositionAngle), std::fabs(c.angle), 1e-12L)
         << c.dy << " " << c.dz;
@@ -214,14 +218,14 @@ TEST_F(Events, ClassifyGivesTheMoonPrecedence) {
   EXPECT_EQ(e.Kind, EventKind::SolarEclipse);
   EXPECT_EQ(static_cast<int>(e.Type.Code), 4);
   EXPECT_EQ(e.OccultorName, "Mond");
-  EXPECT_EQ(e.OccultorDiameter, 0.545L);
+  EXPECT_EQ(e.OccultorDiameter, MoonDiameter);
   EXPECT_EQ(e.Occultor.X, 60);
 
   sky.Moon = Vec(0, 60, 0);  // quarter Moon: nothing
   e = EventAt(sky);
   EXPECT_EQ(e.Kind, EventKind::MercuryTransit);
   EXPECT_EQ(e.OccultorName, "Merkur");
-  EXPECT_EQ(e.OccultorDiameter, 0.766L);
+  EXPECT_EQ(e.OccultorDiameter, MercuryDiameter);
   EXPECT_EQ(e.Occultor.X, 0.55L * AU);
 
   sky.Mercury = Vec(0.55L * AU, 0.2L * AU, 0);
@@ -229,7 +233,7 @@ TEST_F(Events, ClassifyGivesTheMoonPrecedence) {
   EXPECT_EQ(e.Kind, EventKind::VenusTransit);
   EXPECT_EQ(static_cast<int>(e.Type.Code), 4);
   EXPECT_EQ(e.OccultorName, "Venus");
-  EXPECT_EQ(e.OccultorDiameter, 1.9L);
+  EXPECT_EQ(e.OccultorDiameter, VenusDiameter);
 
   sky.Venus = Vec(0.28L * AU, 0, 0.1L * AU);
   e = EventAt(sky);
@@ -277,7 +281,7 @@ TEST_F(Events, LocalCircumstancesGeocentric) {
   };
   for (const ViewCase& c : cases) {
     const TViewRecord v =
-        ViewAt(Instant, {0.1L, 0.2L}, {}, Vec(AU, 0, 0), 0.545L, Vec(c.x, c.y, c.z)).Record;
+        ViewAt(Instant, {0.1L, 0.2L}, {}, Vec(AU, 0, 0), MoonDiameter, Vec(c.x, c.y, c.z)).Record;
     EXPECT_EQ(static_cast<int>(v.Code), c.code) << c.x << " " << c.y << " " << c.z;
     if (!std::isnan(c.angle)) {
       if (c.angle == Pi) {
@@ -292,7 +296,7 @@ TEST_F(Events, LocalCircumstancesGeocentric) {
 }
 
 TEST_F(Events, LocalCircumstancesRadiiAndSeparation) {
-  const TView view = ViewAt(Instant, {}, {}, Vec(AU, 0, 0), 0.545L, Vec(60, 0.05L, 0));
+  const TView view = ViewAt(Instant, {}, {}, Vec(AU, 0, 0), MoonDiameter, Vec(60, 0.05L, 0));
   const TViewRecord& v = view.Record;
   EXPECT_NEAR(v.Separation, 0.00083333L, 5e-9L);
   EXPECT_NEAR(v.SunRadius, 0.00465257L, 5e-9L);
@@ -303,17 +307,17 @@ TEST_F(Events, LocalCircumstancesRadiiAndSeparation) {
 TEST_F(Events, LocalCircumstancesUsesTheObserver) {
   // An observer one Earth radius toward the Moon's offset sees it centred on the Sun.
   const TViewRecord v =
-      ViewAt(Instant, {}, Vec(0, 0.05L, 0), Vec(AU, 0.05L, 0), 0.545L, Vec(60, 0.05L, 0))
+      ViewAt(Instant, {}, Vec(0, 0.05L, 0), Vec(AU, 0.05L, 0), MoonDiameter, Vec(60, 0.05L, 0))
           .Record;
   EXPECT_NEAR(v.Separation, 0, 1e-18L);
-  EXPECT_NEAR(v.OccultorRadius, 0.2725L / 60, 1e-18L);
+  EXPECT_NEAR(v.OccultorRadius, MoonRadius / 60, 1e-18L);
   EXPECT_EQ(v.PositionAngle, 0);
 }
 
 // Before any event was found the body's vector is still zero; the view then has no discs
 // and holds no NaN, while the Sun's altitude is still computed.
 TEST_F(Events, LocalCircumstancesWithoutABodyMeasuresNoDiscs) {
-  const TView view = ViewAt(Instant, {0.2L, 0.9L}, {}, Vec(AU, 0, 0), 0.545L, BodyVector{});
+  const TView view = ViewAt(Instant, {0.2L, 0.9L}, {}, Vec(AU, 0, 0), MoonDiameter, BodyVector{});
   const TViewRecord& v = view.Record;
   EXPECT_EQ(static_cast<int>(v.Code), 0);
   EXPECT_EQ(v.OccultorRadius, 0);
@@ -330,7 +334,7 @@ TEST_F(Events, SunAltitudeFollowsTheHorizon) {
   const long double setting = Pi / 2 - SiderealTime(Date, Clock, 0);
   for (long double offset : {0.01L, -0.01L}) {
     const TView view =
-        ViewAt(Instant, {setting + offset, 0}, {}, Vec(AU, 0, 0), 0.545L, Vec(60, 0.05L, 0));
+        ViewAt(Instant, {setting + offset, 0}, {}, Vec(AU, 0, 0), MoonDiameter, Vec(60, 0.05L, 0));
     EXPECT_NEAR(view.SunAltitude, -offset / Degree, 1e-9L);
     EXPECT_EQ(view.SunBelowHorizon, offset > 0);
     EXPECT_TRUE(view.SunAltitudeValid);

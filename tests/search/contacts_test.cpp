@@ -150,7 +150,7 @@ TEST(Contacts, SiteContactsOf12August2026) {
       const TSky sky = SkyShown(s);
       BodyVector observer;
       ObserverVector(place, at, observer);
-      const TView v = ViewAt(at, place, observer, sky.Sun, 0.545L, sky.Moon);
+      const TView v = ViewAt(at, place, observer, sky.Sun, MoonDiameter, sky.Moon);
       EXPECT_NEAR(static_cast<double>(v.SunAltitude), 0, 90);
       return v.Record.Code;
     };

@@ -138,9 +138,9 @@ void AxisAndShadow(Second t, long double& axis, long double& penumbra, long doub
   VecDiff(p, s, d);
   const long double along = -VecDot(p, d) / d.R;
   axis = std::sqrt(p.R * p.R - along * along);
-  penumbra = ((218.25L + 0.545L) * along / d.R + 0.545L) / 2;
+  penumbra = ((SunDiameter + MoonDiameter) * along / d.R + MoonDiameter) / 2;
   const long double surface = along - std::sqrt(std::fmax(0.0L, 1 - axis * axis));
-  umbra = 0.545L - (218.25L - 0.545L) * surface / d.R;
+  umbra = MoonDiameter - (SunDiameter - MoonDiameter) * surface / d.R;
 }
 
 long double Margin(const Difference& d, const TFoundEvent& e) {
@@ -214,8 +214,8 @@ TEST(EventSearch, FindsEveryListedEventForwardsAndBackwards) {
     size_t best = list.size();
     for (size_t i = 0; i < list.size(); ++i)
       if (list[i].Kind == kind && std::llabs(list[i].Greatest - e.Greatest) < 3600 &&
-          (best == list.size() ||
-           std::llabs(list[i].Greatest - e.Greatest) < std::llabs(list[best].Greatest - e.Greatest)))
+          (best == list.size() || std::llabs(list[i].Greatest - e.Greatest) <
+                                      std::llabs(list[best].Greatest - e.Greatest)))
         best = i;
     const std::string listedType = best < list.size() ? list[best].Type : "";
     if (best < list.size()) {
