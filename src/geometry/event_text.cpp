@@ -37,20 +37,39 @@ struct PanelWords {
 
 }  // namespace
 
+std::string OccultorName(EventKind kind) {
+  switch (kind) {
+    case EventKind::SolarEclipse:
+    case EventKind::LunarEclipse: return "Mond";
+    case EventKind::MercuryTransit: return "Merkur";
+    case EventKind::VenusTransit: return "Venus";
+    default: return "";
+  }
+}
+
+std::string LunarEclipseText(LunarPhase phase) {
+  switch (phase) {
+    case LunarPhase::Penumbral: return "Halbschattenfinsternis";
+    case LunarPhase::Partial: return "partielle Mondfinsternis";
+    case LunarPhase::Total: return "totale Mondfinsternis";
+    default: return std::string(24, ' ');
+  }
+}
+
 std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const TView& view) {
   std::vector<TextRow> rows;
   const EventKind kind = event.Kind;
   const bool lunar = kind == EventKind::LunarEclipse;
 
   if (lunar) {
-    rows.push_back({2, " " + event.LunarEclipseText});
+    rows.push_back({2, " " + LunarEclipseText(event.Phase)});
   } else {
     const char* name = EventNames[static_cast<int>(kind)];
     rows.push_back({2, ClassificationWord(kind, event.Type.Code) + name});
   }
 
   const std::string sunLine = " Abstand Erde - Sonne  = ";
-  const std::string occultorLine = " Abstand Erde - " + event.OccultorName + " = ";
+  const std::string occultorLine = " Abstand Erde - " + OccultorName(kind) + " = ";
   if (lunar) {  // the Sun in Moon distances, the Moon in Earth radii
     const long double ratio = sky.Sun.R / event.Occultor.R;
     rows.push_back({3, sunLine + FormatNumber(ratio, 3.1L) + " dMond"});

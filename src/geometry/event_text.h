@@ -13,6 +13,12 @@ struct TextRow {
   bool Warning = false;  // the body below the horizon: shown in light red
 };
 
+// The body before the Sun or in the Earth's shadow ("Mond", "Merkur", "Venus"; none: "").
+std::string OccultorName(EventKind kind);
+// The phase of a lunar eclipse as the event line names it; on the penumbra's very edge 24
+// blanks, which erase a longer text of an earlier frame.
+std::string LunarEclipseText(LunarPhase phase);
+
 // Rows in drawing order: the event, the distances of the sky's bodies, the view's altitude.
 std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const TView& view);
 std::vector<TextRow> MeasurementPanelRows(EventKind kind, long double r1, long double r2,

@@ -42,10 +42,8 @@ void AxisPointPosition(const TInstant& at, const BodyVector& l, TEventType& type
 }
 
 // The body that makes the event in progress.
-TEvent WithOccultor(TEvent event, EventKind kind, const char* name, long double diameter,
-                   const BodyVector& vec) {
+TEvent WithOccultor(TEvent event, EventKind kind, long double diameter, const BodyVector& vec) {
   event.Kind = kind;
-  event.OccultorName = name;
   event.OccultorDiameter = diameter;
   event.Occultor = vec;
   return event;
@@ -152,7 +150,6 @@ TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long doubl
                            long double moonDistance, long double sunDistance) {
   TEvent event;
   TShadowRecord& sr = event.Shadow;
-  event.LunarEclipseText = std::string(24, ' ');
   sr.Separation = separation;
   const long double q = moonDistance / sunDistance;
   sr.UmbraRadius = ShadowEnlargement * (1 - UmbraFactor * q) / moonDistance;
@@ -164,10 +161,6 @@ TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long doubl
                 : separation < sr.UmbraRadius + sr.MoonRadius    ? LunarPhase::Partial
                 : separation < sr.PenumbraRadius + sr.MoonRadius ? LunarPhase::Penumbral
                                                                  : LunarPhase::None;
-  const char* const names[] = {"", "Halbschattenfinsternis", "partielle Mondfinsternis",
-                               "totale Mondfinsternis"};
-  if (event.Phase != LunarPhase::None)
-    event.LunarEclipseText = names[static_cast<int>(event.Phase)];
 
   // Position angle of the shadow's centre seen from the Moon.
   const BodyVector n = North(moonDir);
@@ -187,7 +180,7 @@ TEvent MoonEventAt(const TSky& sky) {
   if (moon.Kind == EventKind::LunarEclipse || moon.Type.Code != EventCode::None) {
     const EventKind kind =
         moon.Kind == EventKind::LunarEclipse ? EventKind::LunarEclipse : EventKind::SolarEclipse;
-    return WithOccultor(moon, kind, "Mond", MoonDiameter, sky.Moon);
+    return WithOccultor(moon, kind, MoonDiameter, sky.Moon);
   }
   return TEvent();
 }
@@ -199,10 +192,10 @@ TEvent EventAt(const TSky& sky) {
   const TEvent mercury =
       TestOccultor(sky.At, sky.Sun, sky.Mercury, SunDiameter, MercuryDiameter);
   if (mercury.Type.Code != EventCode::None)
-    return WithOccultor(mercury, EventKind::MercuryTransit, "Merkur", MercuryDiameter, sky.Mercury);
+    return WithOccultor(mercury, EventKind::MercuryTransit, MercuryDiameter, sky.Mercury);
   const TEvent venus = TestOccultor(sky.At, sky.Sun, sky.Venus, SunDiameter, VenusDiameter);
   if (venus.Type.Code != EventCode::None)
-    return WithOccultor(venus, EventKind::VenusTransit, "Venus", VenusDiameter, sky.Venus);
+    return WithOccultor(venus, EventKind::VenusTransit, VenusDiameter, sky.Venus);
   return TEvent();
 }
 

@@ -1,8 +1,6 @@
 // Which event is in progress at one instant, and how an observer sees it. Pure functions:
 // values in, values out.
 #pragma once
-#include <string>
-
 #include "bodies.h"
 
 namespace geometry {
@@ -58,9 +56,7 @@ struct TEvent {
   TEventType Type;            // a solar eclipse or transit: its class and the axis point
   TShadowRecord Shadow;       // a lunar eclipse: the Moon in the Earth's shadow
   LunarPhase Phase = LunarPhase::None;  // a lunar eclipse: its phase, named by the text
-  std::string LunarEclipseText;
   // The body before the Sun or in the shadow; no body (zero vector) without an event.
-  std::string OccultorName;
   long double OccultorDiameter = 0;
   BodyVector Occultor;
 };

@@ -14,6 +14,7 @@
 
 #include "astr_rout.h"
 #include "bodies.h"
+#include "event_text.h"
 #include "events.h"
 #include "mathe.h"
 
@@ -73,7 +74,7 @@ Sample Classify(long double jd, const TCalendarDate& date, long double clock) {
   Last.Event = EventAt(Last.Sky);
   const TEvent& e = Last.Event;
   return {jd, e.Kind, static_cast<int>(e.Type.Code),
-          e.Kind == EventKind::LunarEclipse ? e.LunarEclipseText : std::string()};
+          e.Kind == EventKind::LunarEclipse ? LunarEclipseText(e.Phase) : std::string()};
 }
 
 Sample ClassifyAt(long double jd) {

@@ -157,7 +157,6 @@ TEST(FrameLayout, ContactPanelAndHelpCoverNoOtherText) {
                                                   {3, 1300, 11, false},
                                                   {4, 1400, -10.5L, true}};
   DriverState s = Eclipse(0.1L, 0, 2);  // "nichtzentrale ringförmige Sonnenfinsternis"
-  s.Event.OccultorName = "Mond";
   s.View.SunAltitudeValid = true, s.View.SunAltitude = -0.5L, s.View.SunBelowHorizon = true;
   s.PlaceName = "Hannover";
   s.DayText = "12", s.MonthText = "12", s.YearText = "2026";

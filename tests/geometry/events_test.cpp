@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astr_rout.h"
+#include "event_text.h"
 #include "events.h"
 #include "mathe.h"
 
@@ -164,7 +165,7 @@ TEST_F(Events, LunarEclipseTextsAtTheirBoundaries) {
   for (const Case& c : cases) {
     const TEvent e = FullMoon(c.sigma);
     EXPECT_EQ(e.Kind, c.kind) << c.sigma;
-    EXPECT_EQ(e.LunarEclipseText, c.text) << c.sigma;
+    EXPECT_EQ(LunarEclipseText(e.Phase), c.text) << c.sigma;
     EXPECT_EQ(static_cast<int>(e.Type.Code), 0);
   }
 }
@@ -176,7 +177,7 @@ TEST_F(Events, ExactOuterBoundaryKeepsTheBlankText) {
   const long double edge = shadow.MoonRadius + shadow.PenumbraRadius;
   const TEvent e = LunarEclipseGeometry(m, a, edge, 60, AU);
   EXPECT_EQ(e.Kind, EventKind::LunarEclipse);
-  EXPECT_EQ(e.LunarEclipseText, std::string(24, ' '));
+  EXPECT_EQ(LunarEclipseText(e.Phase), std::string(24, ' '));
 }
 
 TEST_F(Events, FiveDegreeSearchLimit) {
@@ -217,14 +218,14 @@ TEST_F(Events, ClassifyGivesTheMoonPrecedence) {
   TEvent e = EventAt(sky);
   EXPECT_EQ(e.Kind, EventKind::SolarEclipse);
   EXPECT_EQ(static_cast<int>(e.Type.Code), 4);
-  EXPECT_EQ(e.OccultorName, "Mond");
+  EXPECT_EQ(OccultorName(e.Kind), "Mond");
   EXPECT_EQ(e.OccultorDiameter, MoonDiameter);
   EXPECT_EQ(e.Occultor.X, 60);
 
   sky.Moon = Vec(0, 60, 0);  // quarter Moon: nothing
   e = EventAt(sky);
   EXPECT_EQ(e.Kind, EventKind::MercuryTransit);
-  EXPECT_EQ(e.OccultorName, "Merkur");
+  EXPECT_EQ(OccultorName(e.Kind), "Merkur");
   EXPECT_EQ(e.OccultorDiameter, MercuryDiameter);
   EXPECT_EQ(e.Occultor.X, 0.55L * AU);
 
@@ -232,14 +233,14 @@ TEST_F(Events, ClassifyGivesTheMoonPrecedence) {
   e = EventAt(sky);
   EXPECT_EQ(e.Kind, EventKind::VenusTransit);
   EXPECT_EQ(static_cast<int>(e.Type.Code), 4);
-  EXPECT_EQ(e.OccultorName, "Venus");
+  EXPECT_EQ(OccultorName(e.Kind), "Venus");
   EXPECT_EQ(e.OccultorDiameter, VenusDiameter);
 
   sky.Venus = Vec(0.28L * AU, 0, 0.1L * AU);
   e = EventAt(sky);
   EXPECT_EQ(e.Kind, EventKind::None);
   EXPECT_EQ(static_cast<int>(e.Type.Code), 0);
-  EXPECT_EQ(e.OccultorName, "");  // no body before the Sun
+  EXPECT_EQ(OccultorName(e.Kind), "");  // no body before the Sun
   EXPECT_EQ(e.Occultor.R, 0);
 }
 
@@ -249,8 +250,8 @@ TEST_F(Events, ClassifyFindsALunarEclipse) {
       SkyOf(Vec(AU, 0, 0), Vec(-60, 0.2L, 0), Vec(0.55L * AU, 0, 0), Vec(1.7L * AU, 0, 0)));
   EXPECT_EQ(e.Kind, EventKind::LunarEclipse);
   EXPECT_EQ(static_cast<int>(e.Type.Code), 0);
-  EXPECT_EQ(e.OccultorName, "Mond");
-  EXPECT_EQ(e.LunarEclipseText, "totale Mondfinsternis");
+  EXPECT_EQ(OccultorName(e.Kind), "Mond");
+  EXPECT_EQ(LunarEclipseText(e.Phase), "totale Mondfinsternis");
 }
 
 // A planet behind the Sun is no transit, however close to the Sun's centre it stands.

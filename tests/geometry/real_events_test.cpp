@@ -28,8 +28,8 @@ Instant InstantAt(const TCalendarDate& date, long double clock) {
 
 TEST(RealEvents, KindsOfThePreparedEclipses) {
   // greatest eclipses 02:47 UT and 18:20 UT
-  EXPECT_EQ(InstantAt({28, 9, 2015}, 3.47L).Event.LunarEclipseText, "totale Mondfinsternis");
-  EXPECT_EQ(InstantAt({7, 8, 2017}, 19.20L).Event.LunarEclipseText, "partielle Mondfinsternis");
+  EXPECT_EQ(InstantAt({28, 9, 2015}, 3.47L).Event.Phase, LunarPhase::Total);
+  EXPECT_EQ(InstantAt({7, 8, 2017}, 19.20L).Event.Phase, LunarPhase::Partial);
   const TEvent solar = InstantAt({20, 3, 2015}, 10.46L).Event;  // 09:46 UT, total
   EXPECT_EQ(solar.Kind, EventKind::SolarEclipse);
   EXPECT_EQ(static_cast<int>(solar.Type.Code), 5);

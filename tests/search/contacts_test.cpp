@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "event_search.h"
 #include "mathe.h"
 #include "shown.h"
@@ -25,8 +27,7 @@ long double Jd(int y, int mo, int d, int h, int mi, long double s) {
 int LunarPhaseShown(Second s) {
   const TEvent e = Shown(s);
   if (e.Kind != EventKind::LunarEclipse) return 0;
-  const std::string& t = e.LunarEclipseText;
-  return t == "totale Mondfinsternis" ? 3 : t == "partielle Mondfinsternis" ? 2 : 1;
+  return std::max(1, static_cast<int>(e.Phase));  // the penumbra's very edge counts as penumbral
 }
 
 // The phase holds from `begin` and not a second earlier, up to `end` and not a second later.
