@@ -122,7 +122,6 @@ TEvent TestOccultor(const TInstant& at, BodyVector sun, BodyVector occ, long dou
         type.Code = EventCode::Partial;
       else
         type.Code = umbra < 0 ? EventCode::NonCentralTotal : EventCode::NonCentralAnnular;
-      event.Kind = EventKind::SolarEclipse;
       SetVector(l, p.X + g * u.X, p.Y + g * u.Y, p.Z + g * u.Z);
       Normalize(l);
     } else {  // the axis meets the Earth where it enters the unit sphere
@@ -131,6 +130,7 @@ TEvent TestOccultor(const TInstant& at, BodyVector sun, BodyVector occ, long dou
       const long double umbra = (b - a) * dist / d.R - a;
       type.Code = umbra > 0 ? EventCode::CentralAnnular : EventCode::CentralTotal;
     }
+    event.Kind = EventKind::SolarEclipse;
     AxisPointPosition(at, l, type);
     return event;
   }
@@ -177,12 +177,8 @@ TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long doubl
 
 TEvent MoonEventAt(const TSky& sky) {
   const TEvent moon = TestOccultor(sky.At, sky.Sun, sky.Moon, SunDiameter, MoonDiameter);
-  if (moon.Kind == EventKind::LunarEclipse || moon.Type.Code != EventCode::None) {
-    const EventKind kind =
-        moon.Kind == EventKind::LunarEclipse ? EventKind::LunarEclipse : EventKind::SolarEclipse;
-    return WithOccultor(moon, kind, MoonDiameter, sky.Moon);
-  }
-  return TEvent();
+  if (moon.Kind == EventKind::None) return TEvent();
+  return WithOccultor(moon, moon.Kind, MoonDiameter, sky.Moon);
 }
 
 TEvent EventAt(const TSky& sky) {

@@ -75,7 +75,8 @@ TEvent EventAt(const TSky& sky);
 // an eclipse, and no planet is needed for it.
 TEvent MoonEventAt(const TSky& sky);
 // The test for one body: kind, class and axis point of a solar event, or the shadow geometry.
-// Codes 4 and 5 (the axis meets the Earth) leave the kind to the caller.
+// Whenever the body's shadow reaches the Earth the kind is SolarEclipse, whatever the body:
+// EventAt names a planet's event a transit.
 TEvent TestOccultor(const astro::TInstant& at, BodyVector sun, BodyVector occ,
                     long double sunDiameter, long double occultorDiameter);
 // The Moon in the Earth's shadow: kind (lunar eclipse or none), shadow radii, text.

@@ -60,8 +60,7 @@ TEST_F(Events, TestOccultorCodesForTheMoonBeforeTheSun) {
     const TEvent e =
         TestOccultor(Instant, Vec(AU, 0, 0), Vec(c.x, c.y, c.z), SunDiameter, MoonDiameter);
     EXPECT_EQ(static_cast<int>(e.Type.Code), c.code) << c.x << " " << c.y;
-    // Codes 4 and 5 leave the kind to the caller.
-    EXPECT_EQ(e.Kind, c.code >= 1 && c.code <= 3 ? EventKind::SolarEclipse : EventKind::None);
+    EXPECT_EQ(e.Kind, c.code >= 1 ? EventKind::SolarEclipse : EventKind::None);
   }
 }
 
