@@ -55,7 +55,7 @@ void RunCursorKeys(benchmark::State& state) {
     KeyTick();
     key = key == Code(Key::Right) ? Code(Key::Left) : Code(Key::Right);
   }
-  if (Drv.Event.Kind == EventKind::None) state.SkipWithError("no event in view");
+  if (Drv.Scene.Event.Kind == EventKind::None) state.SkipWithError("no event in view");
   if (PixelRatio() != std::atof(BENCH_SCALE_FACTOR)) state.SkipWithError("wrong scale factor");
   state.counters["frames"] = Drv.FramesDrawn;
   state.counters["device_width"] = 1920 * PixelRatio();

@@ -6,6 +6,7 @@
 #include "event_text.h"
 #include "events.h"
 #include "mathe.h"
+#include "scene.h"
 
 using namespace astro;
 using namespace geometry;
@@ -20,18 +21,13 @@ const TInstant Instant = TInstant::OfClock(Date, Clock);
 // Argument: the time model (0 the program's own, 1 the exact one).
 void BM_WholeInstant(benchmark::State& state) {
   const TimeModel model = static_cast<TimeModel>(state.range(0));
-  BodyVector observer;
-  ObserverVector(Site, Instant, observer);
   Second step = 0;
   for (auto _ : state) {
     // A new instant each time, one minute apart, as the cursor keys would give.
     const TInstant at = Instant.Plus(step);
     step += 60;
     if (step > 8640) step = 0;
-    const TSky sky = SkyAt(at, model);
-    const TEvent event = EventAt(sky);
-    const TView view = ViewAt(at, Site, observer, sky.Sun, event.OccultorDiameter, event.Occultor);
-    benchmark::DoNotOptimize(view);
+    benchmark::DoNotOptimize(SceneAt(at, Site, true, model));
   }
 }
 BENCHMARK(BM_WholeInstant)->Arg(0)->Arg(1);

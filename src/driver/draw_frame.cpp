@@ -170,7 +170,9 @@ void DrawFrame() {
 }
 
 void ShowEventText(Colour colour) {
-  PaintTexts(PlaceRows(EventTextRows(Drv.Event, Drv.Sky, Drv.View), 0, LineHeight(), colour));
+  // The dialogue shows no altitude: the place is not asked yet.
+  const geometry::TScene& scene = Drv.Scene;
+  PaintTexts(PlaceRows(EventTextRows(scene.Event, scene.Sky, {}), 0, LineHeight(), colour));
 }
 
 void DrawTextsWithoutEvent() {

@@ -7,6 +7,7 @@
 
 #include "contact_panel.h"
 #include "events.h"
+#include "scene.h"
 #include "instant.h"
 #include "kern_graf.h"
 #include "vectors.h"
@@ -42,11 +43,7 @@ struct DriverState {
   bool ObserverPlaced = false;
   astro::TInstant Now;  // the instant on the screen
   astro::TimeModel Model = astro::TimeModel::Program;  // chosen with 't', kept through Esc
-  // What the screen shows of the current instant.
-  geometry::TSky Sky;
-  geometry::TEvent Event;
-  geometry::BodyVector ObserverVec;  // zero: the Earth's centre
-  geometry::TView View;
+  geometry::TScene Scene;  // what the screen shows of the current instant, replaced whole
   long double TimeStep = 0;   // minutes
   bool StepChosen = false;    // '+' or '-' was pressed in this run: later dialogues keep it
   int32_t LastKey = 0;

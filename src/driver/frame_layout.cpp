@@ -28,16 +28,6 @@ Colour SkyColour(EventKind kind, ViewCode viewCode, long double d, long double r
 
 long double PixelsPerRadian(int maxY) { return maxY * 0.45L / 0.25L / Degree; }
 
-long double ParallacticAngle(long double h, long double delta, long double phi) {
-  // Both terms of the textbook quotient times cos(phi) > 0, so that the two-argument
-  // arctangent keeps the quadrant: south of the Sun's declination the zenith lies below the
-  // Sun's north point, and a one-argument arctangent would turn the picture upside down.
-  const long double num = std::sin(h) * std::cos(phi);
-  const long double den =
-      std::sin(phi) * std::cos(delta) - std::cos(phi) * std::sin(delta) * std::cos(h);
-  return ArcTan2(num, den);
-}
-
 int RoundPixel(long double x) {
   if (!(x > -1e6L)) return -1000000;  // also NaN
   if (x > 1e6L) return 1000000;
@@ -73,7 +63,7 @@ std::vector<PlacedText> PlaceRows(const std::vector<TextRow>& rows, int y0, int 
 std::vector<PlacedText> TextColumn(const DriverState& d, int maxX, int lineHeight) {
   const int L = lineHeight;
   std::vector<PlacedText> texts =
-      PlaceRows(EventTextRows(d.Event, d.Sky, d.View), 0, L, Colour::LightGray);
+      PlaceRows(EventTextRows(d.Scene.Event, d.Scene.Sky, d.Scene.View), 0, L, Colour::LightGray);
   const std::string place = d.Geocentric ? "geozentrisch" : d.PlaceName;
   texts.push_back({maxX, L, true, place + " ", Colour::LightGray});
   texts.push_back({maxX, 2 * L, true, d.DayText + "." + d.MonthText + "." + d.YearText + " ",
@@ -102,13 +92,13 @@ std::vector<PlacedText> ContactTexts(const DriverState& d, int maxX, int lineHei
 FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight, int charWidth) {
   FrameLayout f;
   const long double k = PixelsPerRadian(maxY);
-  const EventKind kind = d.Event.Kind;
+  const EventKind kind = d.Scene.Event.Kind;
   f.Lunar = kind == EventKind::LunarEclipse;
 
   // The angles on the sky: radii, separation and position angle of the second circle.
   long double r1, r2, rp = 0, dist, theta;
-  const TShadowRecord& shadow = d.Event.Shadow;
-  const TViewRecord& view = d.View.Record;
+  const TShadowRecord& shadow = d.Scene.Event.Shadow;
+  const TViewRecord& view = d.Scene.View.Record;
   if (f.Lunar) {
     r1 = shadow.MoonRadius, r2 = shadow.UmbraRadius, rp = shadow.PenumbraRadius;
     dist = shadow.Separation, theta = shadow.PositionAngle;
@@ -118,12 +108,7 @@ FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight
   }
   f.Sky = SkyColour(kind, view.Code, dist, r1);
   // In the horizon system the picture turns by the Sun's parallactic angle: zenith up.
-  if (d.HorizonView && !f.Lunar) {
-    long double r = 0, alpha = 0, delta = 0;
-    RectToSpherical(d.Sky.Sun.X, d.Sky.Sun.Y, d.Sky.Sun.Z, r, alpha, delta);
-    const long double lst = SiderealTime(d.Now, d.ObserverCoordinates.Longitude);
-    theta -= ParallacticAngle(lst - alpha, delta, d.ObserverCoordinates.Latitude);
-  }
+  if (d.HorizonView && !f.Lunar) theta -= d.Scene.ZenithAngle;
 
   f.ClearWindow = d.FirstFrame || !d.Stroboscopic;
   f.Hint = {maxX - 11 * charWidth, maxY, false, "\"F1\": Hilfe", Colour::DarkGray};

@@ -11,10 +11,6 @@ namespace driver {
 // Scale in pixels per radian for a window whose largest y is maxY: 0.25 degrees are 0.45 maxY.
 long double PixelsPerRadian(int maxY);
 
-// The Sun's parallactic angle for hour angle h, declination delta, latitude phi (radians):
-// the position angle of the zenith seen from the Sun, in (-pi, pi].
-long double ParallacticAngle(long double h, long double delta, long double phi);
-
 // "hh:mm:ss" and "d.m.yyyy" of the instant in UT.
 std::string UtTimeText(const astro::TInstant& at);
 std::string UtDateText(const astro::TInstant& at);

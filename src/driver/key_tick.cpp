@@ -189,7 +189,7 @@ void KeyTick() {
   // Keys that move the instant or show the contact panel redraw the texts without an event too.
   const bool timeKey = key == Key::Left || key == Key::Right || key == Key::N ||
                        key == Key::V || key == Key::K || key == Key::T;
-  const bool eventInView = Drv.Event.Kind != EventKind::None;
+  const bool eventInView = Drv.Scene.Event.Kind != EventKind::None;
   if (Drv.ContactsOn)
     UpdateContactRows(Drv.Contacts, Drv.Now.Ut(), Drv.Model,
                       !Drv.Geocentric && Drv.ObserverPlaced, Drv.ObserverCoordinates);

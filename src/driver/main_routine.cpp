@@ -82,7 +82,7 @@ void InitDefaults() {
   Drv.PlaceName = "Hannover";
   Drv.StroboAnswer = "n";
   Drv.GeocentricAnswer = "n";
-  Drv.Event = TEvent();
+  Drv.Scene = TScene();
   Drv.HorizonAnswer = "j";
   Drv.MenuDone = false;
   Drv.TextFileName = FindDataFile(ProgramBaseName() + ".txt");
@@ -117,16 +117,13 @@ void ReadDateTime() {
   // The clock form runs one hour ahead of UT.
   const long double h = hours + 1 + (minutes + seconds / 60.0L) / 60.0L;
   Drv.Now = TInstant::OfClock(date, HMMFromHours(h));
-  ComputeSky();
+  ClassifyEvent();
   ShowEventText(Colour::Black);
 }
 
 // The observing site (or the Earth's centre), and the night-side warning.
 void ReadObserver() {
-  if (Drv.Geocentric) {
-    SetVector(Drv.ObserverVec, 0, 0, 0);
-    return;
-  }
+  if (Drv.Geocentric) return;
   AskText("Name des Beobachtungsortes", Drv.PlaceName);
   CityLine city;
   long double latitude = 0, longitude = 0;
@@ -139,19 +136,22 @@ void ReadObserver() {
     WriteLine(" geografische Koordinaten des Beobachtungsortes:");
     // The point under the shadow's axis is offered while a solar event is in progress at this
     // instant; otherwise the site typed last.
-    if (Drv.Event.Kind != EventKind::LunarEclipse && Drv.Event.Kind != EventKind::None) {
-      Drv.SiteLatitudeText = FormatNumber(Drv.Event.Type.Latitude / Degree, 2.2L);    // width 6
-      Drv.SiteLongitudeText = FormatNumber(Drv.Event.Type.Longitude / Degree, 3.2L);  // width 7
+    const TEvent& event = Drv.Scene.Event;
+    if (event.Kind != EventKind::LunarEclipse && event.Kind != EventKind::None) {
+      Drv.SiteLatitudeText = FormatNumber(event.Type.Latitude / Degree, 2.2L);    // width 6
+      Drv.SiteLongitudeText = FormatNumber(event.Type.Longitude / Degree, 3.2L);  // width 7
     }
     AskFloat(" Breite in Grad", Drv.SiteLatitudeText, latitude, -90, 90);
     AskFloat(" Länge in Grad", Drv.SiteLongitudeText, longitude, -180, 180);
   }
   Drv.ObserverCoordinates.Latitude = latitude * Degree;
   Drv.ObserverCoordinates.Longitude = longitude * Degree;
-  ObserverVector(Drv.ObserverCoordinates, Drv.Now, Drv.ObserverVec);
   Drv.ObserverPlaced = true;
   // Sine of the Sun's altitude (times the observer's distance from the centre).
-  const long double s = VecDot(Drv.ObserverVec, Drv.Sky.Sun) / Drv.Sky.Sun.R;
+  BodyVector observer;
+  ObserverVector(Drv.ObserverCoordinates, Drv.Now, observer);
+  const TSky& sky = Drv.Scene.Sky;
+  const long double s = VecDot(observer, sky.Sun) / sky.Sun.R;
   if (s < -0.01L) {
     SystemBeep();
     WriteLine(" Nachtseite der Erde !");
@@ -165,7 +165,7 @@ void StartAnimation() {
   Drv.FirstFrame = true;
   // Every dialogue leaves a step the cursor keys can use: 15 minutes, or the user's own.
   if (!Drv.StepChosen) Drv.TimeStep = 15;
-  if (Drv.Event.Kind == EventKind::None) return;
+  if (Drv.Scene.Event.Kind == EventKind::None) return;
   Drv.LastKey = 0;
   Drv.MeasurementsOn = false;
 }
@@ -183,34 +183,14 @@ bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& secon
   return true;
 }
 
-void ClassifyEvent() { Drv.Event = EventAt(Drv.Sky); }
-
-void ComputeSky() {
-  Drv.Sky = SkyAt(Drv.Now, Drv.Model);
-  ClassifyEvent();
-}
-
-void ComputeView() {
-  // The observer turns with the Earth.
-  if (Drv.Geocentric) {
-    SetVector(Drv.ObserverVec, 0, 0, 0);
-  } else if (Drv.ObserverPlaced) {
-    ObserverVector(Drv.ObserverCoordinates, Drv.Now, Drv.ObserverVec);
-  }
-  LocalCircumstances();
-}
-
-void LocalCircumstances() {
-  Drv.View = ViewAt(Drv.Now, Drv.ObserverCoordinates, Drv.ObserverVec,
-                    Drv.Sky.Sun, Drv.Event.OccultorDiameter, Drv.Event.Occultor);
-  // Seen from the Earth's centre there is no horizon: no altitude of some other place.
-  if (Drv.Geocentric) Drv.View.SunAltitudeValid = false;
-}
-
 void ComputeInstant() {
-  ComputeSky();
-  ComputeView();
+  Drv.Scene = SceneAt(Drv.Now, Drv.ObserverCoordinates, !Drv.Geocentric && Drv.ObserverPlaced,
+                      Drv.Model);
 }
+
+void ClassifyEvent() { ComputeInstant(); }
+
+void LocalCircumstances() { ComputeInstant(); }
 
 void MainRoutine() {
   if (!MainWindowActive()) return;
@@ -229,12 +209,11 @@ void MainRoutine() {
   Drv.HorizonView = IsYes(Drv.HorizonAnswer);
   Drv.Geocentric = IsYes(Drv.GeocentricAnswer);
   ClearScreen();
-  Drv.View = TView();  // no altitude in the dialogue's texts
   ReadDateTime();
   // The place is asked whenever the computation is not for the Earth's centre, also before an
   // event begins: the keys may step into one.
   ReadObserver();
-  ComputeView();
+  LocalCircumstances();
   StartAnimation();
   AnimationStarted = true;
   Drv.AbortRequested = false;

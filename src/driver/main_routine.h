@@ -14,14 +14,11 @@ void MainRoutine();
 // Each field gives the value of its leading digits (0 when there are none).
 bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& seconds);
 
-// The event of the current instant's sky, stored for the screen.
-void ClassifyEvent();
-// The observer's view of the current instant, stored for the screen.
-void LocalCircumstances();
-// The sky and the event of the current instant in the chosen time model.
-void ComputeSky();
-// The observer turned with the Earth to the current instant, and the view from there.
-void ComputeView();
-// Both: all the screen shows of the current instant.
+// The scene of the current instant in the chosen time model (sky, event, the observer turned
+// with the Earth, the view), replacing the one on the screen.
 void ComputeInstant();
+// The dialogue's two steps, which compute that scene: the event at the instant typed, before
+// the place is asked, and the observer's view once it is known.
+void ClassifyEvent();
+void LocalCircumstances();
 }  // namespace driver

@@ -247,7 +247,7 @@ TEST_F(FramePictureTest, DiscsHaveTheirColourAwayFromVisibleText) {
       // A title file switches the console to its 12-point font, as in a real run.
       WriteFile(ProgramBaseName() + ".txt", "Titel\nUntertitel\nText\n");
       NewRun(screen.W, screen.H, menu, menu[0] == '4' ? "09:45:00" : "02:00:00");
-      ASSERT_NE(Drv.Event.Kind, EventKind::None);
+      ASSERT_NE(Drv.Scene.Event.Kind, EventKind::None);
       for (int panel = 0; panel < 2; ++panel) {
         if (panel) Press('m');
         const int W = MaxX(), H = MaxY(), L = LineHeight(), C = CharWidth();
@@ -271,12 +271,12 @@ TEST_F(FramePictureTest, DiscsHaveTheirColourAwayFromVisibleText) {
         };
         // The discs where the layout puts them: 0.25 degrees are 0.45 H.
         const double k = H * 1.8 / (M_PI / 180);
-        const bool lunar = Drv.Event.Kind == EventKind::LunarEclipse;
-        const double r1 = k * (lunar ? Drv.Event.Shadow.MoonRadius : Drv.View.Record.SunRadius);
-        const double r2 = k * (lunar ? Drv.Event.Shadow.UmbraRadius : Drv.View.Record.OccultorRadius);
-        const double rp = k * Drv.Event.Shadow.PenumbraRadius;
-        const double d = k * (lunar ? Drv.Event.Shadow.Separation : Drv.View.Record.Separation);
-        const double theta = lunar ? Drv.Event.Shadow.PositionAngle : Drv.View.Record.PositionAngle;
+        const bool lunar = Drv.Scene.Event.Kind == EventKind::LunarEclipse;
+        const double r1 = k * (lunar ? Drv.Scene.Event.Shadow.MoonRadius : Drv.Scene.View.Record.SunRadius);
+        const double r2 = k * (lunar ? Drv.Scene.Event.Shadow.UmbraRadius : Drv.Scene.View.Record.OccultorRadius);
+        const double rp = k * Drv.Scene.Event.Shadow.PenumbraRadius;
+        const double d = k * (lunar ? Drv.Scene.Event.Shadow.Separation : Drv.Scene.View.Record.Separation);
+        const double theta = lunar ? Drv.Scene.Event.Shadow.PositionAngle : Drv.Scene.View.Record.PositionAngle;
         const double cx = W / 2, cy = H / 2;
         const double x2 = cx - std::sin(theta) * d, y2 = cy - std::cos(theta) * d;
         const uint32_t sky = PixelAt(3, H / 2) & 0xFFFFFF;
@@ -306,14 +306,14 @@ TEST_F(FramePictureTest, DiscsHaveTheirColourAwayFromVisibleText) {
 // eclipse looks as it does in a new run (no pen colour of the solar frame on the umbra).
 TEST_F(FramePictureTest, ALunarEclipseLooksTheSameAfterASolarEclipse) {
   NewRun(Width, Height, "5", "02:00:00");
-  ASSERT_EQ(Drv.Event.Kind, EventKind::LunarEclipse);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::LunarEclipse);
   const std::vector<uint32_t> fresh = Picture();
   Answer({Enter, Enter, Enter, "20", "3", Enter, "09:45:00", Enter});
   Press(Code(Key::Esc));
-  ASSERT_EQ(Drv.Event.Kind, EventKind::SolarEclipse);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::SolarEclipse);
   Answer({Enter, Enter, Enter, "28", "9", Enter, "02:00:00", Enter});
   Press(Code(Key::Esc));
-  ASSERT_EQ(Drv.Event.Kind, EventKind::LunarEclipse);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::LunarEclipse);
   const std::vector<uint32_t> after = Picture();
   int differing = 0;
   for (std::size_t i = 0; i < fresh.size(); ++i) differing += fresh[i] != after[i];

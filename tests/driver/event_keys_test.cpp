@@ -62,7 +62,7 @@ TEST_F(DriverTest, NextAndPreviousEventKeysJumpToBeginnings) {
   AnswerDialogue("8", "1", "8", "2026", "00:00:00", true, false);
   KeyTick();
   ASSERT_TRUE(AnimationStarted);
-  ASSERT_EQ(Drv.Event.Kind, EventKind::None);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
   // The total solar eclipse of 12 August 2026, then back to the lunar eclipse of 3 March.
   const struct {
     Key Pressed;
@@ -74,7 +74,7 @@ TEST_F(DriverTest, NextAndPreviousEventKeysJumpToBeginnings) {
   for (const auto& c : cases) {
     Press(Code(c.Pressed));
     const search::Second at = ScreenSecond();
-    EXPECT_EQ(Drv.Event.Kind, c.Kind) << c.Day;
+    EXPECT_EQ(Drv.Scene.Event.Kind, c.Kind) << c.Day;
     EXPECT_EQ(Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText,
               std::string(c.Day) + "." + c.Month + ".2026");
     EXPECT_EQ(Drv.TimeText + " UT", UtText(at).substr(UtText(at).find(' ') + 1));
@@ -82,7 +82,7 @@ TEST_F(DriverTest, NextAndPreviousEventKeysJumpToBeginnings) {
     EXPECT_EQ(BeepCount, 0);
     // One second earlier the screen shows no event: the instant is the event's first second.
     MoveToInstant(TInstant::At(at - 1));
-    EXPECT_EQ(Drv.Event.Kind, EventKind::None) << c.Day;
+    EXPECT_EQ(Drv.Scene.Event.Kind, EventKind::None) << c.Day;
     MoveToInstant(TInstant::At(at));
   }
 }
@@ -127,7 +127,7 @@ TEST_F(DriverTest, TimeModelKeyGivesTimesAsTheyHappen) {
   // The eclipse begins earlier by Delta T less what the series' Moon gains (69.1 - 0.3 s),
   // give or take the Moon's light-time (a second or two).
   Press(Code(Key::V));
-  EXPECT_EQ(Drv.Event.Kind, EventKind::SolarEclipse);
+  EXPECT_EQ(Drv.Scene.Event.Kind, EventKind::SolarEclipse);
   EXPECT_NEAR(program - ScreenSecond(), 69, 3);
   Press(Code(Key::K));
   EXPECT_EQ(ContactTexts(Drv, MaxX(), LineHeight(), CharWidth())[0].Text,

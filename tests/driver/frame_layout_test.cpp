@@ -25,13 +25,13 @@ constexpr int W = 1023, H = 767, L = 18, C = 8;  // a 1024 x 768 window
 // A solar eclipse seen with the Sun 0.27 degrees wide, the Moon 0.26, `d` degrees apart.
 DriverState Eclipse(long double d, long double angle, int code = 1) {
   DriverState s;
-  s.Event.Kind = EventKind::SolarEclipse;
-  s.Event.Type.Code = EventCode::Partial;
-  s.View.Record.SunRadius = 0.27L * Degree;
-  s.View.Record.OccultorRadius = 0.26L * Degree;
-  s.View.Record.Separation = d * Degree;
-  s.View.Record.PositionAngle = angle * Degree;
-  s.View.Record.Code = static_cast<ViewCode>(code);
+  s.Scene.Event.Kind = EventKind::SolarEclipse;
+  s.Scene.Event.Type.Code = EventCode::Partial;
+  s.Scene.View.Record.SunRadius = 0.27L * Degree;
+  s.Scene.View.Record.OccultorRadius = 0.26L * Degree;
+  s.Scene.View.Record.Separation = d * Degree;
+  s.Scene.View.Record.PositionAngle = angle * Degree;
+  s.Scene.View.Record.Code = static_cast<ViewCode>(code);
   return s;
 }
 
@@ -54,8 +54,8 @@ TEST(FrameLayout, DiscsAtTheScaleAndPositionAngle) {
 
 TEST(FrameLayout, SkyColoursAsTheTableGivesThem) {
   DriverState lunar, transit;
-  lunar.Event.Kind = EventKind::LunarEclipse;
-  transit.Event.Kind = EventKind::MercuryTransit;
+  lunar.Scene.Event.Kind = EventKind::LunarEclipse;
+  transit.Scene.Event.Kind = EventKind::MercuryTransit;
   const struct {
     DriverState State;
     Colour Sky, Centre, Second;
@@ -83,7 +83,7 @@ TEST(FrameLayout, StroboscopicFramesKeepWhatCameBefore) {
   FrameLayout f = LayoutFrame(s, W, H, L, C);
   EXPECT_FALSE(f.ClearWindow);
   EXPECT_FALSE(f.DrawCentre);
-  s.Event.Kind = EventKind::LunarEclipse;  // the Moon is drawn anew every time
+  s.Scene.Event.Kind = EventKind::LunarEclipse;  // the Moon is drawn anew every time
   EXPECT_TRUE(LayoutFrame(s, W, H, L, C).DrawCentre);
 }
 
@@ -157,7 +157,7 @@ TEST(FrameLayout, ContactPanelAndHelpCoverNoOtherText) {
                                                   {3, 1300, 11, false},
                                                   {4, 1400, -10.5L, true}};
   DriverState s = Eclipse(0.1L, 0, 2);  // "nichtzentrale ringförmige Sonnenfinsternis"
-  s.View.SunAltitudeValid = true, s.View.SunAltitude = -0.5L, s.View.SunBelowHorizon = true;
+  s.Scene.View.SunAltitudeValid = true, s.Scene.View.SunAltitude = -0.5L, s.Scene.View.SunBelowHorizon = true;
   s.PlaceName = "Hannover";
   s.DayText = "12", s.MonthText = "12", s.YearText = "2026";
   s.MeasurementsOn = true;

@@ -38,7 +38,7 @@ class KeyTickTest : public DriverTest {
   void StartTransit(const std::string& horizon = Enter, const std::string& strobo = Enter) {
     StartSession(Enter, horizon, strobo);
     ASSERT_TRUE(AnimationStarted);
-    ASSERT_EQ(Drv.Event.Kind, EventKind::MercuryTransit);
+    ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::MercuryTransit);
   }
   // The answers of a dialogue after Esc that keeps every default.
   void AnswerEscDialogue() { Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter}); }
@@ -170,14 +170,14 @@ TEST_F(KeyTickTest, CursorKeysStepTheInstant) {
 
 TEST_F(KeyTickTest, TheObserverTurnsWithTheEarth) {
   StartTransit();
-  const BodyVector before = Drv.ObserverVec;
+  const BodyVector before = Drv.Scene.Observer;
   Press(Code(Key::Right));
   // A quarter of an hour turns the site by about 3.76 degrees about the axis.
   const long double angle =
-      std::acos((before.X * Drv.ObserverVec.X + before.Y * Drv.ObserverVec.Y) /
-                (std::hypot(before.X, before.Y) * std::hypot(Drv.ObserverVec.X, Drv.ObserverVec.Y)));
+      std::acos((before.X * Drv.Scene.Observer.X + before.Y * Drv.Scene.Observer.Y) /
+                (std::hypot(before.X, before.Y) * std::hypot(Drv.Scene.Observer.X, Drv.Scene.Observer.Y)));
   EXPECT_NEAR(static_cast<double>(angle / Degree), 3.76, 0.02);
-  EXPECT_NEAR(static_cast<double>(Drv.ObserverVec.Z), static_cast<double>(before.Z), 1e-12);
+  EXPECT_NEAR(static_cast<double>(Drv.Scene.Observer.Z), static_cast<double>(before.Z), 1e-12);
 }
 
 TEST_F(KeyTickTest, StepLadderKeysDoNotRedraw) {
@@ -209,7 +209,7 @@ TEST_F(KeyTickTest, StepZeroLeavesTheInstant) {
 TEST_F(KeyTickTest, DateTextsFollowTheUtDateAcrossMidnight) {
   // Lunar eclipse of 28 September 2015, 00:30 UT.
   StartSession("5");
-  ASSERT_EQ(Drv.Event.Kind, EventKind::LunarEclipse);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::LunarEclipse);
   Press(Code(Key::Left));
   Press(Code(Key::Left));
   EXPECT_EQ(Drv.TimeText, "00:00:00");
@@ -410,7 +410,7 @@ TEST_F(KeyTickTest, KeyEFlipsFrameShown) {
   // A new dialogue at an instant without event: no frames; 'e' leaves FrameShown false.
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, "00:00:00", Enter});
   Press(Code(Key::Esc));
-  ASSERT_EQ(Drv.Event.Kind, EventKind::None);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
   EXPECT_EQ(Drv.FramesDrawn, 2);
   Press(Code(Key::E));
   EXPECT_FALSE(Drv.FrameShown);
@@ -458,18 +458,18 @@ TEST_F(KeyTickTest, KeysWithoutEventStepTheInstantAndDrawNothingUntilOneStarts) 
   // frame has to clear the dialogue screen by itself.
   Answer({Enter, "j", Enter, "j", Enter, Enter, Enter, "10:00:00"});
   KeyTick();
-  ASSERT_EQ(Drv.Event.Kind, EventKind::None);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
   EXPECT_EQ(Drv.FramesDrawn, 0);
   // A dialogue without event leaves the usual step too.
   Press(Code(Key::Right));
   EXPECT_EQ(Drv.TimeText, "10:15:00");
   int steps = 1;
-  while (Drv.Event.Kind == EventKind::None && steps < 12) {
+  while (Drv.Scene.Event.Kind == EventKind::None && steps < 12) {
     EXPECT_EQ(Drv.FramesDrawn, 0);
     Press(Code(Key::Right));
     ++steps;
   }
-  ASSERT_EQ(Drv.Event.Kind, EventKind::MercuryTransit) << Drv.TimeText;
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::MercuryTransit) << Drv.TimeText;
   EXPECT_GT(steps, 1);
   EXPECT_EQ(Drv.FramesDrawn, 1);
   // That first frame clears the dialogue screen.
@@ -489,13 +489,13 @@ TEST_F(KeyTickTest, AStepChosenWithPlusAndMinusOutlivesTheDialogue) {
 TEST_F(KeyTickTest, APlaceAskedBeforeTheEventIsTheOneSeenWhenTheKeysReachIt) {
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, "10:00:00", Enter});  // Hannover
   KeyTick();
-  ASSERT_EQ(Drv.Event.Kind, EventKind::None);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
   EXPECT_EQ(CountPrompts("Name des Beobachtungsortes"), 1);
   for (int i = 0; i < 6; ++i) Press(Code(Key::Right));
   ASSERT_EQ(Drv.TimeText, "11:30:00");
-  ASSERT_EQ(Drv.Event.Kind, EventKind::MercuryTransit);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::MercuryTransit);
   // Near noon at Hannover the Sun stands 90 - 52.37 + 17.4 = 55 degrees high.
-  EXPECT_NEAR(static_cast<double>(Drv.View.SunAltitude), 55.0, 0.3);
+  EXPECT_NEAR(static_cast<double>(Drv.Scene.View.SunAltitude), 55.0, 0.3);
   std::vector<uint32_t> stepped;
   for (int y = 0; y <= MaxY(); ++y)
     for (int x = 0; x <= MaxX(); ++x) stepped.push_back(PixelAt(x, y));
@@ -511,8 +511,8 @@ TEST_F(KeyTickTest, APlaceAskedBeforeTheEventIsTheOneSeenWhenTheKeysReachIt) {
 TEST_F(KeyTickTest, GeocentricNamesNoPlaceAndNoAltitude) {
   Answer({Enter, "j", "n", Enter, Enter, Enter, Enter, Enter});
   KeyTick();
-  ASSERT_EQ(Drv.Event.Kind, EventKind::MercuryTransit);
-  EXPECT_FALSE(Drv.View.SunAltitudeValid);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::MercuryTransit);
+  EXPECT_FALSE(Drv.Scene.View.SunAltitudeValid);
   EXPECT_EQ(CountPrompts("Name des Beobachtungsortes"), 0);
   // "geozentrisch " right-aligned on row 1: twelve characters of light grey text left of W.
   const int W = MaxX(), L = LineHeight(), C = CharWidth();
@@ -553,9 +553,9 @@ TEST_F(KeyTickTest, EveryTextRowShowsOnlyItsCurrentText) {
   StartSession("5", "n", "j");  // stroboscopic: nothing clears the window between frames
   Drv.TimeStep = 4 * 60;
   Press(Code(Key::Right));
-  ASSERT_EQ(Drv.Event.Kind, EventKind::LunarEclipse);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::LunarEclipse);
   Press(Code(Key::Right));
-  ASSERT_EQ(Drv.Event.Kind, EventKind::None);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
   const int L = LineHeight(), C = CharWidth(), W = MaxX();
   // A band of rows shows exactly a text when drawing that text there changes no pixel, and
   // holds no other text when no other pixel of its half has the text colour.
@@ -590,17 +590,17 @@ TEST_F(KeyTickTest, HorizonSystemPutsTheZenithUpAlsoSouthOfTheSun) {
   // so the zenith lies below its north point.
   WriteFile("City.dat", TestCityFile + "Sydney,-33.87,151.21\n");
   StartSession("3", Enter, Enter, "Sydney");
-  ASSERT_EQ(Drv.Event.Kind, EventKind::VenusTransit);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::VenusTransit);
   long double r = 0, alpha = 0, delta = 0;
-  RectToSpherical(Drv.Sky.Sun.X, Drv.Sky.Sun.Y, Drv.Sky.Sun.Z, r, alpha, delta);
+  RectToSpherical(Drv.Scene.Sky.Sun.X, Drv.Scene.Sky.Sun.Y, Drv.Scene.Sky.Sun.Z, r, alpha, delta);
   const long double lst =
       SiderealTime(Drv.Now.Date(), Drv.Now.Clock(), Drv.ObserverCoordinates.Longitude);
   const long double zenith =
       ZenithDirection(lst - alpha, delta, Drv.ObserverCoordinates.Latitude);
   EXPECT_NEAR(static_cast<double>(zenith / Degree), 163.9, 0.1);
   // Venus drawn with the zenith straight up: turned by the zenith's position angle.
-  const long double kD = PixelsPerRadian(MaxY()) * Drv.View.Record.Separation;
-  const long double theta = Drv.View.Record.PositionAngle - zenith;
+  const long double kD = PixelsPerRadian(MaxY()) * Drv.Scene.View.Record.Separation;
+  const long double theta = Drv.Scene.View.Record.PositionAngle - zenith;
   const int x2 = MaxX() / 2 - static_cast<int>(std::lrint(std::sin(theta) * kD));
   const int y2 = MaxY() / 2 - static_cast<int>(std::lrint(std::cos(theta) * kD));
   EXPECT_EQ(PixelAt(x2, y2) & 0xFFFFFF, 0u);
@@ -642,7 +642,7 @@ TEST_F(KeyTickTest, StroboscopicFramesKeepEarlierDiscs) {
 
 TEST_F(KeyTickTest, LunarEclipseFrame) {
   StartSession("5", "n");
-  ASSERT_EQ(Drv.Event.Kind, EventKind::LunarEclipse);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::LunarEclipse);
   const int cx = MaxX() / 2, cy = MaxY() / 2;
   EXPECT_EQ(PixelAt(5, cy) & 0xFFFFFF, PaletteColour(Colour::Black));
   // Totality at 02:47 UT: step there and find the Moon's centre almost black (intensity 20).

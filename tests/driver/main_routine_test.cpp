@@ -83,7 +83,7 @@ TEST_F(MainRoutineTest, DefaultSessionAsksEveryQuestionWithItsDefault) {
     EXPECT_EQ(Prompts()[i].Default, expected[i].second);
   }
   EXPECT_TRUE(AnimationStarted);
-  EXPECT_EQ(Drv.Event.Kind, EventKind::MercuryTransit);
+  EXPECT_EQ(Drv.Scene.Event.Kind, EventKind::MercuryTransit);
   EXPECT_EQ(Drv.TimeStep, 15);
   EXPECT_TRUE(Drv.HorizonView);
   EXPECT_FALSE(Drv.Geocentric);
@@ -96,8 +96,8 @@ TEST_F(MainRoutineTest, DefaultSessionAsksEveryQuestionWithItsDefault) {
   EXPECT_EQ(Drv.SiteLatitudeText, "52.37");
   EXPECT_EQ(Drv.SiteLongitudeText, "9.73");
   EXPECT_NEAR(static_cast<double>(Drv.ObserverCoordinates.Latitude / Degree), 52.37, 1e-12);
-  EXPECT_NEAR(static_cast<double>(Drv.ObserverVec.R), 1.0, 0.01);
-  EXPECT_TRUE(Drv.View.SunAltitudeValid);
+  EXPECT_NEAR(static_cast<double>(Drv.Scene.Observer.R), 1.0, 0.01);
+  EXPECT_TRUE(Drv.Scene.View.SunAltitudeValid);
   EXPECT_EQ(BeepCount, 0);
   EXPECT_EQ(Drv.PictureBaseName, ProgramBaseName());
   EXPECT_EQ(Drv.TextFileName, ProgramBaseName() + ".txt");
@@ -143,7 +143,7 @@ TEST_F(MainRoutineTest, PreparedEventsAreInProgressAtTheirInstant) {
     Answer({std::string(1, static_cast<char>('1' + i)), "j", Enter, Enter, Enter, Enter, Enter,
             Enter});
     KeyTick();
-    EXPECT_EQ(Drv.Event.Kind, expected[i]);
+    EXPECT_EQ(Drv.Scene.Event.Kind, expected[i]);
   }
 }
 
@@ -154,7 +154,7 @@ TEST_F(MainRoutineTest, MenuAsksAgainUntilADigitFrom0To8) {
   EXPECT_EQ(CountPrompts(MenuPrompt), 4);
   EXPECT_EQ(Drv.MenuChoice, "2");
   EXPECT_EQ(Drv.DayText, "8");
-  EXPECT_EQ(Drv.Event.Kind, EventKind::VenusTransit);
+  EXPECT_EQ(Drv.Scene.Event.Kind, EventKind::VenusTransit);
 }
 
 TEST_F(MainRoutineTest, MenuZeroEndsBeforeAnyQuestion) {
@@ -175,7 +175,7 @@ TEST_F(MainRoutineTest, MenuEightEmptiesTheDefaults) {
   ASSERT_GE(Prompts().size(), 8u);
   EXPECT_EQ(Prompts()[4].Default, "");
   EXPECT_EQ(Prompts()[7].Default, "");
-  EXPECT_EQ(Drv.Event.Kind, EventKind::MercuryTransit);
+  EXPECT_EQ(Drv.Scene.Event.Kind, EventKind::MercuryTransit);
 }
 
 TEST_F(MainRoutineTest, OnlyJOrCapitalJMeansYes) {
@@ -196,7 +196,7 @@ TEST_F(MainRoutineTest, GeocentricSkipsThePlace) {
   EXPECT_TRUE(Drv.Geocentric);
   EXPECT_FALSE(Drv.HorizonView);
   EXPECT_EQ(CountPrompts(PlacePrompt), 0);
-  EXPECT_EQ(Drv.ObserverVec.R, 0);
+  EXPECT_EQ(Drv.Scene.Observer.R, 0);
   EXPECT_EQ(Drv.PlaceName, "Hannover");
   EXPECT_TRUE(AnimationStarted);
 }
@@ -216,7 +216,7 @@ TEST_F(MainRoutineTest, ImpossibleTimesAreAskedAgainWithTheReason) {
   EXPECT_NEAR(static_cast<double>(Drv.Now.Clock()), 1.0, 1e-15);
   // No transit yet on 9 May 2016 at 0 h UT; the place is asked all the same, and the time
   // keys get their step.
-  EXPECT_EQ(Drv.Event.Kind, EventKind::None);
+  EXPECT_EQ(Drv.Scene.Event.Kind, EventKind::None);
   EXPECT_EQ(CountPrompts(PlacePrompt), 1);
   EXPECT_EQ(Drv.TimeStep, 15);
   EXPECT_TRUE(AnimationStarted);
@@ -299,7 +299,7 @@ TEST_F(MainRoutineTest, NightSideWarningBelowTheHorizonOnly) {
   Answer({Enter, "j", Enter, Enter, Enter, Enter, Enter, Enter});  // 9 May 2016, 13:00 UT
   KeyTick();
   long double r = 0, alpha = 0, delta = 0;
-  RectToSpherical(Drv.Sky.Sun.X, Drv.Sky.Sun.Y, Drv.Sky.Sun.Z, r, alpha, delta);
+  RectToSpherical(Drv.Scene.Sky.Sun.X, Drv.Scene.Sky.Sun.Y, Drv.Scene.Sky.Sun.Z, r, alpha, delta);
   const long double jd = Drv.Now.Jd(), t = (jd - 2451545) / 36525;
   const long double gmst =
       (280.46061837L + 360.98564736629L * (jd - 2451545) + 0.000387933L * t * t) * Degree;
@@ -339,7 +339,7 @@ TEST_F(MainRoutineTest, CoordinatePromptsOfferTheShadowAxisPoint) {
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, "10:00:00", "Nirgendwo", Enter, Enter});
   Drv.AbortRequested = true;
   CallMainProcedure();
-  ASSERT_EQ(Drv.Event.Kind, EventKind::None);
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
   EXPECT_EQ(Prompts().back().Default, "10,5");
   EXPECT_EQ(Prompts()[Prompts().size() - 2].Default, latitudeDefault);
 }

@@ -19,4 +19,4 @@ class ConsoleReliabilityTest : public DriverTest {
 };
 
 // What the driver holds of the instant on the screen.
-inline InstantResult OnScreen() { return {driver::Drv.Sky, driver::Drv.Event, driver::Drv.ObserverVec, driver::Drv.View}; }
+inline InstantResult OnScreen() { return {driver::Drv.Scene.Sky, driver::Drv.Scene.Event, driver::Drv.Scene.Observer, driver::Drv.Scene.View}; }

@@ -98,7 +98,7 @@ TEST_P(HostileTitleFile, DialogueAndFirstFrameFollow) {
   Press(0);
   ASSERT_TRUE(AnimationStarted);
   EXPECT_EQ(CountPrompts(MenuPrompt), 1);
-  EXPECT_EQ(Drv.Event.Kind, EventKind::SolarEclipse);
+  EXPECT_EQ(Drv.Scene.Event.Kind, EventKind::SolarEclipse);
   EXPECT_EQ(Drv.FramesDrawn, 1);
   // Esc shows the title again before the questions.
   Press(27);

@@ -8,6 +8,7 @@
 #include "astr_rout.h"
 #include "bodies.h"
 #include "events.h"
+#include "scene.h"
 #include "mathe.h"
 #include "vectors.h"
 
@@ -27,28 +28,11 @@ inline std::string Describe(const Instant& t, const TObserverCoordinates& site =
   return buffer;
 }
 
-// All the screen shows of one instant.
-struct InstantResult {
-  TSky Sky;
-  TEvent Event;
-  BodyVector Observer;  // zero: the Earth's centre
-  TView View;
-};
-
-// Obliquity, bodies, event, observer (the Earth's centre when site is null) and view.
+// All the screen shows of one instant, from the Earth's centre when site is null.
+using InstantResult = TScene;
 inline InstantResult ComputeSkyAt(const Instant& t, const TObserverCoordinates* site) {
-  const TInstant at = TInstant::OfClock(t.Date, t.Clock);
-  InstantResult r;
-  r.Sky = SkyAt(at);
-  r.Event = EventAt(r.Sky);
-  TObserverCoordinates here;
-  if (site) {
-    here = *site;
-    ObserverVector(here, at, r.Observer);
-  }
-  r.View = ViewAt(at, here, r.Observer, r.Sky.Sun, r.Event.OccultorDiameter,
-                  r.Event.Occultor);
-  return r;
+  return SceneAt(TInstant::OfClock(t.Date, t.Clock), site ? *site : TObserverCoordinates{},
+                 site != nullptr, TimeModel::Program);
 }
 
 // Steps two hours at a time from 1 January of the year, for `days` days, and returns the first
