@@ -17,6 +17,32 @@ void CallMainProcedure();
 // Set by the main routine once a simulation is set up; read by the tick procedure.
 extern bool AnimationStarted;
 
+// The key codes of the queue, one byte a key, shared by the window's key paths and the driver:
+// F1 to F12 are 1 to 12 (with Shift 28 to 39), the cursor and edit keys 13 to 22 (left, right,
+// up, down, home, end, page up, page down, insert, delete), typed characters their Latin-1
+// code with Enter as 23; 0 is no key. Only the codes with a command or a place in this
+// numbering are named.
+enum class Key : int {
+  None = 0,
+  F1 = 1,
+  Left = 13,
+  Right = 14,
+  Enter = 23,
+  Esc = 27,
+  ShiftF1 = 28,
+  Plus = '+',
+  Minus = '-',
+  E = 'e',
+  K = 'k',
+  M = 'm',
+  N = 'n',
+  P = 'p',
+  S = 's',
+  T = 't',
+  V = 'v',
+};
+constexpr int Code(Key key) { return static_cast<int>(key); }
+
 // The next key code (0 when none) and whether one is waiting.
 int NextKey();
 bool KeyWaiting();

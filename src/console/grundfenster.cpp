@@ -13,15 +13,15 @@ namespace {
 
 // The key-down path: cursor and edit keys with any modifiers, F1..F12 alone or with Shift.
 int KeyDownCode(int key, Qt::KeyboardModifiers modifiers, bool mouseButtonHeld) {
-  // In the order of their codes, 13 to 22.
+  // In the order of their codes, from Key::Left on.
   static constexpr int EditKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down,
                                      Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown,
                                      Qt::Key_Insert, Qt::Key_Delete};
   for (int i = 0; i < 10; ++i)
-    if (key == EditKeys[i]) return 13 + i;
+    if (key == EditKeys[i]) return Code(Key::Left) + i;
   if (key >= Qt::Key_F1 && key <= Qt::Key_F12 && !mouseButtonHeld) {
-    if (modifiers == Qt::NoModifier) return key - Qt::Key_F1 + 1;
-    if (modifiers == Qt::ShiftModifier) return key - Qt::Key_F1 + 28;
+    if (modifiers == Qt::NoModifier) return key - Qt::Key_F1 + Code(Key::F1);
+    if (modifiers == Qt::ShiftModifier) return key - Qt::Key_F1 + Code(Key::ShiftF1);
   }
   return 0;
 }
@@ -114,7 +114,7 @@ void TGrundfenster::OnKeyPressed(const QString& text) {
   for (QChar c : text) {
     int code = c.unicode();
     if (code > 255) continue;
-    QueueKey(code == 13 ? 23 : code);
+    QueueKey(code == '\r' ? Code(Key::Enter) : code);
   }
 }
 

@@ -4,28 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "fenster_graf.h"
 #include "frame_layout.h"
 #include "instant.h"
 
 namespace driver {
-// Key codes of the commands, as the console's key queue delivers them.
-enum class Key : int {
-  F1 = 1,
-  Left = 13,
-  Right = 14,
-  Esc = 27,
-  Plus = 43,
-  Minus = 45,
-  E = 101,
-  K = 107,
-  M = 109,
-  N = 110,
-  P = 112,
-  S = 115,
-  T = 116,
-  V = 118,
-};
-constexpr int Code(Key key) { return static_cast<int>(key); }
+// The keys as the console's key queue delivers them.
+using console::Code;
+using console::Key;
 
 // The help lines of the key table where ShowHelp draws them, top to bottom: the bottom one on
 // the window's last pixel row.
