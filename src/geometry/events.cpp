@@ -28,6 +28,15 @@ BodyVector North(const BodyVector& v) {
   return n;
 }
 
+// Position angle of the direction w at a point of the sky whose north is n, from north towards
+// the east: its sign is that of (w x n) . side, side pointing to the point.
+long double PositionAngle(const BodyVector& n, const BodyVector& w, const BodyVector& side) {
+  BodyVector c;
+  VecCross(w, n, c);
+  const long double angle = ClampedArcCos(VecDot(n, w) / w.R);
+  return VecDot(c, side) < 0 ? -angle : angle;
+}
+
 // Geographic position of the shadow-axis point L (stretched space).
 void AxisPointPosition(const TInstant& at, const BodyVector& l, TEventType& type) {
   long double r, alpha, delta;
@@ -52,7 +61,7 @@ TEvent WithOccultor(TEvent event, EventKind kind, long double diameter, const Bo
 // Radii, separation, phase and position angle of the two discs as the observer sees them.
 void MeasureDiscs(const BodyVector& observer, const BodyVector& sun, long double occultorDiameter,
                   const BodyVector& occ, TViewRecord& view) {
-  BodyVector q, s, p, c;
+  BodyVector q, s, p;
   VecDiff(occ, observer, q);
   VecDiff(sun, observer, s);
   if (!(q.R > 0 && s.R > 0)) {
@@ -81,14 +90,8 @@ void MeasureDiscs(const BodyVector& observer, const BodyVector& sun, long double
   else
     view.Code = ViewCode::Partial;
 
-  if (p.R > 0) {
-    const BodyVector n = North(sun);  // at the geocentric Sun
-    view.PositionAngle = ClampedArcCos(VecDot(n, p) / p.R);
-    VecCross(p, n, c);
-    if (VecDot(c, s) < 0) view.PositionAngle = -view.PositionAngle;
-  } else {
-    view.PositionAngle = 0;  // centres aligned: the direction is undefined
-  }
+  // North at the geocentric Sun; centres aligned: the direction is undefined.
+  view.PositionAngle = p.R > 0 ? PositionAngle(North(sun), p, s) : 0;
 }
 
 }  // namespace
@@ -163,15 +166,12 @@ TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long doubl
                                                                  : LunarPhase::None;
 
   // Position angle of the shadow's centre seen from the Moon.
-  const BodyVector n = North(moonDir);
-  BodyVector mScaled = moonDir, w, c;
+  BodyVector mScaled = moonDir, w;
   VecScale(mScaled, VecDot(moonDir, shadowDir));
   VecDiff(shadowDir, mScaled, w);
   if (w.R <= 0) return event;  // centres aligned: no direction, north (0) is as good as any
   Normalize(w);
-  sr.PositionAngle = ClampedArcCos(VecDot(n, w));
-  VecCross(w, n, c);
-  if (VecDot(c, mScaled) < 0) sr.PositionAngle = -sr.PositionAngle;
+  sr.PositionAngle = PositionAngle(North(moonDir), w, mScaled);
   return event;
 }
 
