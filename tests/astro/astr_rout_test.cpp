@@ -66,6 +66,7 @@ TEST(JulianDayTest, CalendarReformIsExact) {
   // The switch lies exactly between the last hour of 4 October and 0 h UT of 15 October.
   EXPECT_EQ(JulianDay({4, 10, 1582}, 24.00L), 2299160.5L - 1.0L / 24);
   EXPECT_EQ(JulianDay({15, 10, 1582}, 1.00L), 2299160.5L);
+  EXPECT_EQ(JulianDay({15, 10, 1582}, 0.00L), 2299160.5L - 1.0L / 24);  // 23:00 UT of 4 Oct
   // A day inside the gap is still counted in the Julian calendar (14 Oct = 24 Oct Gregorian).
   EXPECT_EQ(JulianDay({14, 10, 1582}, 1.00L), 2299169.5L);
   EXPECT_EQ(JulianDay({1, 1, 2000}, 13.00L), 2451545.0L);

@@ -259,6 +259,16 @@ TEST_F(MainRoutineTest, ImpossibleDatesAreAskedAgainWithTheReason) {
     EXPECT_EQ(Drv.Now.Date().Year, c.Year);
     EXPECT_EQ(AnswersLeft(), 0u);
   }
+  // Two impossible days in a row: each is asked again with its own reason.
+  ResetDriverState();
+  AnimationStarted = false;
+  BeepCount = 0;
+  Answer({Enter, "j", Enter, Enter, "31", "2", "2015", "30", "28", Enter});
+  KeyTick();
+  EXPECT_EQ(CountPrompts(PromptWithHint("Tag", "den 30.2.2015 gibt es nicht")), 1);
+  EXPECT_EQ(BeepCount, 2);
+  EXPECT_EQ(Drv.Now.Date().Day, 28);
+  EXPECT_EQ(AnswersLeft(), 0u);
   // The last days there are, at the ends of the years and of the Julian calendar: no beep.
   const std::vector<std::vector<std::string>> valid = {
       {"29", "2", "2000"}, {"29", "2", "1500"}, {"4", "10", "1582"}, {"15", "10", "1582"},
