@@ -57,9 +57,9 @@ long double SeriesDeltaT(long double jdUt) {
   return DeltaTAtJd(jdUt) - kTidalSecondsPerCentury2 * T * T;
 }
 
-long double SeriesCenturies(long double jdUt, TimeModel model, long double deltaTShift) {
-  if (model == TimeModel::Program) return JulianCenturies(jdUt);
-  return JulianCenturies(jdUt + (SeriesDeltaT(jdUt) + deltaTShift) / SecondsPerDay);
+long double SeriesJd(long double jdUt, TimeModel model, long double deltaTShift) {
+  if (model == TimeModel::Program) return jdUt;
+  return jdUt + (SeriesDeltaT(jdUt) + deltaTShift) / SecondsPerDay;
 }
 
 long double SiderealTime(const TInstant& at, long double longitude) {

@@ -34,8 +34,6 @@ class TInstant {
   int UtSecondOfDay() const { return utSecondOfDay_; }
   TInstant Plus(Second seconds) const { return At(ut_ + seconds); }
 
-  friend bool operator==(const TInstant& a, const TInstant& b) { return a.ut_ == b.ut_; }
-
  private:
   explicit TInstant(Second ut);
   Second ut_ = 0;
@@ -48,9 +46,14 @@ class TInstant {
 // ΔT in seconds as the exact model uses it at a UT Julian day: the observed or modelled ΔT,
 // less what the series' weaker lunar deceleration already puts into the Moon's place.
 long double SeriesDeltaT(long double jdUt);
-// The series' time argument T (Julian centuries from J2000.0) at a UT Julian day. In the exact
-// model `deltaTShift` seconds are added to ΔT: a comparison with another ΔT convention.
-long double SeriesCenturies(long double jdUt, TimeModel model, long double deltaTShift = 0);
+// The Julian day of the series' time at a UT Julian day. In the exact model `deltaTShift`
+// seconds are added to ΔT: a comparison with another ΔT convention.
+long double SeriesJd(long double jdUt, TimeModel model, long double deltaTShift = 0);
+// The series' time argument T (Julian centuries from J2000.0) at a UT Julian day.
+inline long double SeriesCenturies(long double jdUt, TimeModel model,
+                                   long double deltaTShift = 0) {
+  return JulianCenturies(SeriesJd(jdUt, model, deltaTShift));
+}
 inline long double SeriesCenturies(const TInstant& at, TimeModel model,
                                    long double deltaTShift = 0) {
   return SeriesCenturies(at.Jd(), model, deltaTShift);

@@ -173,8 +173,7 @@ TEvent Searcher::Classify(Second s, bool planets) {
 }
 
 long double Searcher::SeriesJd(long double jdUt) const {
-  return Model == TimeModel::Program ? jdUt
-                                     : jdUt + (SeriesDeltaT(jdUt) + DeltaTShift) / SecondsPerDay;
+  return astro::SeriesJd(jdUt, Model, DeltaTShift);
 }
 
 long double Searcher::UtJd(long double seriesJd) const {
