@@ -30,11 +30,10 @@ void StartSimulation(const std::string& menu, const std::string& horizon) {
   if (!started) {
     setenv("QT_SCALE_FACTOR", BENCH_SCALE_FACTOR, 1);  // read when the console starts
     StartHeadlessConsole(1920, 1080);
-    SetConsoleProcedures(MainRoutine, KeyTick);
+    SetTickProcedure(KeyTick);
     started = true;
   }
   ResetDriverState();
-  AnimationStarted = false;
   while (NextKey() != 0) {}  // an empty key queue
   SetPromptResponder([menu, horizon](const std::string& prompt, std::string& text) {
     if (prompt == "Auswahl (0..8)") text = menu;
@@ -57,7 +56,6 @@ void RunCursorKeys(benchmark::State& state) {
   }
   if (Drv.Scene.Event.Kind == EventKind::None) state.SkipWithError("no event in view");
   if (PixelRatio() != std::atof(BENCH_SCALE_FACTOR)) state.SkipWithError("wrong scale factor");
-  state.counters["frames"] = Drv.FramesDrawn;
   state.counters["device_width"] = 1920 * PixelRatio();
 }
 

@@ -38,7 +38,6 @@ struct TKernGrafState {
   QColor BrushColour{255, 255, 255};
   QColor FontColour{0, 0, 0};
   QFont Font;
-  std::string CaptionPrefix;
   // What the text cursor wrote since the screen was cleared: the lines a question refers to,
   // which the input dialog must leave visible.
   QRect WrittenText;
@@ -49,7 +48,6 @@ struct TKernGrafState {
 
 // FensterGraf: the window, the slots, the key queue and the prompt bookkeeping.
 struct TFensterGrafState {
-  ConsoleProcedure MainProcedure = nullptr;
   ConsoleProcedure TickProcedure = nullptr;
   std::string KeyQueue;  // one byte per code, oldest first
   TGrundfenster* Window = nullptr;

@@ -17,7 +17,6 @@
 namespace console {
 TFensterGrafState FensterGraf;
 TConsoleHooks ConsoleHooks;
-bool AnimationStarted = false;
 int BeepCount = 0;
 
 namespace {
@@ -48,12 +47,10 @@ std::string BaseNameOfPath(const std::string& path) {
 }
 
 void ResetFensterGraf() {
-  FensterGraf.MainProcedure = DoNothing;
   FensterGraf.TickProcedure = DoNothing;
   FensterGraf.KeyQueue.clear();
   FensterGraf.PromptsOpen = 0;
   FensterGraf.RasterDirty = false;
-  AnimationStarted = false;
 }
 
 QImage& Raster() {
@@ -105,11 +102,12 @@ bool MainWindowActive() {
          FensterGraf.PromptsOpen == 0 && QApplication::activeModalWidget() == nullptr;
 }
 
-void CallMainProcedure() { FensterGraf.MainProcedure(); }
-
-void SetConsoleProcedures(ConsoleProcedure mainProcedure, ConsoleProcedure tickProcedure) {
-  FensterGraf.MainProcedure = mainProcedure ? mainProcedure : DoNothing;
+void SetTickProcedure(ConsoleProcedure tickProcedure) {
   FensterGraf.TickProcedure = tickProcedure ? tickProcedure : DoNothing;
+}
+
+void SetMainWindowShown(bool shown) {
+  if (FensterGraf.Window) FensterGraf.Window->setVisible(shown);
 }
 
 void ConsoleTick() {
@@ -155,8 +153,7 @@ void SystemBeep() {
   if (qApp) QApplication::beep();
 }
 
-int RunConsole(int argc, char** argv, ConsoleProcedure mainProcedure,
-               ConsoleProcedure tickProcedure) {
+int RunConsole(int argc, char** argv, ConsoleProcedure tickProcedure) {
   static int qtArgc;  // QApplication keeps a reference to it
   qtArgc = argc;
   if (argc > 0 && argv && argv[0]) StartName = argv[0];
@@ -164,7 +161,7 @@ int RunConsole(int argc, char** argv, ConsoleProcedure mainProcedure,
   QApplication application(qtArgc, argv);
   QScreen* screen = QGuiApplication::primaryScreen();
   CreateConsole(screen ? screen->size() : QSize(1024, 768));
-  SetConsoleProcedures(mainProcedure, tickProcedure);
+  SetTickProcedure(tickProcedure);
   FensterGraf.Window->showFullScreen();
   int status = application.exec();
   // The windows go before the application object does.

@@ -7,15 +7,9 @@ namespace console {
 using ConsoleProcedure = void (*)();
 
 // Runs the whole program: creates the window and the hidden input dialog, selects the console
-// font, fills the two procedure slots and runs the event loop. Returns the exit status.
-int RunConsole(int argc, char** argv, ConsoleProcedure mainProcedure,
-               ConsoleProcedure tickProcedure);
-
-// The main procedure slot (MainRoutine), called by the tick procedure.
-void CallMainProcedure();
-
-// Set by the main routine once a simulation is set up; read by the tick procedure.
-extern bool AnimationStarted;
+// font and runs the event loop, which hands every timer tick to the tick procedure. Returns the
+// exit status.
+int RunConsole(int argc, char** argv, ConsoleProcedure tickProcedure);
 
 // The key codes of the queue, one byte a key, shared by the window's key paths and the driver:
 // F1 to F12 are 1 to 12 (with Shift 28 to 39), the cursor and edit keys 13 to 22 (left, right,

@@ -14,8 +14,10 @@ void StartHeadlessConsole(int width, int height);
 void SetExitHandler(std::function<void(int status)> handler);
 // Counts the beeps (tests read and reset it).
 extern int BeepCount;
-// Fills the two procedure slots as RunConsole does (null: a procedure that does nothing).
-void SetConsoleProcedures(ConsoleProcedure mainProcedure, ConsoleProcedure tickProcedure);
+// The procedure the timer ticks call, as RunConsole sets it (null: one that does nothing).
+void SetTickProcedure(ConsoleProcedure tickProcedure);
+// Shows or hides the main window (a hidden window is not active: no dialogue starts).
+void SetMainWindowShown(bool shown);
 // One tick of the window's timer, run at once.
 void ConsoleTick();
 // Handles waiting window events, then copies the raster to the screen at once (a tick leaves

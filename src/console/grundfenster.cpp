@@ -55,8 +55,7 @@ TGrundfenster::TGrundfenster(QSize screenSize) {
   Raster.fill(Qt::white);
   KernGraf.Font = font();
   TakeFontMetrics();
-  BaseCaption = ToQString(ProgramBaseName());
-  setWindowTitle(BaseCaption);
+  setWindowTitle(ToQString(ProgramBaseName()));
   KernGraf.CursorX = KernGraf.CharWidth;
   KernGraf.CursorY = KernGraf.LineHeight;
 
@@ -68,11 +67,11 @@ TGrundfenster::TGrundfenster(QSize screenSize) {
 }
 
 void TGrundfenster::OnTimer() {
-  const QString head = ToQString(KernGraf.CaptionPrefix);
-  const QString wanted = head.isEmpty() ? BaseCaption : head + QStringLiteral(": ") + BaseCaption;
-  if (windowTitle() != wanted) setWindowTitle(wanted);
   bool keysWaiting = !FensterGraf.KeyQueue.empty();
+  // No tick starts inside another: the dialog's event loop, which a tick may run, gets none.
+  Timer.stop();
   FensterGraf.TickProcedure();
+  Timer.start();
   bool drew = FensterGraf.RasterDirty;
   FlushRaster();
   // A thousand empty wake-ups a second cost more CPU than the waiting program should: after

@@ -16,7 +16,7 @@ class TGrundfenster : public QWidget {
 
   QImage Raster;
 
-  // One timer tick: caption, then the tick procedure, then a repaint if anything was drawn.
+  // One timer tick: the tick procedure, then a repaint if anything was drawn.
   void OnTimer();
   int TimerInterval() const { return Timer.interval(); }
 
@@ -36,7 +36,6 @@ class TGrundfenster : public QWidget {
   void Awake();
 
   QTimer Timer;
-  QString BaseCaption;  // ProgramBaseName, converted once
   int IdleTicks = 0;     // ticks in a row that found no key and drew nothing
 };
 }  // namespace console

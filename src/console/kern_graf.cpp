@@ -146,7 +146,6 @@ int CharWidth() { return KernGraf.CharWidth; }
 int LineHeight() { return KernGraf.LineHeight; }
 
 void ClearScreen() {
-  KernGraf.CaptionPrefix.clear();
   KernGraf.OverlayBackup = QImage();  // nothing beneath to give back any more
   KernGraf.WrittenText = QRect();
   if (Raster().isNull()) return;

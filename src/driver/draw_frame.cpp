@@ -63,7 +63,7 @@ void PaintFrame(const FrameLayout& f) {
   SetFillColour(255, f.Sky, f.Sky);
   if (f.ClearWindow) {
     FillBox(0, 0, MaxX() + 1, MaxY() + 1);
-    Drv.FrameTexts.clear();  // the window is cleared: no box to erase
+    Drv.Painter.FrameTexts.clear();  // the window is cleared: no box to erase
   } else {
     EraseFrameTexts();  // the discs of earlier instants stay, their texts go
   }
@@ -92,17 +92,15 @@ void PaintFrame(const FrameLayout& f) {
   PaintTexts(f.Texts);
 }
 
-// An Esc whose dialogue could not start (the window was not active) is taken up by the next
-// frame. True when the dialogue ran: the rest of this frame belongs to the old simulation, and
-// the next tick draws the first frame of the new one.
-bool RunDialogueLeftByEsc() {
-  if (!Drv.AbortRequested) return false;
-  Drv.AbortRequested = false;
-  const int32_t dialogues = Drv.DialoguesRun;
-  CallMainProcedure();
-  if (Drv.DialoguesRun == dialogues) return false;
-  Drv.FrameShown = false;
-  return true;
+ScreenMetrics Metrics() { return {MaxX(), MaxY(), LineHeight(), CharWidth()}; }
+
+// The place and date as the dialogue gave them, and the contact rows while the panel is shown.
+ColumnTexts ColumnTextsOf(const DriverState& d) {
+  ColumnTexts texts;
+  texts.Place = d.Options.Geocentric ? "geozentrisch" : d.Answers.PlaceName;
+  texts.Date = d.Answers.DayText + "." + d.Answers.MonthText + "." + d.Answers.YearText;
+  if (d.Options.ContactsOn) texts.Contacts = d.Painter.Contacts.Rows;
+  return texts;
 }
 
 }  // namespace
@@ -158,26 +156,30 @@ void FillCircleOverlap(int x1, int y1, int r1, int x2, int y2, int r2) {
   }
 }
 
-void DrawFrame() {
-  const FrameLayout layout = LayoutFrame(Drv, MaxX(), MaxY(), LineHeight(), CharWidth());
-  PaintFrame(layout);
-  if (RunDialogueLeftByEsc()) return;
-  PaintTexts(layout.Panel);
-  PaintTexts(layout.Contacts);
-  Drv.FrameShown = true;
-  Drv.FirstFrame = false;
-  ++Drv.FramesDrawn;
+FrameLayout ScreenLayout() {
+  return LayoutFrame(Drv.Scene, Drv.Options, ColumnTextsOf(Drv), Drv.Painter.FirstFrame,
+                     Metrics());
 }
 
-void ShowEventText(Colour colour) {
+void DrawFrame() {
+  PainterMemory& painter = Drv.Painter;
+  const FrameLayout layout = ScreenLayout();
+  PaintFrame(layout);
+  PaintTexts(layout.Panel);
+  PaintTexts(layout.Contacts);
+  painter.FrameShown = true;
+  painter.FirstFrame = false;
+}
+
+void ShowEventText(const geometry::TScene& scene, Colour colour) {
   // The dialogue shows no altitude: the place is not asked yet.
-  const geometry::TScene& scene = Drv.Scene;
   PaintTexts(PlaceRows(EventTextRows(scene.Event, scene.Sky, {}), 0, LineHeight(), colour));
 }
 
 void DrawTextsWithoutEvent() {
   EraseFrameTexts();
-  PaintTexts(TextColumn(Drv, MaxX(), LineHeight()));
-  PaintTexts(ContactTexts(Drv, MaxX(), LineHeight(), CharWidth()));
+  const ColumnTexts texts = ColumnTextsOf(Drv);
+  PaintTexts(TextColumn(Drv.Scene, Drv.Options, texts, Metrics()));
+  PaintTexts(ContactTexts(texts.Contacts, Metrics()));
 }
 }  // namespace driver

@@ -6,10 +6,12 @@
 #include "kern_graf.h"
 
 namespace driver {
-// The picture of the instant on the screen: the layout of frame_layout.h, painted.
+// The layout of the instant on the screen, in the window as it is.
+FrameLayout ScreenLayout();
+// The picture of the instant on the screen: that layout, painted.
 void DrawFrame();
-// The event text of the instant in a colour, at the top left (the dialogue's black one).
-void ShowEventText(console::Colour colour);
+// The event text of a scene in a colour, at the top left (the dialogue's black one).
+void ShowEventText(const geometry::TScene& scene, console::Colour colour);
 // After a time step with no event in view: no picture, but the texts of the new instant.
 void DrawTextsWithoutEvent();
 

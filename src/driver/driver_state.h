@@ -1,65 +1,83 @@
-// The driver's state: the answers and texts of the setup dialogue, the current instant with its
-// sky, event and view, and the animation flags. One record so that tests can reset it.
+// The driver's state, by purpose: the session's state, the files of the run, the answers of the
+// setup dialogue, the display options, the instant on the screen with its scene, and what the
+// painter remembers between frames. One record so that a new run starts from a fresh one.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "contact_panel.h"
-#include "events.h"
-#include "scene.h"
 #include "instant.h"
 #include "kern_graf.h"
-#include "vectors.h"
+#include "scene.h"
 
 namespace driver {
+// The session: the setup dialogue, then the picture driven by the keys, which 'p' pauses.
+enum class Session { Setup, Running, Paused };
+
+// Where the run finds its files and numbers its pictures; found once, at the first dialogue.
+struct RunFiles {
+  bool Found = false;
+  bool CityFileFound = false;
+  std::string CityFilePath;  // City.dat in the first data folder that has it
+  std::string TextFileName;
+  std::string PictureBaseName;
+  int32_t PictureCounter = 0;
+};
+
+// The answers of the setup dialogue, offered as the defaults of the next one (one character
+// each for the questions, UTF-8), and the observer they place.
+struct DialogueAnswers {
+  bool MenuDone = false;
+  std::string MenuChoice = "6", GeocentricAnswer = "n", HorizonAnswer = "j", StroboAnswer = "n";
+  // The date and time prompts' texts; the time keys keep them on the instant shown.
+  std::string DayText, MonthText, YearText, TimeText;
+  std::string PlaceName = "Hannover";
+  // The site's coordinates as last typed or read from City.dat: defaults of the coordinate
+  // prompts when no shadow axis point is offered.
+  std::string SiteLatitudeText, SiteLongitudeText;
+  geometry::TObserverCoordinates ObserverCoordinates;
+  // True once a place has been entered; the observer then turns with the Earth.
+  bool ObserverPlaced = false;
+};
+
+// How the picture is shown: the dialogue's three choices and what the keys switch.
+struct DisplayOptions {
+  bool Geocentric = false;
+  bool HorizonView = false;
+  bool Stroboscopic = false;
+  bool MeasurementsOn = false;  // 'm'
+  bool ContactsOn = false;      // 'k'
+  long double TimeStep = 0;     // minutes, '+' and '-'
+  bool StepChosen = false;      // '+' or '-' was pressed in this run: later dialogues keep it
+  astro::TimeModel Model = astro::TimeModel::Program;  // 't', kept through Esc
+};
+
 // A text box of the picture and the background it was painted in.
 struct FrameTextBox {
   console::TBox Box;
   console::Colour Background = console::Colour::Black;
 };
 
-struct DriverState {
-  bool SetupDone = false;
-  bool MenuDone = false;
-  // Last answers, offered as defaults of the next dialogue (one character each, UTF-8).
-  std::string MenuChoice, GeocentricAnswer, HorizonAnswer, StroboAnswer;
-  bool Geocentric = false;
-  bool HorizonView = false;
-  bool Stroboscopic = false;
-  // Defaults of the date and time prompts; the time keys keep them on the instant shown.
-  std::string DayText, MonthText, YearText, TimeText;
-  std::string PlaceName;
-  // The site's coordinates as last typed or read from City.dat: defaults of the coordinate
-  // prompts when no shadow axis point is offered.
-  std::string SiteLatitudeText, SiteLongitudeText;
-  bool CityFileFound = false;
-  std::string CityFilePath;  // City.dat in the first data folder that has it
-  std::string TextFileName;
-  std::string PictureBaseName;
-  int32_t PictureCounter = 0;
-  geometry::TObserverCoordinates ObserverCoordinates;
-  // True once a place has been entered; the observer then turns with the Earth.
-  bool ObserverPlaced = false;
-  astro::TInstant Now;  // the instant on the screen
-  astro::TimeModel Model = astro::TimeModel::Program;  // chosen with 't', kept through Esc
-  geometry::TScene Scene;  // what the screen shows of the current instant, replaced whole
-  long double TimeStep = 0;   // minutes
-  bool StepChosen = false;    // '+' or '-' was pressed in this run: later dialogues keep it
-  int32_t LastKey = 0;
-  bool AbortRequested = false;
-  bool Paused = false;
-  bool FrameShown = false;
-  bool FirstFrame = false;
-  bool MeasurementsOn = false;
-  bool ContactsOn = false;
-  ContactPanelRows Contacts;  // the contact times of the instant, while the panel is shown
-  int32_t FramesDrawn = 0;    // frames drawn in this run
+// What the painter must remember between ticks.
+struct PainterMemory {
+  bool FrameShown = false;  // the picture of the instant is on the screen ('e' asks for it again)
+  bool FirstFrame = false;  // the next frame clears the dialogue, also in the stroboscopic display
   std::vector<FrameTextBox> FrameTexts;  // texts drawn over the picture since it was cleared
   // The line that tells what a key did (a saved picture, or why not), shown after the frame.
   std::string StatusText;
   console::Colour StatusColour = console::Colour::Black;
-  int32_t DialoguesRun = 0;   // setup dialogues completed in this run
+  ContactPanelRows Contacts;  // the contact times of the instant, while the panel is shown
+};
+
+struct DriverState {
+  Session State = Session::Setup;
+  RunFiles Files;
+  DialogueAnswers Answers;
+  DisplayOptions Options;
+  astro::TInstant Now;     // the instant on the screen
+  geometry::TScene Scene;  // what the screen shows of it, replaced whole
+  PainterMemory Painter;
 };
 
 extern DriverState Drv;

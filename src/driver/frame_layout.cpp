@@ -60,45 +60,42 @@ std::vector<PlacedText> PlaceRows(const std::vector<TextRow>& rows, int y0, int 
   return placed;
 }
 
-std::vector<PlacedText> TextColumn(const DriverState& d, int maxX, int lineHeight) {
-  const int L = lineHeight;
+std::vector<PlacedText> TextColumn(const TScene& scene, const DisplayOptions& options,
+                                   const ColumnTexts& column, const ScreenMetrics& m) {
+  const int L = m.LineHeight, x = m.MaxX;
   std::vector<PlacedText> texts =
-      PlaceRows(EventTextRows(d.Scene.Event, d.Scene.Sky, d.Scene.View), 0, L, Colour::LightGray);
-  const std::string place = d.Geocentric ? "geozentrisch" : d.PlaceName;
-  texts.push_back({maxX, L, true, place + " ", Colour::LightGray});
-  texts.push_back({maxX, 2 * L, true, d.DayText + "." + d.MonthText + "." + d.YearText + " ",
-                   Colour::LightGray});
-  texts.push_back({maxX, 3 * L, true, UtTimeText(d.Now) + " Uhr UT ", Colour::LightGray});
+      PlaceRows(EventTextRows(scene.Event, scene.Sky, scene.View), 0, L, Colour::LightGray);
+  texts.push_back({x, L, true, column.Place + " ", Colour::LightGray});
+  texts.push_back({x, 2 * L, true, column.Date + " ", Colour::LightGray});
+  texts.push_back({x, 3 * L, true, UtTimeText(scene.Sky.At) + " Uhr UT ", Colour::LightGray});
   // The program's own model has no row of its own: its pictures stay as they always were.
-  if (d.Model == TimeModel::Exact)
-    texts.push_back({maxX, 4 * L, true, TimeModelText(d.Now) + " ", Colour::LightGray});
-  texts.push_back(
-      {maxX, 5 * L, true, d.HorizonView ? "Horizontsystem " : "Äquatorsystem ", Colour::LightGray});
+  if (options.Model == TimeModel::Exact)
+    texts.push_back({x, 4 * L, true, TimeModelText(scene.Sky.At) + " ", Colour::LightGray});
+  texts.push_back({x, 5 * L, true, options.HorizonView ? "Horizontsystem " : "Äquatorsystem ",
+                   Colour::LightGray});
   return texts;
 }
 
-std::vector<PlacedText> ContactTexts(const DriverState& d, int maxX, int lineHeight,
-                                     int charWidth) {
-  if (!d.ContactsOn) return {};
+std::vector<PlacedText> ContactTexts(const std::vector<TextRow>& rows, const ScreenMetrics& m) {
   std::size_t widest = 0;
-  for (const TextRow& row : d.Contacts.Rows)
-    widest = std::max(widest, text::Utf8Length(row.Text));
-  std::vector<PlacedText> texts =
-      PlaceRows(d.Contacts.Rows, 8 * lineHeight, lineHeight, Colour::White);
-  for (PlacedText& t : texts) t.X = maxX - static_cast<int>(widest + 1) * charWidth;
+  for (const TextRow& row : rows) widest = std::max(widest, text::Utf8Length(row.Text));
+  std::vector<PlacedText> texts = PlaceRows(rows, 8 * m.LineHeight, m.LineHeight, Colour::White);
+  for (PlacedText& t : texts) t.X = m.MaxX - static_cast<int>(widest + 1) * m.CharWidth;
   return texts;
 }
 
-FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight, int charWidth) {
+FrameLayout LayoutFrame(const TScene& scene, const DisplayOptions& options,
+                        const ColumnTexts& column, bool firstFrame, const ScreenMetrics& m) {
   FrameLayout f;
+  const int maxX = m.MaxX, maxY = m.MaxY, lineHeight = m.LineHeight, charWidth = m.CharWidth;
   const long double k = PixelsPerRadian(maxY);
-  const EventKind kind = d.Scene.Event.Kind;
+  const EventKind kind = scene.Event.Kind;
   f.Lunar = kind == EventKind::LunarEclipse;
 
   // The angles on the sky: radii, separation and position angle of the second circle.
   long double r1, r2, rp = 0, dist, theta;
-  const TShadowRecord& shadow = d.Scene.Event.Shadow;
-  const TViewRecord& view = d.Scene.View.Record;
+  const TShadowRecord& shadow = scene.Event.Shadow;
+  const TViewRecord& view = scene.View.Record;
   if (f.Lunar) {
     r1 = shadow.MoonRadius, r2 = shadow.UmbraRadius, rp = shadow.PenumbraRadius;
     dist = shadow.Separation, theta = shadow.PositionAngle;
@@ -108,14 +105,14 @@ FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight
   }
   f.Sky = SkyColour(kind, view.Code, dist, r1);
   // In the horizon system the picture turns by the Sun's parallactic angle: zenith up.
-  if (d.HorizonView && !f.Lunar) theta -= d.Scene.ZenithAngle;
+  if (options.HorizonView && !f.Lunar) theta -= scene.ZenithAngle;
 
-  f.ClearWindow = d.FirstFrame || !d.Stroboscopic;
+  f.ClearWindow = firstFrame || !options.Stroboscopic;
   f.Hint = {maxX - 11 * charWidth, maxY, false, "\"F1\": Hilfe", Colour::DarkGray};
   f.CentreX = maxX / 2, f.CentreY = maxY / 2;
   f.CentreRadius = RoundPixel(k * r1);
   f.CentreColour = f.Lunar ? Colour::White : Colour::Yellow;
-  f.DrawCentre = !d.Stroboscopic || f.Lunar || d.FirstFrame;
+  f.DrawCentre = !options.Stroboscopic || f.Lunar || firstFrame;
   // Position angle 0 is up (north, or the zenith), growing towards the left (east).
   const long double kD = k * dist;
   f.SecondX = f.CentreX - RoundPixel(std::sin(theta) * kD);
@@ -126,12 +123,12 @@ FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight
   f.EdgeArc = kind == EventKind::SolarEclipse || f.Lunar;
   f.EdgeColour = f.Lunar ? Colour::Black : f.Sky;
 
-  f.Texts = TextColumn(d, maxX, lineHeight);
+  f.Texts = TextColumn(scene, options, column, m);
   // A hidden panel draws nothing at all: sky-coloured boxes would cut into the discs.
-  if (!d.HorizonView && d.MeasurementsOn)
+  if (!options.HorizonView && options.MeasurementsOn)
     f.Panel = PlaceRows(MeasurementPanelRows(kind, r1, r2, theta, dist), maxY - 7 * lineHeight,
                         lineHeight, Colour::White);
-  f.Contacts = ContactTexts(d, maxX, lineHeight, charWidth);
+  f.Contacts = ContactTexts(column.Contacts, m);
   return f;
 }
 }  // namespace driver

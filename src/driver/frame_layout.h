@@ -1,5 +1,6 @@
-// What a frame shows, computed from the instant on the screen and the window's size: discs in
-// pixels, colours from the sky table, which texts go where. Pure: nothing is drawn here.
+// What a frame shows, computed from the scene of the instant, the display options and the
+// window's metrics: discs in pixels, colours from the sky table, which texts go where. Pure:
+// nothing is drawn here.
 #pragma once
 #include <string>
 #include <vector>
@@ -49,15 +50,30 @@ struct FrameLayout {
   std::vector<PlacedText> Contacts;  // the contact times, when they are shown
 };
 
+// The window's size and the console font's cell, in pixels.
+struct ScreenMetrics {
+  int MaxX = 0, MaxY = 0, LineHeight = 0, CharWidth = 0;
+};
+
+// The texts of a frame that do not come from the scene: the place and the date as the dialogue
+// gave them, and the rows of the contact panel (none while it is hidden).
+struct ColumnTexts {
+  std::string Place, Date;
+  std::vector<geometry::TextRow> Contacts;
+};
+
 // Rows of the event text or the panel, at x = 0 and y = y0 + row line heights, in a colour
 // (warnings in light red).
 std::vector<PlacedText> PlaceRows(const std::vector<geometry::TextRow>& rows, int y0,
                                   int lineHeight, console::Colour colour);
 // The event rows and the right-hand column of place, date, time and display system.
-std::vector<PlacedText> TextColumn(const DriverState& d, int maxX, int lineHeight);
-// The contact panel's rows, when it is shown: one left-aligned block ending a character before
-// the right edge, from row 8 down: below the right-hand column and the event rows.
-std::vector<PlacedText> ContactTexts(const DriverState& d, int maxX, int lineHeight,
-                                     int charWidth);
-FrameLayout LayoutFrame(const DriverState& d, int maxX, int maxY, int lineHeight, int charWidth);
+std::vector<PlacedText> TextColumn(const geometry::TScene& scene, const DisplayOptions& options,
+                                   const ColumnTexts& texts, const ScreenMetrics& m);
+// The contact panel's rows: one left-aligned block ending a character before the right edge,
+// from row 8 down: below the right-hand column and the event rows.
+std::vector<PlacedText> ContactTexts(const std::vector<geometry::TextRow>& rows,
+                                     const ScreenMetrics& m);
+// firstFrame: the frame after a dialogue, which clears the window also when stroboscopic.
+FrameLayout LayoutFrame(const geometry::TScene& scene, const DisplayOptions& options,
+                        const ColumnTexts& texts, bool firstFrame, const ScreenMetrics& m);
 }  // namespace driver

@@ -19,15 +19,15 @@ TBox DrawTrimmedText(int x, int y, const std::string& text, Colour colour) {
 void DrawFrameText(int x, int y, const std::string& text, Colour colour) {
   const TBox box = DrawTrimmedText(x, y, text, colour);
   if (box.Width > 0 && TextBackground() != Colour::Transparent)
-    Drv.FrameTexts.push_back({box, TextBackground()});
+    Drv.Painter.FrameTexts.push_back({box, TextBackground()});
 }
 
 void EraseFrameTexts() {
-  for (const FrameTextBox& t : Drv.FrameTexts) {
+  for (const FrameTextBox& t : Drv.Painter.FrameTexts) {
     SetFillColour(255, t.Background, t.Background);
     FillBox(t.Box.X, t.Box.Y, t.Box.Width, t.Box.Height);
   }
-  Drv.FrameTexts.clear();
+  Drv.Painter.FrameTexts.clear();
 }
 
 }  // namespace driver

@@ -20,17 +20,18 @@ using namespace geometry;
 namespace {
 
 void ShowStatus(const std::string& text, Colour colour) {
-  Drv.StatusText = text;
-  Drv.StatusColour = colour;
+  Drv.Painter.StatusText = text;
+  Drv.Painter.StatusColour = colour;
 }
 
 void SavePictureKey() {
   // Pictures of earlier runs are never overwritten: the numbers go on past them. A failed
   // save uses up no number; the animation goes on.
-  const SavedPicture picture = SavePictureWithFallback(Drv.PictureBaseName, Drv.PictureCounter,
-                                                       0, 0, MaxX(), MaxY());
+  RunFiles& files = Drv.Files;
+  const SavedPicture picture = SavePictureWithFallback(files.PictureBaseName,
+                                                       files.PictureCounter, 0, 0, MaxX(), MaxY());
   if (picture.Saved) {
-    Drv.PictureCounter = picture.Number;
+    files.PictureCounter = picture.Number;
     ShowStatus(" Bild gespeichert: " + picture.Path, Colour::LightGreen);
   } else {
     ShowStatus(" Bild nicht gespeichert: " + picture.Why, Colour::LightRed);
@@ -58,7 +59,8 @@ void TimeKey(long double minutes) {
 void EventKey(bool forward) {
   const Second now = Drv.Now.Ut();
   const search::TSearchResult found =
-      forward ? search::NextEvent(now, Drv.Model) : search::PreviousEvent(now, Drv.Model);
+      forward ? search::NextEvent(now, Drv.Options.Model)
+              : search::PreviousEvent(now, Drv.Options.Model);
   // The search may look a little beyond the years the prompts accept: such an event is none.
   if (!found.Event || !WithinYears(search::JdOf(found.Event->Begin))) {
     SystemBeep();
@@ -66,6 +68,90 @@ void EventKey(bool forward) {
     return;
   }
   MoveToInstant(TInstant::At(found.Event->Begin));
+}
+
+// The commands of the keys while the picture runs (Esc and 'p' change the session instead).
+void RunCommand(Key key) {
+  DisplayOptions& options = Drv.Options;
+  switch (key) {
+    case Key::Left:
+      TimeKey(-options.TimeStep);
+      break;
+    case Key::Right:
+      TimeKey(options.TimeStep);
+      break;
+    case Key::Plus:
+      options.TimeStep = LargerStep(options.TimeStep);
+      options.StepChosen = true;
+      break;
+    case Key::Minus:
+      options.TimeStep = SmallerStep(options.TimeStep);
+      options.StepChosen = true;
+      break;
+    case Key::E:
+      Drv.Painter.FrameShown = !Drv.Painter.FrameShown;
+      break;
+    case Key::M:
+      options.MeasurementsOn = !options.MeasurementsOn;
+      break;
+    case Key::K:
+      options.ContactsOn = !options.ContactsOn;
+      if (!options.ContactsOn) Drv.Painter.Contacts = {};
+      break;
+    case Key::N:
+      EventKey(true);
+      break;
+    case Key::V:
+      EventKey(false);
+      break;
+    case Key::T:
+      options.Model = options.Model == TimeModel::Program ? TimeModel::Exact : TimeModel::Program;
+      ShowInstant(Drv.Now);
+      break;
+    case Key::S:
+      SavePictureKey();
+      break;
+    case Key::F1:
+      ShowHelp();
+      break;
+    default:
+      break;
+  }
+}
+
+// What the screen shows after a key: the frame while an event is in view, otherwise the texts
+// of an instant the keys moved to; then the status line.
+void DrawAfterKey(Key key) {
+  // Keys that move the instant or show the contact panel redraw the texts without an event too.
+  const bool timeKey = key == Key::Left || key == Key::Right || key == Key::N ||
+                       key == Key::V || key == Key::K || key == Key::T;
+  const bool eventInView = Drv.Scene.Event.Kind != EventKind::None;
+  const DialogueAnswers& a = Drv.Answers;
+  if (Drv.Options.ContactsOn)
+    UpdateContactRows(Drv.Painter.Contacts, Drv.Now.Ut(), Drv.Options.Model,
+                      !Drv.Options.Geocentric && a.ObserverPlaced, a.ObserverCoordinates);
+  if (eventInView && key != Key::Plus && key != Key::Minus && key != Key::F1) {
+    DrawFrame();
+  } else if (!eventInView && timeKey) {
+    DrawTextsWithoutEvent();
+  }
+  PainterMemory& painter = Drv.Painter;
+  if (!painter.StatusText.empty()) {
+    // Drawn after the picture was saved and drawn: never part of a saved picture.
+    const Colour background = TextBackground();
+    SetTextAlign(AlignH::Left, AlignV::Bottom);
+    SetTextBackground(Colour::Black);
+    DrawOverlayText(0, LineHeight(), painter.StatusText, painter.StatusColour);
+    SetTextBackground(background);
+    painter.StatusText.clear();
+  }
+}
+
+// The dialogue, and the picture running once it has set it up.
+bool SetUp() {
+  if (!MainRoutine()) return false;  // the window is not active yet: the next tick asks again
+  Drv.State = Session::Running;
+  return true;
 }
 
 }  // namespace
@@ -90,14 +176,14 @@ bool StepTime(long double minutes) {
 }
 
 void MoveToInstant(const TInstant& at) {
-  Drv.Now = at;
   // The next dialogue offers the instant on the screen: its UT time and UT date.
-  Drv.TimeText = UtTimeText(at);
+  DialogueAnswers& a = Drv.Answers;
+  a.TimeText = UtTimeText(at);
   const TCalendarDate& utDate = at.UtDate();
-  Drv.DayText = std::to_string(utDate.Day);
-  Drv.MonthText = std::to_string(utDate.Month);
-  Drv.YearText = std::to_string(utDate.Year);
-  ComputeInstant();
+  a.DayText = std::to_string(utDate.Day);
+  a.MonthText = std::to_string(utDate.Month);
+  a.YearText = std::to_string(utDate.Year);
+  ShowInstant(at);
 }
 
 std::vector<PlacedText> HelpTexts(int maxY, int lineHeight) {
@@ -116,96 +202,31 @@ void ShowHelp() {
     DrawTrimmedText(t.X, t.Y, t.Text, t.Ink);
 }
 
-// The pause shows no status text: the picture stays as it is until a key ends the pause.
-void BeginPause() { Drv.Paused = true; }
-
-void EndPause() { Drv.Paused = false; }
-
 void KeyTick() {
-  if (!AnimationStarted) CallMainProcedure();
-  if (Drv.AbortRequested || !AnimationStarted) return;
-  if (KeyWaiting() && Drv.Paused) {
-    EndPause();
+  // The session's transitions are all here: the dialogue sets the picture running, 'p' pauses
+  // it, any key ends the pause (and does nothing else), Esc goes back to the dialogue.
+  if (Drv.State == Session::Setup) {
+    if (!SetUp()) return;
+  } else if (Drv.State == Session::Paused) {
+    if (!KeyWaiting()) return;
+    NextKey();
     RemoveOverlayText();
-    Drv.LastKey = NextKey();  // ends the pause and nothing else
+    Drv.State = Session::Running;
   }
-  if (Drv.Paused) return;
-  if (Drv.FrameShown && !KeyWaiting()) return;
-  Drv.LastKey = NextKey();
+  if (Drv.Painter.FrameShown && !KeyWaiting()) return;
+  const Key key = static_cast<Key>(NextKey());
   // The status line of the last key goes before anything else is drawn or saved.
-  if (Drv.LastKey != 0) RemoveOverlayText();
-  const Key key = static_cast<Key>(Drv.LastKey);
-  switch (key) {
-    case Key::Left:
-      TimeKey(-Drv.TimeStep);
-      break;
-    case Key::Right:
-      TimeKey(Drv.TimeStep);
-      break;
-    case Key::Esc:
-      Drv.AbortRequested = true;
-      CallMainProcedure();
-      break;
-    case Key::Plus:
-      Drv.TimeStep = LargerStep(Drv.TimeStep);
-      Drv.StepChosen = true;
-      break;
-    case Key::Minus:
-      Drv.TimeStep = SmallerStep(Drv.TimeStep);
-      Drv.StepChosen = true;
-      break;
-    case Key::E:
-      Drv.FrameShown = !Drv.FrameShown;
-      break;
-    case Key::M:
-      Drv.MeasurementsOn = !Drv.MeasurementsOn;
-      break;
-    case Key::K:
-      Drv.ContactsOn = !Drv.ContactsOn;
-      if (!Drv.ContactsOn) Drv.Contacts = {};
-      break;
-    case Key::N:
-      EventKey(true);
-      break;
-    case Key::V:
-      EventKey(false);
-      break;
-    case Key::T:
-      Drv.Model = Drv.Model == TimeModel::Program ? TimeModel::Exact : TimeModel::Program;
-      ComputeInstant();
-      break;
-    case Key::P:
-      BeginPause();
-      break;
-    case Key::S:
-      SavePictureKey();
-      break;
-    case Key::F1:
-      ShowHelp();
-      break;
-    default:
-      break;
+  if (key != Key::None) RemoveOverlayText();
+  if (key == Key::Esc) {
+    // The questions again; the frame of what they set up follows at once.
+    Drv.State = Session::Setup;
+    if (!SetUp()) return;
+  } else if (key == Key::P) {
+    // The pause shows no status text: the picture stays as it is until a key ends it.
+    Drv.State = Session::Paused;
+  } else {
+    RunCommand(key);
   }
-  // Keys that move the instant or show the contact panel redraw the texts without an event too.
-  const bool timeKey = key == Key::Left || key == Key::Right || key == Key::N ||
-                       key == Key::V || key == Key::K || key == Key::T;
-  const bool eventInView = Drv.Scene.Event.Kind != EventKind::None;
-  if (Drv.ContactsOn)
-    UpdateContactRows(Drv.Contacts, Drv.Now.Ut(), Drv.Model,
-                      !Drv.Geocentric && Drv.ObserverPlaced, Drv.ObserverCoordinates);
-  if (eventInView && key != Key::Plus && key != Key::Minus && key != Key::F1) {
-    DrawFrame();
-  } else if (!eventInView && timeKey) {
-    DrawTextsWithoutEvent();
-  }
-  if (!Drv.StatusText.empty()) {
-    // Drawn after the picture was saved and drawn: never part of a saved picture.
-    const Colour background = TextBackground();
-    SetTextAlign(AlignH::Left, AlignV::Bottom);
-    SetTextBackground(Colour::Black);
-    DrawOverlayText(0, LineHeight(), Drv.StatusText, Drv.StatusColour);
-    SetTextBackground(background);
-    Drv.StatusText.clear();
-  }
+  DrawAfterKey(key);
 }
 }  // namespace driver

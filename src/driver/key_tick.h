@@ -17,9 +17,8 @@ using console::Key;
 // the window's last pixel row.
 std::vector<PlacedText> HelpTexts(int maxY, int lineHeight);
 
+// One tick of the session: the dialogue while it is set up, otherwise one key and the redraw.
 void KeyTick();
-void BeginPause();
-void EndPause();
 void ShowHelp();
 
 // Moves the instant by a number of minutes and recomputes the sky and the observer's view.

@@ -55,58 +55,51 @@ int FieldValue(const std::string& field) {
   return value;
 }
 
-void AskMenu() {
+void AskMenu(DialogueAnswers& a) {
   for (const std::string& line : MenuLines) WriteLine(line);
   WriteLine("");
   do {
-    AskChar("Auswahl (0..8)", Drv.MenuChoice);
-  } while (Drv.MenuChoice.size() != 1 || Drv.MenuChoice[0] < '0' || Drv.MenuChoice[0] > '8');
-  const char choice = Drv.MenuChoice[0];
+    AskChar("Auswahl (0..8)", a.MenuChoice);
+  } while (a.MenuChoice.size() != 1 || a.MenuChoice[0] < '0' || a.MenuChoice[0] > '8');
+  const char choice = a.MenuChoice[0];
   if (choice == '0') EndProgram(0);
   // "nichts davon": empty date and time fields.
   const PreparedEvent e =
       choice == '8' ? PreparedEvent{"", "", "", ""} : PreparedEvents[choice - '1'];
-  Drv.DayText = e.Day;
-  Drv.MonthText = e.Month;
-  Drv.YearText = e.Year;
-  Drv.TimeText = e.Time;
-  Drv.MenuDone = true;
+  a.DayText = e.Day;
+  a.MonthText = e.Month;
+  a.YearText = e.Year;
+  a.TimeText = e.Time;
+  a.MenuDone = true;
 }
 
-// The defaults of a program run, applied once.
-void InitDefaults() {
-  Drv.CityFilePath = FindDataFile(CityFileName);
-  Drv.CityFileFound = FilePresent(Drv.CityFilePath);
-  InstallPalette();
-  Drv.MenuChoice = "6";
-  Drv.PlaceName = "Hannover";
-  Drv.StroboAnswer = "n";
-  Drv.GeocentricAnswer = "n";
-  Drv.Scene = TScene();
-  Drv.HorizonAnswer = "j";
-  Drv.MenuDone = false;
-  Drv.TextFileName = FindDataFile(ProgramBaseName() + ".txt");
-  Drv.PictureBaseName = ProgramBaseName();
-  Drv.SetupDone = true;
-  Drv.PictureCounter = 0;
+// Where this run finds its files, found once.
+RunFiles FindRunFiles() {
+  RunFiles files;
+  files.Found = true;
+  files.CityFilePath = FindDataFile(CityFileName);
+  files.CityFileFound = FilePresent(files.CityFilePath);
+  files.TextFileName = FindDataFile(ProgramBaseName() + ".txt");
+  files.PictureBaseName = ProgramBaseName();
+  return files;
 }
 
-// Date and time prompts, then the sky and the event at that instant.
-void ReadDateTime() {
+// Date and time prompts: the instant typed.
+TInstant ReadDateTime(DialogueAnswers& a) {
   TCalendarDate date;
-  AskInteger("Tag", Drv.DayText, date.Day, 1, 31);
-  AskInteger("Monat", Drv.MonthText, date.Month, 1, 12);
-  AskInteger("Jahr", Drv.YearText, date.Year, MinYear, MaxYear);
+  AskInteger("Tag", a.DayText, date.Day, 1, 31);
+  AskInteger("Monat", a.MonthText, date.Month, 1, 12);
+  AskInteger("Jahr", a.YearText, date.Year, MinYear, MaxYear);
   while (!DateExists(date)) {
     SignalRejectedAnswer();
-    const std::string typed = Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText;
-    AskInteger("Tag", Drv.DayText, date.Day, 1, 31, "den " + typed + " gibt es nicht");
+    const std::string typed = a.DayText + "." + a.MonthText + "." + a.YearText;
+    AskInteger("Tag", a.DayText, date.Day, 1, 31, "den " + typed + " gibt es nicht");
   }
   int hours = 0, minutes = 0, seconds = 0;
   std::string hint;
   for (;;) {
-    AskText(PromptWithHint(" Uhrzeit (UT in hh:mm:ss)", hint), Drv.TimeText);
-    if (!ParseTimeText(Drv.TimeText, hours, minutes, seconds))
+    AskText(PromptWithHint(" Uhrzeit (UT in hh:mm:ss)", hint), a.TimeText);
+    if (!ParseTimeText(a.TimeText, hours, minutes, seconds))
       hint = "Uhrzeit hh:mm:ss erwartet";
     else if (hours > 23 || minutes > 59 || seconds > 59)
       hint = "Uhrzeit von 00:00:00 bis 23:59:59 erwartet";
@@ -116,58 +109,44 @@ void ReadDateTime() {
   }
   // The clock form runs one hour ahead of UT.
   const long double h = hours + 1 + (minutes + seconds / 60.0L) / 60.0L;
-  Drv.Now = TInstant::OfClock(date, HMMFromHours(h));
-  ClassifyEvent();
-  ShowEventText(Colour::Black);
+  return TInstant::OfClock(date, HMMFromHours(h));
 }
 
-// The observing site (or the Earth's centre), and the night-side warning.
-void ReadObserver() {
-  if (Drv.Geocentric) return;
-  AskText("Name des Beobachtungsortes", Drv.PlaceName);
+// The observing site, and the night-side warning; `typed` is the Earth-wide scene of the
+// instant typed.
+void ReadObserver(DialogueAnswers& a, const RunFiles& files, const TScene& typed) {
+  AskText("Name des Beobachtungsortes", a.PlaceName);
   CityLine city;
   long double latitude = 0, longitude = 0;
-  if (Drv.CityFileFound && LookUpCity(Drv.CityFilePath, Drv.PlaceName, city)) {
-    Drv.SiteLatitudeText = city.LatitudeText;
-    Drv.SiteLongitudeText = city.LongitudeText;
+  if (files.CityFileFound && LookUpCity(files.CityFilePath, a.PlaceName, city)) {
+    a.SiteLatitudeText = city.LatitudeText;
+    a.SiteLongitudeText = city.LongitudeText;
     latitude = city.Latitude;
     longitude = city.Longitude;
   } else {
     WriteLine(" geografische Koordinaten des Beobachtungsortes:");
     // The point under the shadow's axis is offered while a solar event is in progress at this
     // instant; otherwise the site typed last.
-    const TEvent& event = Drv.Scene.Event;
+    const TEvent& event = typed.Event;
     if (event.Kind != EventKind::LunarEclipse && event.Kind != EventKind::None) {
-      Drv.SiteLatitudeText = FormatNumber(event.Type.Latitude / Degree, 2.2L);    // width 6
-      Drv.SiteLongitudeText = FormatNumber(event.Type.Longitude / Degree, 3.2L);  // width 7
+      a.SiteLatitudeText = FormatNumber(event.Type.Latitude / Degree, 2.2L);    // width 6
+      a.SiteLongitudeText = FormatNumber(event.Type.Longitude / Degree, 3.2L);  // width 7
     }
-    AskFloat(" Breite in Grad", Drv.SiteLatitudeText, latitude, -90, 90);
-    AskFloat(" Länge in Grad", Drv.SiteLongitudeText, longitude, -180, 180);
+    AskFloat(" Breite in Grad", a.SiteLatitudeText, latitude, -90, 90);
+    AskFloat(" Länge in Grad", a.SiteLongitudeText, longitude, -180, 180);
   }
-  Drv.ObserverCoordinates.Latitude = latitude * Degree;
-  Drv.ObserverCoordinates.Longitude = longitude * Degree;
-  Drv.ObserverPlaced = true;
+  a.ObserverCoordinates.Latitude = latitude * Degree;
+  a.ObserverCoordinates.Longitude = longitude * Degree;
+  a.ObserverPlaced = true;
   // Sine of the Sun's altitude (times the observer's distance from the centre).
   BodyVector observer;
-  ObserverVector(Drv.ObserverCoordinates, Drv.Now, observer);
-  const TSky& sky = Drv.Scene.Sky;
+  ObserverVector(a.ObserverCoordinates, typed.Sky.At, observer);
+  const TSky& sky = typed.Sky;
   const long double s = VecDot(observer, sky.Sun) / sky.Sun.R;
   if (s < -0.01L) {
     SystemBeep();
     WriteLine(" Nachtseite der Erde !");
   }
-}
-
-// Arms the animation for the instant set up.
-void StartAnimation() {
-  // Even a dialogue without an event is followed by a first frame once the keys reach one:
-  // that frame has to clear the dialogue screen in the stroboscopic display too.
-  Drv.FirstFrame = true;
-  // Every dialogue leaves a step the cursor keys can use: 15 minutes, or the user's own.
-  if (!Drv.StepChosen) Drv.TimeStep = 15;
-  if (Drv.Scene.Event.Kind == EventKind::None) return;
-  Drv.LastKey = 0;
-  Drv.MeasurementsOn = false;
 }
 
 }  // namespace
@@ -183,41 +162,54 @@ bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& secon
   return true;
 }
 
-void ComputeInstant() {
-  Drv.Scene = SceneAt(Drv.Now, Drv.ObserverCoordinates, !Drv.Geocentric && Drv.ObserverPlaced,
-                      Drv.Model);
+TScene ClassifyEvent(const TInstant& at) { return SceneAt(at, {}, false, Drv.Options.Model); }
+
+TScene LocalCircumstances(const TInstant& at) {
+  const DialogueAnswers& a = Drv.Answers;
+  return SceneAt(at, a.ObserverCoordinates, !Drv.Options.Geocentric && a.ObserverPlaced,
+                 Drv.Options.Model);
 }
 
-void ClassifyEvent() { ComputeInstant(); }
+void ShowInstant(const TInstant& at) {
+  Drv.Now = at;
+  Drv.Scene = LocalCircumstances(at);
+}
 
-void LocalCircumstances() { ComputeInstant(); }
-
-void MainRoutine() {
-  if (!MainWindowActive()) return;
-  if (!Drv.SetupDone) InitDefaults();
+bool MainRoutine() {
+  if (!MainWindowActive()) return false;
+  if (!Drv.Files.Found) {
+    Drv.Files = FindRunFiles();
+    InstallPalette();
+  }
+  DialogueAnswers& a = Drv.Answers;
+  DisplayOptions& options = Drv.Options;
   ClearScreen();
   SetTextBackground(Colour::White);
-  ShowTitleFile(Drv.TextFileName, "Courier", Version, Colour::Black);
+  ShowTitleFile(Drv.Files.TextFileName, "Courier", Version, Colour::Black);
   SetTextBackground(Colour::White);
   WriteLine("");
-  if (!Drv.MenuDone) AskMenu();
-  AskChar("Soll geozentrisch gerechnet werden (j/n) ? ", Drv.GeocentricAnswer);
+  if (!a.MenuDone) AskMenu(a);
+  AskChar("Soll geozentrisch gerechnet werden (j/n) ? ", a.GeocentricAnswer);
   AskChar("Soll im Horizontsystem dargestellt werden (azimutale Montierung) (j/n) ? ",
-          Drv.HorizonAnswer);
-  AskChar("Soll der Vorgang stroboskopisch gezeigt werden (j/n) ? ", Drv.StroboAnswer);
-  Drv.Stroboscopic = IsYes(Drv.StroboAnswer);
-  Drv.HorizonView = IsYes(Drv.HorizonAnswer);
-  Drv.Geocentric = IsYes(Drv.GeocentricAnswer);
+          a.HorizonAnswer);
+  AskChar("Soll der Vorgang stroboskopisch gezeigt werden (j/n) ? ", a.StroboAnswer);
+  options.Stroboscopic = IsYes(a.StroboAnswer);
+  options.HorizonView = IsYes(a.HorizonAnswer);
+  options.Geocentric = IsYes(a.GeocentricAnswer);
   ClearScreen();
-  ReadDateTime();
+  const TInstant at = ReadDateTime(a);
+  const TScene typed = ClassifyEvent(at);
+  ShowEventText(typed, Colour::Black);
   // The place is asked whenever the computation is not for the Earth's centre, also before an
   // event begins: the keys may step into one.
-  ReadObserver();
-  LocalCircumstances();
-  StartAnimation();
-  AnimationStarted = true;
-  Drv.AbortRequested = false;
-  Drv.Paused = false;
-  ++Drv.DialoguesRun;
+  if (!options.Geocentric) ReadObserver(a, Drv.Files, typed);
+  ShowInstant(at);
+  // Even a dialogue without an event is followed by a first frame once the keys reach one:
+  // that frame has to clear the dialogue screen in the stroboscopic display too.
+  Drv.Painter.FirstFrame = true;
+  // Every dialogue leaves a step the cursor keys can use: 15 minutes, or the user's own.
+  if (!options.StepChosen) options.TimeStep = 15;
+  if (Drv.Scene.Event.Kind != EventKind::None) options.MeasurementsOn = false;
+  return true;
 }
 }  // namespace driver

@@ -45,7 +45,7 @@ void DriverTest::SetUp() {
     StartHeadlessConsole(Width, Height);
     started = true;
   }
-  SetConsoleProcedures(MainRoutine, KeyTick);
+  SetTickProcedure(KeyTick);
   NewRun();
   ResetConsoleHooks();
   SetPromptResponder([this](const std::string& prompt, std::string& text) {
@@ -89,7 +89,6 @@ void DriverTest::TearDown() {
 
 void DriverTest::NewRun() {
   ResetDriverState();
-  AnimationStarted = false;
   while (NextKey() != 0) {}  // an empty key queue
   BeepCount = 0;
   answers_.clear();
@@ -132,6 +131,26 @@ int DriverTest::CountPrompts(const std::string& prompt) const {
 void DriverTest::Press(int key) {
   if (key != 0) QueueKey(key);
   KeyTick();
+}
+
+namespace {
+// The box of the hint "F1": Hilfe at the bottom right, corners included.
+struct HintBox {
+  int X1 = MaxX() - 11 * CharWidth(), Y1 = MaxY() - LineHeight() + 1, X2 = MaxX(), Y2 = MaxY();
+};
+}  // namespace
+
+bool DriverTest::FrameOnScreen() const {
+  const HintBox b;
+  return CountPixels(PaletteColour(Colour::DarkGray), b.X1, b.Y1, b.X2, b.Y2) > 0;
+}
+
+bool DriverTest::PressDraws(int key) {
+  const HintBox b;
+  SetFillColour(255, Colour::LightMagenta, Colour::LightMagenta);
+  FillBox(b.X1, b.Y1, b.X2 - b.X1 + 1, b.Y2 - b.Y1 + 1);
+  Press(key);
+  return FrameOnScreen();
 }
 
 void DriverTest::StartSession(const std::string& menu, const std::string& horizon,

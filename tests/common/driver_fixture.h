@@ -53,6 +53,10 @@ class DriverTest : public ::testing::Test {
 
   // One tick with a key queued first (0: no key).
   void Press(int key);
+  // Whether the hint "F1": Hilfe, which every frame paints, is on the screen; and whether a
+  // tick with this key draws a frame (the hint's place is painted over first).
+  bool FrameOnScreen() const;
+  bool PressDraws(int key);
   // The first dialogue of a run with the prepared event `menu`, default answers and the place.
   void StartSession(const std::string& menu, const std::string& horizon = Enter,
                     const std::string& strobo = Enter, const std::string& place = Enter);

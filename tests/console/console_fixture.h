@@ -23,7 +23,7 @@ class ConsoleTest : public ::testing::Test {
 
   void TearDown() override {
     console::SetPromptResponder({});
-    console::SetConsoleProcedures(nullptr, nullptr);
+    console::SetTickProcedure(nullptr);
   }
 
   // Counts raster pixels of one colour inside a rectangle.

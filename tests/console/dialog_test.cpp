@@ -129,7 +129,7 @@ TEST_F(DialogTest, AbbruchButtonEndsTheProgram) {
 TEST_F(DialogTest, TicksWhileTheDialogIsOpenSeeAnInactiveWindow) {
   static int ticks, activeTicks;
   ticks = activeTicks = 0;
-  SetConsoleProcedures(nullptr, [] {
+  SetTickProcedure([] {
     ++ticks;
     if (MainWindowActive()) ++activeTicks;
   });
@@ -148,7 +148,7 @@ TEST_F(DialogTest, TicksWhileTheDialogIsOpenSeeAnInactiveWindow) {
   });
   std::string text = "x";
   AskText("Frage", text);
-  SetConsoleProcedures(nullptr, nullptr);
+  SetTickProcedure(nullptr);
   EXPECT_GE(ticks, 3);
   EXPECT_EQ(activeTicks, 0);
   EXPECT_TRUE(MainWindowActive());

@@ -306,12 +306,10 @@ TEST_F(DrawingTest, ClearScreenPaintsWhiteAndKeepsTheCursor) {
   SetFillColour(255, Colour::Blue, Colour::Blue);
   FillBox(0, 0, Width, Height);
   SetCursor(77, 88);
-  KernGraf.CaptionPrefix = "x";
   ClearScreen();
   EXPECT_EQ(CountPixels(0, 0, Width, Height, WhiteRgb), Width * Height);
   EXPECT_EQ(KernGraf.CursorX, 77);
   EXPECT_EQ(KernGraf.CursorY, 88);
-  EXPECT_TRUE(KernGraf.CaptionPrefix.empty());
 }
 
 TEST_F(DrawingTest, StartUpState) {
@@ -323,7 +321,6 @@ TEST_F(DrawingTest, StartUpState) {
   EXPECT_TRUE(KernGraf.FillOutlined);
   EXPECT_EQ(KernGraf.BorderColour, Colour::Black);
   EXPECT_EQ(KernGraf.Font.pointSize(), 10);
-  EXPECT_FALSE(AnimationStarted);
   EXPECT_FALSE(KeyWaiting());
 }
 

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 
+#include <algorithm>
 #include <vector>
 
 #include "console_fixture.h"
@@ -129,39 +130,32 @@ TEST_F(WindowTest, WindowProperties) {
   EXPECT_EQ(PixelAt(Width / 2, Height / 2), 0xFFFFFFu);
 }
 
-TEST_F(WindowTest, TickRestoresTheCaptionAndCallsTheTickProcedure) {
-  static int ticks;
-  ticks = 0;
-  SetConsoleProcedures(nullptr, [] { ++ticks; });
-  FensterGraf.Window->setWindowTitle("changed");
+TEST_F(WindowTest, NoTickStartsInsideAnother) {
+  // A tick that runs an event loop of its own (as a dialog does) gets no tick inside it.
+  static int ticks, deepest, depth;
+  ticks = deepest = depth = 0;
+  SetTickProcedure([] {
+    ++ticks;
+    deepest = std::max(deepest, ++depth);
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 30) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    --depth;
+  });
   ConsoleTick();
   EXPECT_EQ(ticks, 1);
-  EXPECT_EQ(FensterGraf.Window->windowTitle().toStdString(), ProgramBaseName());
-  KernGraf.CaptionPrefix = "Zusatz";
-  ConsoleTick();
-  EXPECT_EQ(FensterGraf.Window->windowTitle().toStdString(), "Zusatz: " + ProgramBaseName());
-  ClearScreen();  // empties the prefix
-  ConsoleTick();
+  EXPECT_EQ(deepest, 1);
   EXPECT_EQ(FensterGraf.Window->windowTitle().toStdString(), ProgramBaseName());
 }
 
 TEST_F(WindowTest, TheTimerRunsTheTickProcedure) {
   static int ticks;
   ticks = 0;
-  SetConsoleProcedures(nullptr, [] { ++ticks; });
+  SetTickProcedure([] { ++ticks; });
   QElapsedTimer waited;
   waited.start();
   while (ticks < 3 && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
   EXPECT_GE(ticks, 3);
-}
-
-TEST_F(WindowTest, MainProcedureSlot) {
-  static int calls;
-  calls = 0;
-  CallMainProcedure();  // empty slot: does nothing
-  SetConsoleProcedures([] { ++calls; }, nullptr);
-  CallMainProcedure();
-  EXPECT_EQ(calls, 1);
 }
 
 TEST_F(WindowTest, ActiveUnlessOneOfOurPromptsIsOpen) {
@@ -192,18 +186,18 @@ class PaintCounter : public QObject {
 
 TEST_F(WindowTest, IdleTicksDoNotRepaint) {
   PaintCounter counter;
-  SetConsoleProcedures(nullptr, nullptr);
+  SetTickProcedure(nullptr);
   ConsoleTick();  // shows the start-up picture
   QApplication::processEvents();
   FensterGraf.Window->installEventFilter(&counter);
-  SetConsoleProcedures(nullptr, nullptr);
+  SetTickProcedure(nullptr);
   for (int i = 0; i < 5; ++i) ConsoleTick();
   QApplication::processEvents();
   EXPECT_EQ(counter.Paints, 0);
 
-  SetConsoleProcedures(nullptr, [] { DrawLine(0, 0, 10, 10, Colour::Black); });
+  SetTickProcedure([] { DrawLine(0, 0, 10, 10, Colour::Black); });
   ConsoleTick();
-  SetConsoleProcedures(nullptr, nullptr);
+  SetTickProcedure(nullptr);
   QApplication::processEvents();
   EXPECT_EQ(counter.Paints, 1);
   FensterGraf.Window->removeEventFilter(&counter);
@@ -215,7 +209,7 @@ namespace {
 
 TEST_F(WindowTest, IdleTimerRestsUntilAKeyOrADrawing) {
   TGrundfenster* window = FensterGraf.Window;
-  SetConsoleProcedures(nullptr, nullptr);
+  SetTickProcedure(nullptr);
   ConsoleTick();
   EXPECT_EQ(window->TimerInterval(), TGrundfenster::BusyInterval);
   for (int i = 0; i < TGrundfenster::IdleTicksBeforeRest; ++i) ConsoleTick();
@@ -229,7 +223,7 @@ TEST_F(WindowTest, IdleTimerRestsUntilAKeyOrADrawing) {
   while (NextKey() != 0) {}  // an empty key queue
   for (int i = 0; i < TGrundfenster::IdleTicksBeforeRest; ++i) ConsoleTick();
   ASSERT_EQ(window->TimerInterval(), TGrundfenster::RestingInterval);
-  SetConsoleProcedures(nullptr, [] { DrawLine(0, 0, 5, 5, Colour::Black); });
+  SetTickProcedure([] { DrawLine(0, 0, 5, 5, Colour::Black); });
   ConsoleTick();
   EXPECT_EQ(window->TimerInterval(), TGrundfenster::BusyInterval);
 }

@@ -222,7 +222,7 @@ class FramePictureTest : public DriverTest {
   // Hannover in the equatorial system, at `time`.
   void NewRun(int width, int height, const std::string& menu, const std::string& time) {
     StartHeadlessConsole(width, height);
-    SetConsoleProcedures(MainRoutine, KeyTick);
+    SetTickProcedure(KeyTick);
     ResetDriverState();
     Answer({menu, "n", "n", Enter, Enter, Enter, Enter, time, Enter});
     KeyTick();

@@ -11,6 +11,7 @@
 #include "astr_rout.h"
 #include "contact_panel.h"
 #include "driver_fixture.h"
+#include "draw_frame.h"
 #include "driver_state.h"
 #include "event_search.h"
 #include "fenster_graf_testing.h"
@@ -61,7 +62,7 @@ TEST(ContactTimeText, UtDateAndTimeToTheSecond) {
 TEST_F(DriverTest, NextAndPreviousEventKeysJumpToBeginnings) {
   AnswerDialogue("8", "1", "8", "2026", "00:00:00", true, false);
   KeyTick();
-  ASSERT_TRUE(AnimationStarted);
+  ASSERT_EQ(Drv.State, Session::Running);
   ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
   // The total solar eclipse of 12 August 2026, then back to the lunar eclipse of 3 March.
   const struct {
@@ -75,10 +76,10 @@ TEST_F(DriverTest, NextAndPreviousEventKeysJumpToBeginnings) {
     Press(Code(c.Pressed));
     const search::Second at = ScreenSecond();
     EXPECT_EQ(Drv.Scene.Event.Kind, c.Kind) << c.Day;
-    EXPECT_EQ(Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText,
+    EXPECT_EQ(Drv.Answers.DayText + "." + Drv.Answers.MonthText + "." + Drv.Answers.YearText,
               std::string(c.Day) + "." + c.Month + ".2026");
-    EXPECT_EQ(Drv.TimeText + " UT", UtText(at).substr(UtText(at).find(' ') + 1));
-    EXPECT_EQ(Drv.TimeStep, 15);
+    EXPECT_EQ(Drv.Answers.TimeText + " UT", UtText(at).substr(UtText(at).find(' ') + 1));
+    EXPECT_EQ(Drv.Options.TimeStep, 15);
     EXPECT_EQ(BeepCount, 0);
     // One second earlier the screen shows no event: the instant is the event's first second.
     MoveToInstant(TInstant::At(at - 1));
@@ -97,13 +98,13 @@ TEST_F(DriverTest, EventKeysBeepAndStayWhenNothingIsFound) {
       NewRun();
       AnswerDialogue("8", c.Day, c.Month, c.Year, c.Time, true, false);
       KeyTick();
-      ASSERT_TRUE(AnimationStarted);
+      ASSERT_EQ(Drv.State, Session::Running);
       if (exact) Press(Code(Key::T));
       BeepCount = 0;
       const search::Second at = ScreenSecond();
       Press(Code(c.Pressed));
       EXPECT_EQ(ScreenSecond(), at) << c.Year;
-      EXPECT_EQ(Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText + " " + Drv.TimeText,
+      EXPECT_EQ(Drv.Answers.DayText + "." + Drv.Answers.MonthText + "." + Drv.Answers.YearText + " " + Drv.Answers.TimeText,
                 std::string(c.Day) + "." + c.Month + "." + c.Year + " " + c.Time);
       EXPECT_EQ(BeepCount, 1);
       EXPECT_GT(CountPixels(PaletteColour(Colour::LightRed), 0, 0, 500, LineHeight()), 50);
@@ -114,7 +115,7 @@ TEST_F(DriverTest, TimeModelKeyGivesTimesAsTheyHappen) {
   AnswerDialogue("8", "1", "8", "2026", "00:00:00", true, false);
   KeyTick();
   auto modelRow = [] {
-    for (const PlacedText& t : TextColumn(Drv, MaxX(), LineHeight()))
+    for (const PlacedText& t : ScreenLayout().Texts)
       if (t.X == MaxX() && t.Y == 4 * LineHeight()) return t.Text;
     return std::string();
   };
@@ -122,7 +123,7 @@ TEST_F(DriverTest, TimeModelKeyGivesTimesAsTheyHappen) {
   Press(Code(Key::N));
   const search::Second program = ScreenSecond();
   Press(Code(Key::T));
-  EXPECT_EQ(Drv.Model, TimeModel::Exact);
+  EXPECT_EQ(Drv.Options.Model, TimeModel::Exact);
   EXPECT_EQ(modelRow(), "wie beobachtet: TT = UT + 69 s ");
   // The eclipse begins earlier by Delta T less what the series' Moon gains (69.1 - 0.3 s),
   // give or take the Moon's light-time (a second or two).
@@ -130,14 +131,14 @@ TEST_F(DriverTest, TimeModelKeyGivesTimesAsTheyHappen) {
   EXPECT_EQ(Drv.Scene.Event.Kind, EventKind::SolarEclipse);
   EXPECT_NEAR(program - ScreenSecond(), 69, 3);
   Press(Code(Key::K));
-  EXPECT_EQ(ContactTexts(Drv, MaxX(), LineHeight(), CharWidth())[0].Text,
+  EXPECT_EQ(ScreenLayout().Contacts[0].Text,
             " Kontaktzeiten für die ganze Erde, wie beobachtet:");
   // Kept through Esc, like k; a second t goes back.
   ConfirmUnscripted = true;
   Press(Code(Key::Esc));
-  EXPECT_EQ(Drv.Model, TimeModel::Exact);
+  EXPECT_EQ(Drv.Options.Model, TimeModel::Exact);
   Press(Code(Key::T));
-  EXPECT_EQ(Drv.Model, TimeModel::Program);
+  EXPECT_EQ(Drv.Options.Model, TimeModel::Program);
   EXPECT_EQ(modelRow(), "");
 }
 
@@ -146,8 +147,8 @@ TEST_F(DriverTest, ContactPanelShowsTheTimesTheSearchFinds) {
   // system shows the panel too.
   AnswerDialogue("8", "1", "8", "2026", "00:00:00", false, true, "Hannover");
   KeyTick();
-  ASSERT_TRUE(AnimationStarted);
-  auto panel = [] { return ContactTexts(Drv, MaxX(), LineHeight(), CharWidth()); };
+  ASSERT_EQ(Drv.State, Session::Running);
+  auto panel = [] { return ScreenLayout().Contacts; };
   Press(Code(Key::K));
   ASSERT_EQ(panel().size(), 1u);
   EXPECT_EQ(panel()[0].Text, " Kontaktzeiten: kein Ereignis");
@@ -156,7 +157,7 @@ TEST_F(DriverTest, ContactPanelShowsTheTimesTheSearchFinds) {
   const search::TFoundEvent event = *search::EventInProgress(ScreenSecond()).Event;
   const search::TEarthContacts earth = search::EarthContacts(event);
   const std::vector<search::TSiteContact> site =
-      search::SiteContacts(event, Drv.ObserverCoordinates);
+      search::SiteContacts(event, Drv.Answers.ObserverCoordinates);
   ASSERT_TRUE(earth.CentralBegin && earth.CentralEnd);
   ASSERT_EQ(site.size(), 3u);  // partial there: first and fourth contact and the greatest phase
   std::vector<std::string> expected = {

@@ -22,9 +22,21 @@ namespace {
 
 constexpr int W = 1023, H = 767, L = 18, C = 8;  // a 1024 x 768 window
 
+// What a layout is made of.
+struct Frame {
+  TScene Scene;
+  DisplayOptions Options;
+  ColumnTexts Texts;
+  bool First = false;
+};
+
+FrameLayout Layout(const Frame& s, const ScreenMetrics& m = {W, H, L, C}) {
+  return LayoutFrame(s.Scene, s.Options, s.Texts, s.First, m);
+}
+
 // A solar eclipse seen with the Sun 0.27 degrees wide, the Moon 0.26, `d` degrees apart.
-DriverState Eclipse(long double d, long double angle, int code = 1) {
-  DriverState s;
+Frame Eclipse(long double d, long double angle, int code = 1) {
+  Frame s;
   s.Scene.Event.Kind = EventKind::SolarEclipse;
   s.Scene.Event.Type.Code = EventCode::Partial;
   s.Scene.View.Record.SunRadius = 0.27L * Degree;
@@ -42,7 +54,7 @@ TEST(FrameLayout, DiscsAtTheScaleAndPositionAngle) {
     int X, Y;
   } cases[] = {{0, 511, 245}, {90, 373, 383}, {180, 511, 521}, {-90, 649, 383}};
   for (const auto& c : cases) {
-    const FrameLayout f = LayoutFrame(Eclipse(0.1L, c.Angle), W, H, L, C);
+    const FrameLayout f = Layout(Eclipse(0.1L, c.Angle));
     EXPECT_EQ(f.CentreX, 511);
     EXPECT_EQ(f.CentreY, 383);
     EXPECT_EQ(f.CentreRadius, 373);
@@ -53,11 +65,11 @@ TEST(FrameLayout, DiscsAtTheScaleAndPositionAngle) {
 }
 
 TEST(FrameLayout, SkyColoursAsTheTableGivesThem) {
-  DriverState lunar, transit;
+  Frame lunar, transit;
   lunar.Scene.Event.Kind = EventKind::LunarEclipse;
   transit.Scene.Event.Kind = EventKind::MercuryTransit;
   const struct {
-    DriverState State;
+    Frame State;
     Colour Sky, Centre, Second;
   } cases[] = {
       {lunar, Colour::Black, Colour::White, Colour::Black},
@@ -67,7 +79,7 @@ TEST(FrameLayout, SkyColoursAsTheTableGivesThem) {
       {Eclipse(0.028L, 0), Colour::LightBlue, Colour::Yellow, Colour::LightBlue},
   };
   for (const auto& c : cases) {
-    const FrameLayout f = LayoutFrame(c.State, W, H, L, C);
+    const FrameLayout f = Layout(c.State);
     EXPECT_EQ(f.Sky, c.Sky);
     EXPECT_EQ(f.CentreColour, c.Centre);
     EXPECT_EQ(f.SecondColour, c.Second);
@@ -75,24 +87,23 @@ TEST(FrameLayout, SkyColoursAsTheTableGivesThem) {
 }
 
 TEST(FrameLayout, StroboscopicFramesKeepWhatCameBefore) {
-  DriverState s = Eclipse(0.1L, 0);
-  s.Stroboscopic = true;
-  s.FirstFrame = true;
-  EXPECT_TRUE(LayoutFrame(s, W, H, L, C).ClearWindow);
-  s.FirstFrame = false;
-  FrameLayout f = LayoutFrame(s, W, H, L, C);
+  Frame s = Eclipse(0.1L, 0);
+  s.Options.Stroboscopic = true;
+  s.First = true;
+  EXPECT_TRUE(Layout(s).ClearWindow);
+  s.First = false;
+  FrameLayout f = Layout(s);
   EXPECT_FALSE(f.ClearWindow);
   EXPECT_FALSE(f.DrawCentre);
   s.Scene.Event.Kind = EventKind::LunarEclipse;  // the Moon is drawn anew every time
-  EXPECT_TRUE(LayoutFrame(s, W, H, L, C).DrawCentre);
+  EXPECT_TRUE(Layout(s).DrawCentre);
 }
 
 TEST(FrameLayout, TextsInTheirPlaces) {
-  DriverState s = Eclipse(0.1L, 0);
-  s.PlaceName = "Hannover";
-  s.DayText = "9", s.MonthText = "5", s.YearText = "2016";
-  s.Now = TInstant::OfClock({9, 5, 2016}, 14.0L);
-  FrameLayout f = LayoutFrame(s, W, H, L, C);
+  Frame s = Eclipse(0.1L, 0);
+  s.Texts = {"Hannover", "9.5.2016", {}};
+  s.Scene.Sky.At = TInstant::OfClock({9, 5, 2016}, 14.0L);
+  FrameLayout f = Layout(s);
   EXPECT_EQ(f.Hint.X, W - 88);
   EXPECT_EQ(f.Hint.Y, H);
   EXPECT_EQ(f.Hint.Text, "\"F1\": Hilfe");
@@ -116,15 +127,13 @@ TEST(FrameLayout, TextsInTheirPlaces) {
   EXPECT_EQ(found, 4);
   EXPECT_TRUE(f.Panel.empty());  // hidden
 
-  s.MeasurementsOn = true;
-  f = LayoutFrame(s, W, H, L, C);
+  s.Options.MeasurementsOn = true;
+  f = Layout(s);
   ASSERT_EQ(f.Panel.size(), 7u);
   EXPECT_EQ(f.Panel.front().Y, H - 7 * L);  // row 0
   EXPECT_EQ(f.Panel.back().Y, H);           // row 7 on the last pixel row
-  s.HorizonView = true;                     // never in the horizon system
-  EXPECT_TRUE(LayoutFrame(s, W, H, L, C).Panel.empty());
-  s.Geocentric = true;
-  EXPECT_EQ(LayoutFrame(s, W, H, L, C).Texts.at(f.Texts.size() - 4).Text, "geozentrisch ");
+  s.Options.HorizonView = true;                     // never in the horizon system
+  EXPECT_TRUE(Layout(s).Panel.empty());
 }
 
 // The pixels a text's visible characters cover in a monospaced font (blanks draw nothing).
@@ -156,14 +165,11 @@ TEST(FrameLayout, ContactPanelAndHelpCoverNoOtherText) {
                                                   {0, 1200, 8, false},
                                                   {3, 1300, 11, false},
                                                   {4, 1400, -10.5L, true}};
-  DriverState s = Eclipse(0.1L, 0, 2);  // "nichtzentrale ringförmige Sonnenfinsternis"
+  Frame s = Eclipse(0.1L, 0, 2);  // "nichtzentrale ringförmige Sonnenfinsternis"
   s.Scene.View.SunAltitudeValid = true, s.Scene.View.SunAltitude = -0.5L, s.Scene.View.SunBelowHorizon = true;
-  s.PlaceName = "Hannover";
-  s.DayText = "12", s.MonthText = "12", s.YearText = "2026";
-  s.MeasurementsOn = true;
-  s.ContactsOn = true;
-  s.Contacts.Rows = ContactRows(earth, &site);
-  ASSERT_EQ(s.Contacts.Rows.size(), 11u);
+  s.Texts = {"Hannover", "12.12.2026", ContactRows(earth, &site)};
+  s.Options.MeasurementsOn = true;
+  ASSERT_EQ(s.Texts.Contacts.size(), 11u);
   const int lineHeight = 21, charWidth = 10;  // Courier 10 pt, as the console selects it
   const struct {
     int Width, Height;
@@ -171,8 +177,8 @@ TEST(FrameLayout, ContactPanelAndHelpCoverNoOtherText) {
   } cases[] = {{1024, 768, false}, {1024, 768, true},  {1280, 800, false},
                {1280, 800, true},  {1920, 1080, false}, {1920, 1080, true}};
   for (const auto& c : cases) {
-    s.HorizonView = c.Horizon;
-    const FrameLayout f = LayoutFrame(s, c.Width - 1, c.Height - 1, lineHeight, charWidth);
+    s.Options.HorizonView = c.Horizon;
+    const FrameLayout f = Layout(s, {c.Width - 1, c.Height - 1, lineHeight, charWidth});
     ASSERT_EQ(f.Contacts.size(), 11u);
     EXPECT_EQ(f.Panel.empty(), c.Horizon);
     std::vector<PlacedText> others = f.Texts;

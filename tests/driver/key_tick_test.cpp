@@ -37,7 +37,7 @@ class KeyTickTest : public DriverTest {
   // Menu 6 (Mercury 2016) from Hannover, with the first frame drawn.
   void StartTransit(const std::string& horizon = Enter, const std::string& strobo = Enter) {
     StartSession(Enter, horizon, strobo);
-    ASSERT_TRUE(AnimationStarted);
+    ASSERT_EQ(Drv.State, Session::Running);
     ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::MercuryTransit);
   }
   // The answers of a dialogue after Esc that keeps every default.
@@ -123,21 +123,18 @@ TEST(KeyTable, ReadmeAndHelpNameEveryKey) {
 
 TEST_F(KeyTickTest, FirstFrameComesWithoutAKeyThenOnlyKeysDraw) {
   StartTransit();
-  EXPECT_EQ(Drv.FramesDrawn, 1);
-  EXPECT_TRUE(Drv.FrameShown);
-  EXPECT_FALSE(Drv.FirstFrame);
-  Press(0);
-  Press(0);
-  EXPECT_EQ(Drv.FramesDrawn, 1);
-  Press('x');  // an unassigned key only redraws
-  EXPECT_EQ(Drv.FramesDrawn, 2);
-  Press(23);  // Enter
-  EXPECT_EQ(Drv.FramesDrawn, 3);
+  EXPECT_TRUE(FrameOnScreen());
+  EXPECT_TRUE(Drv.Painter.FrameShown);
+  EXPECT_FALSE(Drv.Painter.FirstFrame);
+  EXPECT_FALSE(PressDraws(0));
+  EXPECT_FALSE(PressDraws(0));
+  EXPECT_TRUE(PressDraws('x'));  // an unassigned key only redraws
+  EXPECT_TRUE(PressDraws(23));   // Enter
 }
 
 TEST_F(KeyTickTest, FrameShowsSkySunAndMercuryWhereTheLayoutPutsThem) {
   StartTransit("n");  // equatorial: the angles on the screen are the computed ones
-  const FrameLayout f = LayoutFrame(Drv, MaxX(), MaxY(), LineHeight(), CharWidth());
+  const FrameLayout f = ScreenLayout();
   const int cx = f.CentreX, cy = f.CentreY, r = f.CentreRadius;
   EXPECT_NEAR(r, 364, 2);  // the Sun in May: 15.85 arc minutes
   const uint32_t sky = PaletteColour(Colour::LightBlue);
@@ -158,14 +155,12 @@ TEST_F(KeyTickTest, FrameShowsSkySunAndMercuryWhereTheLayoutPutsThem) {
 
 TEST_F(KeyTickTest, CursorKeysStepTheInstant) {
   StartTransit();
-  Press(Code(Key::Right));
-  EXPECT_EQ(Drv.TimeText, "13:15:00");
+  EXPECT_TRUE(PressDraws(Code(Key::Right)));
+  EXPECT_EQ(Drv.Answers.TimeText, "13:15:00");
   EXPECT_NEAR(static_cast<double>(Drv.Now.Clock()), 14.15, 1e-9);
-  EXPECT_EQ(Drv.FramesDrawn, 2);
   Press(Code(Key::Left));
-  Press(Code(Key::Left));
-  EXPECT_EQ(Drv.TimeText, "12:45:00");
-  EXPECT_EQ(Drv.FramesDrawn, 4);
+  EXPECT_TRUE(PressDraws(Code(Key::Left)));
+  EXPECT_EQ(Drv.Answers.TimeText, "12:45:00");
 }
 
 TEST_F(KeyTickTest, TheObserverTurnsWithTheEarth) {
@@ -182,28 +177,26 @@ TEST_F(KeyTickTest, TheObserverTurnsWithTheEarth) {
 
 TEST_F(KeyTickTest, StepLadderKeysDoNotRedraw) {
   StartTransit();
-  for (int i = 0; i < 12; ++i) Press(Code(Key::Minus));
-  EXPECT_EQ(Drv.TimeStep, -5);
-  EXPECT_EQ(Drv.FramesDrawn, 1);
+  for (int i = 0; i < 12; ++i) EXPECT_FALSE(PressDraws(Code(Key::Minus)));
+  EXPECT_EQ(Drv.Options.TimeStep, -5);
   // A negative step makes cursor right go backwards.
   Press(Code(Key::Right));
-  EXPECT_EQ(Drv.TimeText, "12:55:00");
+  EXPECT_EQ(Drv.Answers.TimeText, "12:55:00");
   Press(Code(Key::Minus));
   Press(Code(Key::Minus));
-  EXPECT_EQ(Drv.TimeStep, -7);
+  EXPECT_EQ(Drv.Options.TimeStep, -7);
   for (int i = 0; i < 14; ++i) Press(Code(Key::Plus));
-  EXPECT_EQ(Drv.TimeStep, 15);
-  Press(Code(Key::Plus));
-  EXPECT_EQ(Drv.TimeStep, 30);
-  EXPECT_EQ(Drv.FramesDrawn, 2);
+  EXPECT_EQ(Drv.Options.TimeStep, 15);
+  EXPECT_FALSE(PressDraws(Code(Key::Plus)));
+  EXPECT_EQ(Drv.Options.TimeStep, 30);
 }
 
 TEST_F(KeyTickTest, StepZeroLeavesTheInstant) {
   StartTransit();
   for (int i = 0; i < 7; ++i) Press(Code(Key::Minus));
-  ASSERT_EQ(Drv.TimeStep, 0);
+  ASSERT_EQ(Drv.Options.TimeStep, 0);
   Press(Code(Key::Right));
-  EXPECT_EQ(Drv.TimeText, "13:00:00");
+  EXPECT_EQ(Drv.Answers.TimeText, "13:00:00");
 }
 
 TEST_F(KeyTickTest, DateTextsFollowTheUtDateAcrossMidnight) {
@@ -212,36 +205,32 @@ TEST_F(KeyTickTest, DateTextsFollowTheUtDateAcrossMidnight) {
   ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::LunarEclipse);
   Press(Code(Key::Left));
   Press(Code(Key::Left));
-  EXPECT_EQ(Drv.TimeText, "00:00:00");
-  EXPECT_EQ(Drv.DayText, "28");
+  EXPECT_EQ(Drv.Answers.TimeText, "00:00:00");
+  EXPECT_EQ(Drv.Answers.DayText, "28");
   Press(Code(Key::Left));
-  EXPECT_EQ(Drv.TimeText, "23:45:00");
-  EXPECT_EQ(Drv.DayText, "27");
-  EXPECT_EQ(Drv.MonthText, "9");
-  EXPECT_EQ(Drv.YearText, "2015");
+  EXPECT_EQ(Drv.Answers.TimeText, "23:45:00");
+  EXPECT_EQ(Drv.Answers.DayText, "27");
+  EXPECT_EQ(Drv.Answers.MonthText, "9");
+  EXPECT_EQ(Drv.Answers.YearText, "2015");
   // The clock value below 1 belongs to the next date in clock form.
   EXPECT_LT(Drv.Now.Clock(), 1);
   EXPECT_EQ(Drv.Now.Date().Day, 28);
   Press(Code(Key::Right));
-  EXPECT_EQ(Drv.TimeText, "00:00:00");
-  EXPECT_EQ(Drv.DayText, "28");
+  EXPECT_EQ(Drv.Answers.TimeText, "00:00:00");
+  EXPECT_EQ(Drv.Answers.DayText, "28");
 }
 
 TEST_F(KeyTickTest, PauseSwallowsOneKey) {
   StartTransit();
-  Press(Code(Key::P));
-  EXPECT_TRUE(Drv.Paused);
-  EXPECT_EQ(Drv.FramesDrawn, 2);  // 'p' still draws a frame
-  Press(0);
-  EXPECT_EQ(Drv.FramesDrawn, 2);
-  Press(Code(Key::Right));  // ends the pause and does nothing else
-  EXPECT_FALSE(Drv.Paused);
-  EXPECT_EQ(Drv.TimeText, "13:00:00");
-  EXPECT_EQ(Drv.FramesDrawn, 2);
-  EXPECT_EQ(Drv.LastKey, Code(Key::Right));
-  Press(Code(Key::Right));
-  EXPECT_EQ(Drv.TimeText, "13:15:00");
-  EXPECT_EQ(Drv.FramesDrawn, 3);
+  EXPECT_TRUE(PressDraws(Code(Key::P)));  // 'p' still draws a frame
+  EXPECT_EQ(Drv.State, Session::Paused);
+  EXPECT_FALSE(PressDraws(0));
+  EXPECT_FALSE(PressDraws(Code(Key::Right)));  // ends the pause and does nothing else
+  EXPECT_EQ(Drv.State, Session::Running);
+  EXPECT_EQ(Drv.Answers.TimeText, "13:00:00");
+  EXPECT_FALSE(KeyWaiting());
+  EXPECT_TRUE(PressDraws(Code(Key::Right)));
+  EXPECT_EQ(Drv.Answers.TimeText, "13:15:00");
 }
 
 TEST_F(KeyTickTest, PicturesAreNumberedThroughEsc) {
@@ -258,12 +247,12 @@ TEST_F(KeyTickTest, PicturesAreNumberedThroughEsc) {
     EXPECT_GE(std::filesystem::file_size(file), 54u + 3u * Width * Height);
   }
   EXPECT_FALSE(std::filesystem::exists(folder_ / PictureName(base, 6)));
-  EXPECT_EQ(Drv.PictureCounter, 5);
+  EXPECT_EQ(Drv.Files.PictureCounter, 5);
 }
 
 TEST_F(KeyTickTest, HundredthPictureHasThreeDigits) {
   StartTransit();
-  Drv.PictureCounter = 99;
+  Drv.Files.PictureCounter = 99;
   Press(Code(Key::S));
   EXPECT_TRUE(std::filesystem::exists(folder_ / (ProgramBaseName() + "100.bmp")));
 }
@@ -329,7 +318,7 @@ TEST_P(PictureFallbackTest, WorkingFolderThenPicturesFolderThenBeep) {
   if (c.UserDirs) WriteFile("home/.config/user-dirs.dirs", c.UserDirs);
   if (c.PicturesBlocked) WriteFile("home/Pictures", "no folder");
   // A name in a missing folder cannot be written, by root neither.
-  Drv.PictureBaseName =
+  Drv.Files.PictureBaseName =
       c.WorkingFolderWorks ? "syzygy" : (folder_ / "no-such-folder" / "syzygy").string();
   Press(Code(Key::S));
 
@@ -349,11 +338,11 @@ TEST_P(PictureFallbackTest, WorkingFolderThenPicturesFolderThenBeep) {
   const Colour other = *c.Saved ? Colour::LightRed : Colour::LightGreen;
   EXPECT_GT(InStatusBand(said), 50);
   EXPECT_EQ(InStatusBand(other), 0);
-  EXPECT_EQ(Drv.PictureCounter, *c.Saved ? 1 : 0);
+  EXPECT_EQ(Drv.Files.PictureCounter, *c.Saved ? 1 : 0);
   // The program goes on either way, and the line is gone with the next frame.
-  EXPECT_EQ(Drv.FramesDrawn, 2);
+  EXPECT_EQ(Drv.State, Session::Running);
   Press(Code(Key::Right));
-  EXPECT_EQ(Drv.TimeText, "13:15:00");
+  EXPECT_EQ(Drv.Answers.TimeText, "13:15:00");
   EXPECT_EQ(InStatusBand(said), 0);
 }
 
@@ -374,13 +363,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(KeyTickTest, HelpIsDrawnOverThePictureWithoutRedraw) {
   StartTransit();
   EXPECT_EQ(LightGrayInHelpBand(), 0);
-  Press(Code(Key::F1));
-  EXPECT_EQ(Drv.FramesDrawn, 1);
+  EXPECT_FALSE(PressDraws(Code(Key::F1)));
   EXPECT_GT(LightGrayInHelpBand(), 100);
   Press(Code(Key::Plus));  // '+' does not redraw: the help stays
   EXPECT_GT(LightGrayInHelpBand(), 100);
-  Press('x');
-  EXPECT_EQ(Drv.FramesDrawn, 2);
+  EXPECT_TRUE(PressDraws('x'));
   EXPECT_EQ(LightGrayInHelpBand(), 0);
 }
 
@@ -390,7 +377,7 @@ TEST_F(KeyTickTest, MeasurementPanelShowsInWhite) {
   const uint32_t white = PaletteColour(Colour::White);
   EXPECT_EQ(CountPixels(white, 0, H - 8 * L, 350, H), 0);
   Press(Code(Key::M));
-  EXPECT_TRUE(Drv.MeasurementsOn);
+  EXPECT_TRUE(Drv.Options.MeasurementsOn);
   EXPECT_GT(CountPixels(white, 0, H - 8 * L, 350, H), 200);
   Press(Code(Key::M));
   EXPECT_EQ(CountPixels(white, 0, H - 8 * L, 350, H), 0);
@@ -404,19 +391,16 @@ TEST_F(KeyTickTest, NoPanelInTheHorizonSystem) {
 
 TEST_F(KeyTickTest, KeyEFlipsFrameShown) {
   StartTransit();
-  Press(Code(Key::E));  // with an event in view the redraw sets it again
-  EXPECT_TRUE(Drv.FrameShown);
-  EXPECT_EQ(Drv.FramesDrawn, 2);
+  EXPECT_TRUE(PressDraws(Code(Key::E)));  // with an event in view the redraw sets it again
+  EXPECT_TRUE(Drv.Painter.FrameShown);
   // A new dialogue at an instant without event: no frames; 'e' leaves FrameShown false.
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, "00:00:00", Enter});
-  Press(Code(Key::Esc));
+  EXPECT_FALSE(PressDraws(Code(Key::Esc)));
   ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
-  EXPECT_EQ(Drv.FramesDrawn, 2);
-  Press(Code(Key::E));
-  EXPECT_FALSE(Drv.FrameShown);
-  Press(0);
-  EXPECT_FALSE(Drv.FrameShown);
-  EXPECT_EQ(Drv.FramesDrawn, 2);
+  EXPECT_FALSE(PressDraws(Code(Key::E)));
+  EXPECT_FALSE(Drv.Painter.FrameShown);
+  EXPECT_FALSE(PressDraws(0));
+  EXPECT_FALSE(Drv.Painter.FrameShown);
 }
 
 TEST_F(KeyTickTest, EscAsksAgainWithoutMenuOfferingTheInstantShown) {
@@ -424,7 +408,7 @@ TEST_F(KeyTickTest, EscAsksAgainWithoutMenuOfferingTheInstantShown) {
   Press(Code(Key::Right));
   const std::size_t before = Prompts().size();
   AnswerEscDialogue();
-  Press(Code(Key::Esc));
+  const bool drew = PressDraws(Code(Key::Esc));
   ASSERT_EQ(Prompts().size(), before + 8);
   EXPECT_EQ(Prompts()[before].Prompt, "Soll geozentrisch gerechnet werden (j/n) ? ");
   EXPECT_EQ(CountPrompts("Auswahl (0..8)"), 1);
@@ -432,25 +416,9 @@ TEST_F(KeyTickTest, EscAsksAgainWithoutMenuOfferingTheInstantShown) {
   EXPECT_EQ(Prompts()[before + 6].Default, "13:15:00");
   EXPECT_EQ(Prompts()[before + 7].Default, "Hannover");
   // The first frame of the new simulation follows at once.
-  EXPECT_EQ(Drv.FramesDrawn, 3);
-  EXPECT_FALSE(Drv.AbortRequested);
-  EXPECT_EQ(Drv.TimeStep, 15);
-}
-
-TEST_F(KeyTickTest, TicksDuringAnEscDialogueDoNothing) {
-  StartTransit();
-  // The person at the keyboard is asked the first question; meanwhile ticks arrive.
-  SetPromptResponder([](const std::string&, std::string&) {
-    QueueKey(Code(Key::Right));
-    KeyTick();
-    KeyTick();
-    return true;
-  });
-  Press(Code(Key::Esc));
-  // Every nested tick returned at once: the instant did not move and the keys wait.
-  EXPECT_EQ(Drv.TimeText, "13:00:00");
-  EXPECT_TRUE(KeyWaiting());
-  EXPECT_FALSE(Drv.AbortRequested);
+  EXPECT_TRUE(drew);
+  EXPECT_EQ(Drv.State, Session::Running);
+  EXPECT_EQ(Drv.Options.TimeStep, 15);
 }
 
 TEST_F(KeyTickTest, KeysWithoutEventStepTheInstantAndDrawNothingUntilOneStarts) {
@@ -459,19 +427,19 @@ TEST_F(KeyTickTest, KeysWithoutEventStepTheInstantAndDrawNothingUntilOneStarts) 
   Answer({Enter, "j", Enter, "j", Enter, Enter, Enter, "10:00:00"});
   KeyTick();
   ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
-  EXPECT_EQ(Drv.FramesDrawn, 0);
+  EXPECT_FALSE(FrameOnScreen());
   // A dialogue without event leaves the usual step too.
-  Press(Code(Key::Right));
-  EXPECT_EQ(Drv.TimeText, "10:15:00");
+  bool drew = PressDraws(Code(Key::Right));
+  EXPECT_EQ(Drv.Answers.TimeText, "10:15:00");
   int steps = 1;
   while (Drv.Scene.Event.Kind == EventKind::None && steps < 12) {
-    EXPECT_EQ(Drv.FramesDrawn, 0);
-    Press(Code(Key::Right));
+    EXPECT_FALSE(drew);
+    drew = PressDraws(Code(Key::Right));
     ++steps;
   }
-  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::MercuryTransit) << Drv.TimeText;
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::MercuryTransit) << Drv.Answers.TimeText;
   EXPECT_GT(steps, 1);
-  EXPECT_EQ(Drv.FramesDrawn, 1);
+  EXPECT_TRUE(drew);
   // That first frame clears the dialogue screen.
   EXPECT_EQ(PixelAt(20, MaxY() / 2) & 0xFFFFFF, PaletteColour(Colour::LightBlue));
 }
@@ -481,9 +449,9 @@ TEST_F(KeyTickTest, AStepChosenWithPlusAndMinusOutlivesTheDialogue) {
   Press(Code(Key::Plus));
   AnswerEscDialogue();
   Press(Code(Key::Esc));
-  EXPECT_EQ(Drv.TimeStep, 30);
+  EXPECT_EQ(Drv.Options.TimeStep, 30);
   Press(Code(Key::Right));
-  EXPECT_EQ(Drv.TimeText, "13:30:00");
+  EXPECT_EQ(Drv.Answers.TimeText, "13:30:00");
 }
 
 TEST_F(KeyTickTest, APlaceAskedBeforeTheEventIsTheOneSeenWhenTheKeysReachIt) {
@@ -492,7 +460,7 @@ TEST_F(KeyTickTest, APlaceAskedBeforeTheEventIsTheOneSeenWhenTheKeysReachIt) {
   ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
   EXPECT_EQ(CountPrompts("Name des Beobachtungsortes"), 1);
   for (int i = 0; i < 6; ++i) Press(Code(Key::Right));
-  ASSERT_EQ(Drv.TimeText, "11:30:00");
+  ASSERT_EQ(Drv.Answers.TimeText, "11:30:00");
   ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::MercuryTransit);
   // Near noon at Hannover the Sun stands 90 - 52.37 + 17.4 = 55 degrees high.
   EXPECT_NEAR(static_cast<double>(Drv.Scene.View.SunAltitude), 55.0, 0.3);
@@ -532,18 +500,18 @@ TEST_F(KeyTickTest, TimeKeysStopAtTheEndsOfTheYears) {
                {"1", "1", "-9999", "00:10:00", Code(Key::Left), Code(Key::Right), "00:25:00"}};
   for (const Case& c : cases) {
     ResetDriverState();
-    AnimationStarted = false;
+    Drv.State = Session::Setup;
     BeepCount = 0;
     Answer({"8", "j", Enter, Enter, c.Day, c.Month, c.Year, c.Time});
     KeyTick();
-    ASSERT_TRUE(AnimationStarted);
+    ASSERT_EQ(Drv.State, Session::Running);
     Press(c.Blocked);
-    EXPECT_EQ(Drv.TimeText, c.Time);
-    EXPECT_EQ(Drv.YearText, c.Year);
+    EXPECT_EQ(Drv.Answers.TimeText, c.Time);
+    EXPECT_EQ(Drv.Answers.YearText, c.Year);
     EXPECT_EQ(BeepCount, 1);
     EXPECT_GT(CountPixels(PaletteColour(Colour::LightRed), 0, 0, 500, LineHeight()), 50);
     Press(c.Free);
-    EXPECT_EQ(Drv.TimeText, c.After);
+    EXPECT_EQ(Drv.Answers.TimeText, c.After);
   }
 }
 
@@ -551,7 +519,7 @@ TEST_F(KeyTickTest, EveryTextRowShowsOnlyItsCurrentText) {
   // Out of the lunar eclipse of 28 September 2015 and on without event: the shorter rows
   // keep nothing of the longer ones, and the time row follows the instant.
   StartSession("5", "n", "j");  // stroboscopic: nothing clears the window between frames
-  Drv.TimeStep = 4 * 60;
+  Drv.Options.TimeStep = 4 * 60;
   Press(Code(Key::Right));
   ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::LunarEclipse);
   Press(Code(Key::Right));
@@ -594,9 +562,9 @@ TEST_F(KeyTickTest, HorizonSystemPutsTheZenithUpAlsoSouthOfTheSun) {
   long double r = 0, alpha = 0, delta = 0;
   RectToSpherical(Drv.Scene.Sky.Sun.X, Drv.Scene.Sky.Sun.Y, Drv.Scene.Sky.Sun.Z, r, alpha, delta);
   const long double lst =
-      SiderealTime(Drv.Now.Date(), Drv.Now.Clock(), Drv.ObserverCoordinates.Longitude);
+      SiderealTime(Drv.Now.Date(), Drv.Now.Clock(), Drv.Answers.ObserverCoordinates.Longitude);
   const long double zenith =
-      ZenithDirection(lst - alpha, delta, Drv.ObserverCoordinates.Latitude);
+      ZenithDirection(lst - alpha, delta, Drv.Answers.ObserverCoordinates.Latitude);
   EXPECT_NEAR(static_cast<double>(zenith / Degree), 163.9, 0.1);
   // Venus drawn with the zenith straight up: turned by the zenith's position angle.
   const long double kD = PixelsPerRadian(MaxY()) * Drv.Scene.View.Record.Separation;
@@ -608,28 +576,25 @@ TEST_F(KeyTickTest, HorizonSystemPutsTheZenithUpAlsoSouthOfTheSun) {
             PixelAt(MaxX() / 2, MaxY() / 2 + 5) & 0xFFFFFF);  // not turned the other way
 }
 
-TEST_F(KeyTickTest, UnfinishedEscIsTakenUpByTheNextFrame) {
+TEST_F(KeyTickTest, AnEscWhileTheWindowIsHiddenAsksOnceItShows) {
   StartTransit();
-  // An Esc whose dialogue could not start leaves AbortRequested set; the frame starts it.
-  Drv.AbortRequested = true;
-  Press(Code(Key::Right));  // ignored while the request is open
-  EXPECT_EQ(Drv.TimeText, "13:00:00");
+  SetMainWindowShown(false);
+  EXPECT_FALSE(PressDraws(Code(Key::Esc)));
+  EXPECT_EQ(Drv.State, Session::Setup);
+  EXPECT_FALSE(PressDraws(Code(Key::Right)));  // waits behind the dialogue
+  EXPECT_EQ(CountPrompts("Tag"), 1);
+  SetMainWindowShown(true);
   AnswerEscDialogue();
-  DrawFrame();
+  EXPECT_TRUE(PressDraws(0));  // the dialogue, then the key that waited
   EXPECT_EQ(CountPrompts("Tag"), 2);
-  EXPECT_FALSE(Drv.AbortRequested);
-  // The frame of the old simulation is not finished; the next tick draws the new first frame.
-  EXPECT_FALSE(Drv.FrameShown);
-  const int frames = Drv.FramesDrawn;
-  Press(0);
-  EXPECT_EQ(Drv.FramesDrawn, frames + 1);
-  EXPECT_TRUE(Drv.FrameShown);
+  EXPECT_EQ(Drv.State, Session::Running);
+  EXPECT_EQ(Drv.Answers.TimeText, "13:15:00");
 }
 
 TEST_F(KeyTickTest, StroboscopicFramesKeepEarlierDiscs) {
   StartTransit("n", "j");
   auto mercury = [&]() {
-    const FrameLayout f = LayoutFrame(Drv, MaxX(), MaxY(), LineHeight(), CharWidth());
+    const FrameLayout f = ScreenLayout();
     return TPoint{f.SecondX, f.SecondY};
   };
   const TPoint first = mercury();
@@ -647,7 +612,7 @@ TEST_F(KeyTickTest, LunarEclipseFrame) {
   EXPECT_EQ(PixelAt(5, cy) & 0xFFFFFF, PaletteColour(Colour::Black));
   // Totality at 02:47 UT: step there and find the Moon's centre almost black (intensity 20).
   for (int i = 0; i < 9; ++i) Press(Code(Key::Right));
-  ASSERT_EQ(Drv.TimeText, "02:45:00");
+  ASSERT_EQ(Drv.Answers.TimeText, "02:45:00");
   EXPECT_EQ(PixelAt(cx, cy) & 0xFFFFFF, 0x171717u);
 }
 

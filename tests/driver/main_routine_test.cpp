@@ -82,25 +82,25 @@ TEST_F(MainRoutineTest, DefaultSessionAsksEveryQuestionWithItsDefault) {
     EXPECT_EQ(Prompts()[i].Prompt, expected[i].first);
     EXPECT_EQ(Prompts()[i].Default, expected[i].second);
   }
-  EXPECT_TRUE(AnimationStarted);
+  EXPECT_EQ(Drv.State, Session::Running);
   EXPECT_EQ(Drv.Scene.Event.Kind, EventKind::MercuryTransit);
-  EXPECT_EQ(Drv.TimeStep, 15);
-  EXPECT_TRUE(Drv.HorizonView);
-  EXPECT_FALSE(Drv.Geocentric);
-  EXPECT_FALSE(Drv.Stroboscopic);
+  EXPECT_EQ(Drv.Options.TimeStep, 15);
+  EXPECT_TRUE(Drv.Options.HorizonView);
+  EXPECT_FALSE(Drv.Options.Geocentric);
+  EXPECT_FALSE(Drv.Options.Stroboscopic);
   EXPECT_EQ(Drv.Now.Date().Day, 9);
   EXPECT_EQ(Drv.Now.Date().Month, 5);
   EXPECT_EQ(Drv.Now.Date().Year, 2016);
   EXPECT_NEAR(static_cast<double>(Drv.Now.Clock()), 14.0, 1e-12);
   // Hannover from the first matching line of City.dat.
-  EXPECT_EQ(Drv.SiteLatitudeText, "52.37");
-  EXPECT_EQ(Drv.SiteLongitudeText, "9.73");
-  EXPECT_NEAR(static_cast<double>(Drv.ObserverCoordinates.Latitude / Degree), 52.37, 1e-12);
+  EXPECT_EQ(Drv.Answers.SiteLatitudeText, "52.37");
+  EXPECT_EQ(Drv.Answers.SiteLongitudeText, "9.73");
+  EXPECT_NEAR(static_cast<double>(Drv.Answers.ObserverCoordinates.Latitude / Degree), 52.37, 1e-12);
   EXPECT_NEAR(static_cast<double>(Drv.Scene.Observer.R), 1.0, 0.01);
   EXPECT_TRUE(Drv.Scene.View.SunAltitudeValid);
   EXPECT_EQ(BeepCount, 0);
-  EXPECT_EQ(Drv.PictureBaseName, ProgramBaseName());
-  EXPECT_EQ(Drv.TextFileName, ProgramBaseName() + ".txt");
+  EXPECT_EQ(Drv.Files.PictureBaseName, ProgramBaseName());
+  EXPECT_EQ(Drv.Files.TextFileName, ProgramBaseName() + ".txt");
 }
 
 struct MenuCase {
@@ -116,10 +116,10 @@ TEST_P(PreparedEventTest, MenuAnswerFillsTheDateAndTimeDefaults) {
   Answer({c.Answer, "j", Enter, Enter, Enter, Enter, Enter, Enter});
   KeyTick();
   ASSERT_EQ(CountPrompts("Tag"), 1);
-  EXPECT_EQ(Drv.DayText, c.Day);
-  EXPECT_EQ(Drv.MonthText, c.Month);
-  EXPECT_EQ(Drv.YearText, c.Year);
-  EXPECT_EQ(Drv.TimeText, c.Time);
+  EXPECT_EQ(Drv.Answers.DayText, c.Day);
+  EXPECT_EQ(Drv.Answers.MonthText, c.Month);
+  EXPECT_EQ(Drv.Answers.YearText, c.Year);
+  EXPECT_EQ(Drv.Answers.TimeText, c.Time);
   EXPECT_EQ(CountPrompts(PlacePrompt), 0);
 }
 
@@ -139,7 +139,7 @@ TEST_F(MainRoutineTest, PreparedEventsAreInProgressAtTheirInstant) {
   for (int i = 0; i < 7; ++i) {
     SCOPED_TRACE(i + 1);
     ResetDriverState();
-    AnimationStarted = false;
+    Drv.State = Session::Setup;
     Answer({std::string(1, static_cast<char>('1' + i)), "j", Enter, Enter, Enter, Enter, Enter,
             Enter});
     KeyTick();
@@ -152,8 +152,8 @@ TEST_F(MainRoutineTest, MenuAsksAgainUntilADigitFrom0To8) {
   Answer({"9", "x", "ä", "12", "j", Enter, Enter, Enter, Enter, Enter, Enter});
   KeyTick();
   EXPECT_EQ(CountPrompts(MenuPrompt), 4);
-  EXPECT_EQ(Drv.MenuChoice, "2");
-  EXPECT_EQ(Drv.DayText, "8");
+  EXPECT_EQ(Drv.Answers.MenuChoice, "2");
+  EXPECT_EQ(Drv.Answers.DayText, "8");
   EXPECT_EQ(Drv.Scene.Event.Kind, EventKind::VenusTransit);
 }
 
@@ -166,7 +166,7 @@ TEST_F(MainRoutineTest, MenuZeroEndsBeforeAnyQuestion) {
     EXPECT_EQ(e.Status, 0);
   }
   EXPECT_EQ(Prompts().size(), 1u);
-  EXPECT_FALSE(AnimationStarted);
+  EXPECT_EQ(Drv.State, Session::Setup);
 }
 
 TEST_F(MainRoutineTest, MenuEightEmptiesTheDefaults) {
@@ -182,10 +182,10 @@ TEST_F(MainRoutineTest, OnlyJOrCapitalJMeansYes) {
   // "ja" ends in 'a': no; "J": yes; "nein": no.
   Answer({Enter, "ja", "J", "nein", Enter, Enter, Enter, Enter, Enter});
   KeyTick();
-  EXPECT_FALSE(Drv.Geocentric);
-  EXPECT_TRUE(Drv.HorizonView);
-  EXPECT_FALSE(Drv.Stroboscopic);
-  EXPECT_EQ(Drv.GeocentricAnswer, "a");
+  EXPECT_FALSE(Drv.Options.Geocentric);
+  EXPECT_TRUE(Drv.Options.HorizonView);
+  EXPECT_FALSE(Drv.Options.Stroboscopic);
+  EXPECT_EQ(Drv.Answers.GeocentricAnswer, "a");
   EXPECT_EQ(CountPrompts(PlacePrompt), 1);
   EXPECT_EQ(AnswersLeft(), 0u);
 }
@@ -193,12 +193,12 @@ TEST_F(MainRoutineTest, OnlyJOrCapitalJMeansYes) {
 TEST_F(MainRoutineTest, GeocentricSkipsThePlace) {
   Answer({Enter, "J", "n", Enter, Enter, Enter, Enter, Enter});
   KeyTick();
-  EXPECT_TRUE(Drv.Geocentric);
-  EXPECT_FALSE(Drv.HorizonView);
+  EXPECT_TRUE(Drv.Options.Geocentric);
+  EXPECT_FALSE(Drv.Options.HorizonView);
   EXPECT_EQ(CountPrompts(PlacePrompt), 0);
   EXPECT_EQ(Drv.Scene.Observer.R, 0);
-  EXPECT_EQ(Drv.PlaceName, "Hannover");
-  EXPECT_TRUE(AnimationStarted);
+  EXPECT_EQ(Drv.Answers.PlaceName, "Hannover");
+  EXPECT_EQ(Drv.State, Session::Running);
 }
 
 TEST_F(MainRoutineTest, ImpossibleTimesAreAskedAgainWithTheReason) {
@@ -218,8 +218,8 @@ TEST_F(MainRoutineTest, ImpossibleTimesAreAskedAgainWithTheReason) {
   // keys get their step.
   EXPECT_EQ(Drv.Scene.Event.Kind, EventKind::None);
   EXPECT_EQ(CountPrompts(PlacePrompt), 1);
-  EXPECT_EQ(Drv.TimeStep, 15);
-  EXPECT_TRUE(AnimationStarted);
+  EXPECT_EQ(Drv.Options.TimeStep, 15);
+  EXPECT_EQ(Drv.State, Session::Running);
 }
 
 TEST_F(MainRoutineTest, ImpossibleDatesAreAskedAgainWithTheReason) {
@@ -244,7 +244,7 @@ TEST_F(MainRoutineTest, ImpossibleDatesAreAskedAgainWithTheReason) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Hint);
     ResetDriverState();
-    AnimationStarted = false;
+    Drv.State = Session::Setup;
     BeepCount = 0;
     const int before = CountPrompts(PromptWithHint(c.Prompt, c.Hint));
     std::vector<std::string> answers = {Enter, "j", Enter, Enter};  // geocentric: no place
@@ -261,7 +261,7 @@ TEST_F(MainRoutineTest, ImpossibleDatesAreAskedAgainWithTheReason) {
   }
   // Two impossible days in a row: each is asked again with its own reason.
   ResetDriverState();
-  AnimationStarted = false;
+  Drv.State = Session::Setup;
   BeepCount = 0;
   Answer({Enter, "j", Enter, Enter, "31", "2", "2015", "30", "28", Enter});
   KeyTick();
@@ -275,7 +275,7 @@ TEST_F(MainRoutineTest, ImpossibleDatesAreAskedAgainWithTheReason) {
       {"31", "12", "9999"}, {"1", "1", "-9999"}, {"29", "2", "-4"}};
   for (const auto& date : valid) {
     ResetDriverState();
-    AnimationStarted = false;
+    Drv.State = Session::Setup;
     BeepCount = 0;
     Answer({Enter, "j", Enter, Enter, date[0], date[1], date[2], Enter});
     KeyTick();
@@ -295,9 +295,9 @@ TEST_F(MainRoutineTest, UnknownPlaceIsAskedAsCoordinatesAndTheNightSideBeeps) {
   EXPECT_EQ(CountPrompts(PromptWithHint(" Breite in Grad", "Zahl von -90 bis 90 erwartet")), 1);
   EXPECT_EQ(CountPrompts(PromptWithHint(" Länge in Grad", "Zahl von -180 bis 180 erwartet")), 1);
   EXPECT_EQ(BeepCount, 3);
-  EXPECT_NEAR(static_cast<double>(Drv.ObserverCoordinates.Longitude / Degree), 166, 1e-12);
-  EXPECT_EQ(Drv.SiteLatitudeText, "-17");
-  EXPECT_TRUE(AnimationStarted);
+  EXPECT_NEAR(static_cast<double>(Drv.Answers.ObserverCoordinates.Longitude / Degree), 166, 1e-12);
+  EXPECT_EQ(Drv.Answers.SiteLatitudeText, "-17");
+  EXPECT_EQ(Drv.State, Session::Running);
 }
 
 // The night-side warning comes for a site where the Sun stands a degree below the horizon and
@@ -342,13 +342,12 @@ TEST_F(MainRoutineTest, CoordinatePromptsOfferTheShadowAxisPoint) {
   // The event test wrote the point nearest to Mercury's shadow axis as a number text.
   const std::string latitudeDefault = Prompts()[9].Default;
   EXPECT_EQ(Utf8Length(latitudeDefault), 6u) << latitudeDefault;
-  EXPECT_NEAR(static_cast<double>(Drv.ObserverCoordinates.Longitude / Degree), 10.5, 1e-12);
-  EXPECT_EQ(Drv.SiteLongitudeText, "10,5");
+  EXPECT_NEAR(static_cast<double>(Drv.Answers.ObserverCoordinates.Longitude / Degree), 10.5, 1e-12);
+  EXPECT_EQ(Drv.Answers.SiteLongitudeText, "10,5");
   EXPECT_EQ(BeepCount, 0);
   // Without an event at the start instant no axis point is offered, but the site typed last.
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, "10:00:00", "Nirgendwo", Enter, Enter});
-  Drv.AbortRequested = true;
-  CallMainProcedure();
+  Press(Code(Key::Esc));
   ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
   EXPECT_EQ(Prompts().back().Default, "10,5");
   EXPECT_EQ(Prompts()[Prompts().size() - 2].Default, latitudeDefault);
@@ -370,7 +369,7 @@ TEST_P(PlaceLookUpTest, FileOrCoordinates) {
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter, c.Typed, "1.5", "2.5"});
   KeyTick();
   EXPECT_EQ(CountPrompts(" Breite in Grad"), c.FromFile ? 0 : 1);
-  EXPECT_NEAR(static_cast<double>(Drv.ObserverCoordinates.Latitude / Degree),
+  EXPECT_NEAR(static_cast<double>(Drv.Answers.ObserverCoordinates.Latitude / Degree),
               c.FromFile ? c.Latitude : 1.5, 1e-12);
 }
 
@@ -395,7 +394,7 @@ TEST_F(MainRoutineTest, MissingCityFileMeansCoordinates) {
   std::filesystem::remove(folder_ / "City.dat");
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter, "52.37", "9.73"});
   KeyTick();
-  EXPECT_FALSE(Drv.CityFileFound);
+  EXPECT_FALSE(Drv.Files.CityFileFound);
   EXPECT_EQ(CountPrompts(" Breite in Grad"), 1);
 }
 
@@ -433,12 +432,12 @@ TEST_P(DataFolderTest, FirstFolderThatHasTheFileWins) {
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter, "1.5", "2.5"});
   KeyTick();
   const bool fromFile = c.Latitude != 0;
-  EXPECT_EQ(Drv.CityFileFound, fromFile);
+  EXPECT_EQ(Drv.Files.CityFileFound, fromFile);
   EXPECT_EQ(CountPrompts(" Breite in Grad"), fromFile ? 0 : 1);
-  EXPECT_NEAR(static_cast<double>(Drv.ObserverCoordinates.Latitude / Degree),
+  EXPECT_NEAR(static_cast<double>(Drv.Answers.ObserverCoordinates.Latitude / Degree),
               fromFile ? c.Latitude : 1.5, 1e-12);
   const std::string title = ProgramBaseName() + ".txt";
-  EXPECT_EQ(Drv.TextFileName, *c.TitleFile ? (folder_ / c.TitleFile / title).string() : title);
+  EXPECT_EQ(Drv.Files.TextFileName, *c.TitleFile ? (folder_ / c.TitleFile / title).string() : title);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -453,9 +452,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainRoutineTest, TheConsoleTimerStartsTheDialogue) {
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter});
   ConsoleTick();  // the timer calls KeyTick, which calls the main procedure
-  EXPECT_TRUE(AnimationStarted);
-  EXPECT_EQ(Drv.DialoguesRun, 1);
-  EXPECT_EQ(Drv.FramesDrawn, 1);
+  EXPECT_EQ(Drv.State, Session::Running);
+  EXPECT_EQ(CountPrompts(DayPrompt), 1);
+  EXPECT_TRUE(FrameOnScreen());
 }
 
 TEST_F(MainRoutineTest, DoesNothingWhileAnimationRuns) {

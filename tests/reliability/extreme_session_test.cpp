@@ -34,14 +34,14 @@ long double CurrentJulianDay() { return Drv.Now.Jd(); }
 // formed: integers for the date, hh:mm:ss for the time.
 void ExpectInstantTexts(const std::string& where) {
   SCOPED_TRACE(where);
-  EXPECT_TRUE(std::isfinite(Drv.Now.Clock()) && std::isfinite(SeriesCenturies(Drv.Now, Drv.Model)));
+  EXPECT_TRUE(std::isfinite(Drv.Now.Clock()) && std::isfinite(SeriesCenturies(Drv.Now, Drv.Options.Model)));
   EXPECT_TRUE(Drv.Now.Date().Month >= 1 && Drv.Now.Date().Month <= 12) << Drv.Now.Date().Month;
   EXPECT_TRUE(Drv.Now.Date().Day >= 1 && Drv.Now.Date().Day <= 31) << Drv.Now.Date().Day;
   EXPECT_TRUE(Drv.Now.Clock() >= 0 && Drv.Now.Clock() < 25) << static_cast<double>(Drv.Now.Clock());
   int h = -1, m = -1, s = -1;
-  EXPECT_TRUE(ParseTimeText(Drv.TimeText, h, m, s)) << Drv.TimeText;
-  EXPECT_TRUE(h >= 0 && h < 24 && m >= 0 && m < 60 && s >= 0 && s < 60) << Drv.TimeText;
-  for (const std::string* text : {&Drv.DayText, &Drv.MonthText, &Drv.YearText}) {
+  EXPECT_TRUE(ParseTimeText(Drv.Answers.TimeText, h, m, s)) << Drv.Answers.TimeText;
+  EXPECT_TRUE(h >= 0 && h < 24 && m >= 0 && m < 60 && s >= 0 && s < 60) << Drv.Answers.TimeText;
+  for (const std::string* text : {&Drv.Answers.DayText, &Drv.Answers.MonthText, &Drv.Answers.YearText}) {
     int32_t v = 0, pos = -1;
     TextToInteger(*text, v, pos);
     EXPECT_EQ(pos, 0) << *text;
@@ -76,13 +76,12 @@ TEST_P(ExtremeYearSession, DialogueFramesPanelAndTimeKeys) {
   NewRun();
   AnswerDialogue("8", typed.Day, typed.Month, typed.Year, typed.Time, false, horizon);
   Press(0);  // the dialogue and the first frame
-  ASSERT_TRUE(AnimationStarted);
+  ASSERT_EQ(Drv.State, Session::Running);
   ASSERT_NE(Drv.Scene.Event.Kind, EventKind::None) << Describe(events[0]);
-  EXPECT_EQ(Drv.FramesDrawn, 1);
+  EXPECT_TRUE(FrameOnScreen());
   EXPECT_EQ(Drv.Now.Date().Year, std::stoi(typed.Year));
   ExpectAfterStep("first frame");
-  Press('m');
-  EXPECT_EQ(Drv.FramesDrawn, 2);
+  EXPECT_TRUE(PressDraws('m'));
   for (int i = 0; i < 12; ++i) {
     const long double before = CurrentJulianDay();
     Press(Code(Key::Right));
@@ -96,7 +95,7 @@ TEST_P(ExtremeYearSession, DialogueFramesPanelAndTimeKeys) {
     ExpectAfterStep("left " + std::to_string(i));
   }
   // A million minutes (1.9 years) towards the years the program accepts, and back.
-  Drv.TimeStep = year < 0 ? 1e6L : -1e6L;
+  Drv.Options.TimeStep = year < 0 ? 1e6L : -1e6L;
   for (int i = 0; i < 3; ++i) {
     Press(Code(Key::Right));
     ExpectAfterStep("million right " + std::to_string(i));
@@ -123,16 +122,14 @@ TEST_F(TimeStepSession, MillionMinutesThereAndBackAndZero) {
   ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::SolarEclipse);
   const long double start = CurrentJulianDay();
 
-  Drv.TimeStep = 0;
-  const int frames = Drv.FramesDrawn;
-  Press(Code(Key::Right));
-  Press(Code(Key::Left));
+  Drv.Options.TimeStep = 0;
+  EXPECT_TRUE(PressDraws(Code(Key::Right)));  // a step of nothing still redraws
+  EXPECT_TRUE(PressDraws(Code(Key::Left)));
   EXPECT_EQ(CurrentJulianDay(), start);
-  EXPECT_EQ(Drv.FramesDrawn, frames + 2);  // a step of nothing still redraws
   ExpectAfterStep("step 0");
 
   for (long double step : {1e6L, -1e6L}) {
-    Drv.TimeStep = step;
+    Drv.Options.TimeStep = step;
     for (int i = 0; i < 20; ++i) {
       const long double before = CurrentJulianDay();
       Press(Code(Key::Right));
@@ -142,13 +139,13 @@ TEST_F(TimeStepSession, MillionMinutesThereAndBackAndZero) {
     }
     for (int i = 0; i < 20; ++i) Press(Code(Key::Left));
     EXPECT_NEAR(static_cast<double>((CurrentJulianDay() - start) * 1440), 0.0, 0.01);
-    EXPECT_EQ(Drv.TimeText, "10:00:00");
-    EXPECT_EQ(Drv.DayText + "." + Drv.MonthText + "." + Drv.YearText, "20.3.2015");
+    EXPECT_EQ(Drv.Answers.TimeText, "10:00:00");
+    EXPECT_EQ(Drv.Answers.DayText + "." + Drv.Answers.MonthText + "." + Drv.Answers.YearText, "20.3.2015");
   }
   // '-' far below zero and '+' far above: the ladder has no bounds and stays a number.
-  Drv.TimeStep = 15;
+  Drv.Options.TimeStep = 15;
   for (int i = 0; i < 2000; ++i) Press(Code(Key::Minus));
-  EXPECT_EQ(Drv.TimeStep, 15 - 5 - 5 - 1998);
+  EXPECT_EQ(Drv.Options.TimeStep, 15 - 5 - 5 - 1998);
   Press(Code(Key::Right));
   ExpectAfterStep("after 2000 '-'");
 }
@@ -172,10 +169,10 @@ TEST_P(PoleSession, FramesAndStepsStayNumbers) {
   const PoleCase& c = GetParam();
   AnswerDialogue(c.Menu, "", "", "", "", false, c.Horizon, "Pol", c.Latitude, c.Longitude);
   Press(0);
-  ASSERT_TRUE(AnimationStarted);
+  ASSERT_EQ(Drv.State, Session::Running);
   ASSERT_NE(Drv.Scene.Event.Kind, EventKind::None);
-  EXPECT_EQ(Drv.FramesDrawn, 1);
-  EXPECT_EQ(Drv.ObserverCoordinates.Latitude, std::stold(c.Latitude) * Degree);
+  EXPECT_TRUE(FrameOnScreen());
+  EXPECT_EQ(Drv.Answers.ObserverCoordinates.Latitude, std::stold(c.Latitude) * Degree);
   ExpectAfterStep("first frame");
   // The horizon system turns the picture by the parallactic angle, which has its pole there.
   EXPECT_TRUE(std::isfinite(Drv.Scene.ZenithAngle));

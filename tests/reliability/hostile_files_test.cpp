@@ -38,11 +38,11 @@ TEST_F(HostileFiles, CityDatGoodLineBehindGarbageIsUsed) {
                             "M\xFC" "nchen,48.14,11.58");
   AnswerDialogue("4", "", "", "", "", false, false, "m\xC3\xBC" "nchen");  // typed "münchen"
   Press(0);
-  ASSERT_TRUE(AnimationStarted);
+  ASSERT_EQ(Drv.State, Session::Running);
   EXPECT_EQ(CountPrompts(LatitudePrompt), 0);
-  EXPECT_EQ(Drv.ObserverCoordinates.Latitude, 48.14L * Degree);
-  EXPECT_EQ(Drv.ObserverCoordinates.Longitude, 11.58L * Degree);
-  EXPECT_EQ(Drv.FramesDrawn, 1);
+  EXPECT_EQ(Drv.Answers.ObserverCoordinates.Latitude, 48.14L * Degree);
+  EXPECT_EQ(Drv.Answers.ObserverCoordinates.Longitude, 11.58L * Degree);
+  EXPECT_TRUE(FrameOnScreen());
   ExpectDrawableGeometry(OnScreen(), "City.dat with garbage");
 }
 
@@ -50,10 +50,10 @@ TEST_F(HostileFiles, CityDatOfGarbageOnlyAsksForCoordinates) {
   WriteFile("City.dat", Garbage(2 << 20, 12));
   AnswerDialogue("4", "", "", "", "", false, false, "Hannover", "52.37", "9.73");
   Press(0);
-  ASSERT_TRUE(AnimationStarted);
+  ASSERT_EQ(Drv.State, Session::Running);
   EXPECT_EQ(CountPrompts(LatitudePrompt), 1);
   EXPECT_EQ(CountPrompts(LongitudePrompt), 1);
-  EXPECT_EQ(Drv.FramesDrawn, 1);
+  EXPECT_TRUE(FrameOnScreen());
   ExpectDrawableGeometry(OnScreen(), "City.dat of garbage");
 }
 
@@ -61,8 +61,8 @@ TEST_F(HostileFiles, CityDatThatIsAFolderCountsAsMissing) {
   std::filesystem::create_directory(folder_ / "City.dat");
   AnswerDialogue("4", "", "", "", "", false, false, "Hannover");
   Press(0);
-  ASSERT_TRUE(AnimationStarted);
-  EXPECT_FALSE(Drv.CityFileFound);
+  ASSERT_EQ(Drv.State, Session::Running);
+  EXPECT_FALSE(Drv.Files.CityFileFound);
   EXPECT_EQ(CountPrompts(LatitudePrompt), 1);
 }
 
@@ -72,13 +72,13 @@ TEST_F(HostileFiles, CityDatTurnedIntoAFolderDuringTheRun) {
   WriteFile("City.dat", "Hannover,52.37,9.73\n");
   AnswerDialogue("4", "", "", "", "", false, false, "Hannover");
   Press(0);
-  ASSERT_TRUE(AnimationStarted);
-  ASSERT_TRUE(Drv.CityFileFound);
+  ASSERT_EQ(Drv.State, Session::Running);
+  ASSERT_TRUE(Drv.Files.CityFileFound);
   EXPECT_EQ(CountPrompts(LatitudePrompt), 0);
   std::filesystem::remove(folder_ / "City.dat");
   std::filesystem::create_directory(folder_ / "City.dat");
   EXPECT_NO_THROW(Press(27));
-  EXPECT_EQ(Drv.DialoguesRun, 2);
+  EXPECT_EQ(CountPrompts(PlacePrompt), 2);
   EXPECT_EQ(CountPrompts(LatitudePrompt), 1);  // asked, as for a place not in the file
 }
 
@@ -96,14 +96,13 @@ TEST_P(HostileTitleFile, DialogueAndFirstFrameFollow) {
   WriteFile(ProgramBaseName() + ".txt", GetParam().Contents);
   AnswerDialogue("4", "", "", "", "", true, false);
   Press(0);
-  ASSERT_TRUE(AnimationStarted);
+  ASSERT_EQ(Drv.State, Session::Running);
   EXPECT_EQ(CountPrompts(MenuPrompt), 1);
   EXPECT_EQ(Drv.Scene.Event.Kind, EventKind::SolarEclipse);
-  EXPECT_EQ(Drv.FramesDrawn, 1);
+  EXPECT_TRUE(FrameOnScreen());
   // Esc shows the title again before the questions.
-  Press(27);
-  EXPECT_EQ(Drv.DialoguesRun, 2);
-  EXPECT_EQ(Drv.FramesDrawn, 2);
+  EXPECT_TRUE(PressDraws(27));
+  EXPECT_EQ(CountPrompts(DayPrompt), 2);
 }
 
 std::string ManyLines(std::size_t bytes) {

@@ -38,8 +38,8 @@ class PictureSave : public ConsoleReliabilityTest {
   void StartEclipse() {
     AnswerDialogue("4", "", "", "", "", true, false);
     Press(0);
-    ASSERT_TRUE(AnimationStarted);
-    ASSERT_EQ(Drv.FramesDrawn, 1);
+    ASSERT_EQ(Drv.State, Session::Running);
+    ASSERT_TRUE(FrameOnScreen());
     BeepCount = 0;
   }
 };
@@ -86,20 +86,19 @@ TEST_P(ImpossibleSaveTest, BeepsWithoutAFolderAndTheProgramGoesOn) {
     std::filesystem::remove(gone);
   } else {
     WriteFile("plain", "not a folder");
-    Drv.PictureBaseName = (folder_ / "plain" / "syzygy").string();
+    Drv.Files.PictureBaseName = (folder_ / "plain" / "syzygy").string();
   }
   Press('s');
   EXPECT_EQ(BeepCount, c.Home ? 0 : 1);
-  EXPECT_EQ(Drv.PictureCounter, c.Home ? 1 : 0);
-  Press(Code(Key::Right));  // the program goes on
-  EXPECT_EQ(Drv.FramesDrawn, 3);
+  EXPECT_EQ(Drv.Files.PictureCounter, c.Home ? 1 : 0);
+  EXPECT_TRUE(PressDraws(Code(Key::Right)));  // the program goes on
   std::filesystem::current_path(folder_);
   EXPECT_EQ(FolderFiles(), c.FilesAfter);
   if (!c.DeletedWorkingFolder) {
     EXPECT_EQ(ReadAll(folder_ / "plain"), "not a folder");
   }
   if (c.Home) {
-    const std::filesystem::path name = PictureName(Drv.PictureBaseName, 1);
+    const std::filesystem::path name = PictureName(Drv.Files.PictureBaseName, 1);
     EXPECT_EQ(ReadAll(folder_ / "home" / "Pictures" / name.filename()).substr(0, 2), "BM");
   }
 }
@@ -115,28 +114,28 @@ TEST_F(PictureSave, WriteBrokenHalfWayKeepsTheEarlierPicture) {
   StartEclipse();
   Press('s');
   ASSERT_EQ(BeepCount, 0);
-  const std::string name = PictureName(Drv.PictureBaseName, 1);
+  const std::string name = PictureName(Drv.Files.PictureBaseName, 1);
   const std::string earlier = ReadAll(folder_ / name);
   ASSERT_GT(earlier.size(), 1000u);
   ASSERT_EQ(earlier.substr(0, 2), "BM");
 
   // A later run of the program in the same folder: its numbers go on past the pictures there.
-  Drv.PictureCounter = 0;
+  Drv.Files.PictureCounter = 0;
   Press(Code(Key::Right));  // a different picture
   {
     FileSizeLimit limit(64 * 1024);
     Press('s');
   }
   EXPECT_EQ(BeepCount, 1);
-  EXPECT_EQ(Drv.PictureCounter, 0);  // nothing saved: the number is not used up
+  EXPECT_EQ(Drv.Files.PictureCounter, 0);  // nothing saved: the number is not used up
   EXPECT_TRUE(ReadAll(folder_ / name) == earlier) << "the earlier picture was changed";
   EXPECT_EQ(FolderFiles(), std::vector<std::string>{name});  // no partial or temporary file
 
   // Once writing works again, so does saving, under the next free number.
   Press('s');
   EXPECT_EQ(BeepCount, 1);
-  EXPECT_EQ(Drv.PictureCounter, 2);
-  const std::string next = ReadAll(folder_ / PictureName(Drv.PictureBaseName, 2));
+  EXPECT_EQ(Drv.Files.PictureCounter, 2);
+  const std::string next = ReadAll(folder_ / PictureName(Drv.Files.PictureBaseName, 2));
   EXPECT_EQ(next.size(), earlier.size());
   EXPECT_EQ(next.substr(0, 2), "BM");
 }
