@@ -202,6 +202,15 @@ void ShowHelp() {
     DrawTrimmedText(t.X, t.Y, t.Text, t.Ink);
 }
 
+// The pause shows no status text: the picture stays as it is until a key ends it.
+void BeginPause() { Drv.State = Session::Paused; }
+
+void EndPause() {
+  NextKey();  // the key that ends the pause does nothing else
+  RemoveOverlayText();
+  Drv.State = Session::Running;
+}
+
 void KeyTick() {
   // The session's transitions are all here: the dialogue sets the picture running, 'p' pauses
   // it, any key ends the pause (and does nothing else), Esc goes back to the dialogue.
@@ -209,9 +218,7 @@ void KeyTick() {
     if (!SetUp()) return;
   } else if (Drv.State == Session::Paused) {
     if (!KeyWaiting()) return;
-    NextKey();
-    RemoveOverlayText();
-    Drv.State = Session::Running;
+    EndPause();
   }
   if (Drv.Painter.FrameShown && !KeyWaiting()) return;
   const Key key = static_cast<Key>(NextKey());
@@ -222,8 +229,7 @@ void KeyTick() {
     Drv.State = Session::Setup;
     if (!SetUp()) return;
   } else if (key == Key::P) {
-    // The pause shows no status text: the picture stays as it is until a key ends it.
-    Drv.State = Session::Paused;
+    BeginPause();
   } else {
     RunCommand(key);
   }

@@ -19,6 +19,9 @@ std::vector<PlacedText> HelpTexts(int maxY, int lineHeight);
 
 // One tick of the session: the dialogue while it is set up, otherwise one key and the redraw.
 void KeyTick();
+// The two transitions of the pause: 'p' begins it, the next key ends it and is used up.
+void BeginPause();
+void EndPause();
 void ShowHelp();
 
 // Moves the instant by a number of minutes and recomputes the sky and the observer's view.

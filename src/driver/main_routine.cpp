@@ -73,8 +73,9 @@ void AskMenu(DialogueAnswers& a) {
   a.MenuDone = true;
 }
 
-// Where this run finds its files, found once.
-RunFiles FindRunFiles() {
+// What a program run needs once: where it finds its files, and the palette.
+RunFiles InitDefaults() {
+  InstallPalette();
   RunFiles files;
   files.Found = true;
   files.CityFilePath = FindDataFile(CityFileName);
@@ -149,6 +150,17 @@ void ReadObserver(DialogueAnswers& a, const RunFiles& files, const TScene& typed
   }
 }
 
+// Arms the animation for the instant set up.
+void StartAnimation() {
+  // Even a dialogue without an event is followed by a first frame once the keys reach one:
+  // that frame has to clear the dialogue screen in the stroboscopic display too.
+  Drv.Painter.FirstFrame = true;
+  DisplayOptions& options = Drv.Options;
+  // Every dialogue leaves a step the cursor keys can use: 15 minutes, or the user's own.
+  if (!options.StepChosen) options.TimeStep = 15;
+  if (Drv.Scene.Event.Kind != EventKind::None) options.MeasurementsOn = false;
+}
+
 }  // namespace
 
 bool ParseTimeText(const std::string& text, int& hours, int& minutes, int& seconds) {
@@ -177,10 +189,7 @@ void ShowInstant(const TInstant& at) {
 
 bool MainRoutine() {
   if (!MainWindowActive()) return false;
-  if (!Drv.Files.Found) {
-    Drv.Files = FindRunFiles();
-    InstallPalette();
-  }
+  if (!Drv.Files.Found) Drv.Files = InitDefaults();
   DialogueAnswers& a = Drv.Answers;
   DisplayOptions& options = Drv.Options;
   ClearScreen();
@@ -204,12 +213,7 @@ bool MainRoutine() {
   // event begins: the keys may step into one.
   if (!options.Geocentric) ReadObserver(a, Drv.Files, typed);
   ShowInstant(at);
-  // Even a dialogue without an event is followed by a first frame once the keys reach one:
-  // that frame has to clear the dialogue screen in the stroboscopic display too.
-  Drv.Painter.FirstFrame = true;
-  // Every dialogue leaves a step the cursor keys can use: 15 minutes, or the user's own.
-  if (!options.StepChosen) options.TimeStep = 15;
-  if (Drv.Scene.Event.Kind != EventKind::None) options.MeasurementsOn = false;
+  StartAnimation();
   return true;
 }
 }  // namespace driver
