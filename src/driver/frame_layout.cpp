@@ -51,6 +51,10 @@ std::string TimeModelText(const TInstant& at) {
          text::WholeNumberText(std::fabs(deltaT), 1) + " s";
 }
 
+std::string StepText(long double minutes) {
+  return "Schritt: " + std::to_string(std::llround(minutes)) + " min";
+}
+
 std::vector<PlacedText> PlaceRows(const std::vector<TextRow>& rows, int y0, int lineHeight,
                                   Colour colour) {
   std::vector<PlacedText> placed;
@@ -73,6 +77,7 @@ std::vector<PlacedText> TextColumn(const TScene& scene, const DisplayOptions& op
     texts.push_back({x, 4 * L, true, TimeModelText(scene.Sky.At) + " ", Colour::LightGray});
   texts.push_back({x, 5 * L, true, options.HorizonView ? "Horizontsystem " : "Äquatorsystem ",
                    Colour::LightGray});
+  texts.push_back({x, 6 * L, true, StepText(options.TimeStep) + " ", Colour::LightGray});
   return texts;
 }
 

@@ -18,6 +18,9 @@ std::string UtDateText(const astro::TInstant& at);
 // The row of the exact time model: "wie beobachtet: TT = UT + 69 s", ΔT to the whole second.
 std::string TimeModelText(const astro::TInstant& at);
 
+// The time step of the cursor keys: "Schritt: 15 min" (whole minutes, also 0 and negative).
+std::string StepText(long double minutes);
+
 // Nearest integer, halves to even; far-off values are held at a size no window reaches.
 int RoundPixel(long double x);
 

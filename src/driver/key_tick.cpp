@@ -38,11 +38,11 @@ void SavePictureKey() {
   }
 }
 
-// The instant stays within the years the date prompts accept.
-bool WithinYears(long double jd) {
-  static const long double firstJd = JulianDay({1, 1, MinYear}, 1.00L);
-  static const long double endJd = JulianDay({1, 1, MaxYear + 1}, 1.00L);
-  return jd >= firstJd && jd < endJd;
+// The instant stays within the years the date prompts accept, to the second.
+bool WithinYears(Second ut) {
+  static const Second first = TInstant::OfClock({1, 1, MinYear}, 1.00L).Ut();
+  static const Second end = TInstant::OfClock({1, 1, MaxYear + 1}, 1.00L).Ut();
+  return ut >= first && ut < end;
 }
 
 void TimeKey(long double minutes) {
@@ -62,7 +62,7 @@ void EventKey(bool forward) {
       forward ? search::NextEvent(now, Drv.Options.Model)
               : search::PreviousEvent(now, Drv.Options.Model);
   // The search may look a little beyond the years the prompts accept: such an event is none.
-  if (!found.Event || !WithinYears(search::JdOf(found.Event->Begin))) {
+  if (!found.Event || !WithinYears(found.Event->Begin)) {
     SystemBeep();
     ShowStatus(" kein Ereignis gefunden", Colour::LightRed);
     return;
@@ -93,10 +93,14 @@ void RunCommand(Key key) {
       break;
     case Key::M:
       options.MeasurementsOn = !options.MeasurementsOn;
+      if (options.MeasurementsOn && options.HorizonView)
+        ShowStatus(" Messwerte nur im Äquatorsystem", Colour::LightRed);
       break;
     case Key::K:
       options.ContactsOn = !options.ContactsOn;
       if (!options.ContactsOn) Drv.Painter.Contacts = {};
+      if (options.ContactsOn && Drv.Scene.Event.Kind == EventKind::None)
+        ShowStatus(" keine Kontaktzeiten: kein Ereignis", Colour::LightRed);
       break;
     case Key::N:
       EventKey(true);
@@ -170,7 +174,7 @@ long double SmallerStep(long double step) {
 
 bool StepTime(long double minutes) {
   const TInstant at = Drv.Now.Plus(std::llround(minutes * 60));
-  if (!WithinYears(at.Jd())) return false;
+  if (!WithinYears(at.Ut())) return false;
   MoveToInstant(at);
   return true;
 }
@@ -202,8 +206,11 @@ void ShowHelp() {
     DrawTrimmedText(t.X, t.Y, t.Text, t.Ink);
 }
 
-// The pause shows no status text: the picture stays as it is until a key ends it.
-void BeginPause() { Drv.State = Session::Paused; }
+// The picture stays as it is until a key ends the pause; a line says so.
+void BeginPause() {
+  Drv.State = Session::Paused;
+  ShowStatus(" Pause: weiter mit einer beliebigen Taste", Colour::White);
+}
 
 void EndPause() {
   NextKey();  // the key that ends the pause does nothing else

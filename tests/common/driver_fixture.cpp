@@ -153,6 +153,25 @@ bool DriverTest::PressDraws(int key) {
   return FrameOnScreen();
 }
 
+bool DriverTest::StatusLineShows(const std::string& text, Colour colour) {
+  // Drawing the same text in the same place changes no pixel, and no pixel of its colour
+  // lies beyond it.
+  const int L = LineHeight(), W = MaxX();
+  std::vector<uint32_t> before;
+  for (int y = 0; y < L; ++y)
+    for (int x = 0; x <= W; ++x) before.push_back(PixelAt(x, y));
+  SetTextAlign(AlignH::Left, AlignV::Bottom);
+  SetTextBackground(Colour::Black);
+  const TBox box = DrawText(0, L, text, colour);
+  bool same = true;
+  std::size_t i = 0;
+  for (int y = 0; y < L; ++y)
+    for (int x = 0; x <= W; ++x, ++i)
+      same = same && PixelAt(x, y) == before[i] &&
+             (x < box.X + box.Width || PixelAt(x, y) != PaletteColour(colour));
+  return same;
+}
+
 void DriverTest::StartSession(const std::string& menu, const std::string& horizon,
                               const std::string& strobo, const std::string& place) {
   Answer({menu, Enter, horizon, strobo, Enter, Enter, Enter, Enter, place});

@@ -11,6 +11,7 @@
 
 #include <map>
 
+#include "kern_graf.h"
 #include "program_end.h"
 #include "scoped_environment.h"
 
@@ -57,6 +58,8 @@ class DriverTest : public ::testing::Test {
   // tick with this key draws a frame (the hint's place is painted over first).
   bool FrameOnScreen() const;
   bool PressDraws(int key);
+  // Whether the status line over the picture shows exactly this text in this colour.
+  bool StatusLineShows(const std::string& text, console::Colour colour);
   // The first dialogue of a run with the prepared event `menu`, default answers and the place.
   void StartSession(const std::string& menu, const std::string& horizon = Enter,
                     const std::string& strobo = Enter, const std::string& place = Enter);

@@ -103,6 +103,7 @@ TEST(FrameLayout, TextsInTheirPlaces) {
   Frame s = Eclipse(0.1L, 0);
   s.Texts = {"Hannover", "9.5.2016", {}};
   s.Scene.Sky.At = TInstant::OfClock({9, 5, 2016}, 14.0L);
+  s.Options.TimeStep = -5;
   FrameLayout f = Layout(s);
   EXPECT_EQ(f.Hint.X, W - 88);
   EXPECT_EQ(f.Hint.Y, H);
@@ -111,20 +112,20 @@ TEST(FrameLayout, TextsInTheirPlaces) {
     int Y;
     const char* Text;
   } column[] = {{L, "Hannover "}, {2 * L, "9.5.2016 "}, {3 * L, "13:00:00 Uhr UT "},
-                {5 * L, "Äquatorsystem "}};
+                {5 * L, "Äquatorsystem "}, {6 * L, "Schritt: -5 min "}};
   int found = 0;
   for (const PlacedText& t : f.Texts) {
     if (!t.RightAligned) {
       EXPECT_EQ(t.X, 0);
       continue;
     }
-    ASSERT_LT(found, 4);
+    ASSERT_LT(found, 5);
     EXPECT_EQ(t.X, W);
     EXPECT_EQ(t.Y, column[found].Y);
     EXPECT_EQ(t.Text, column[found].Text);
     ++found;
   }
-  EXPECT_EQ(found, 4);
+  EXPECT_EQ(found, 5);
   EXPECT_TRUE(f.Panel.empty());  // hidden
 
   s.Options.MeasurementsOn = true;

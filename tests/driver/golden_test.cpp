@@ -90,12 +90,16 @@ TEST_P(Golden, PictureAsRecorded) {
   ASSERT_FALSE(golden.isNull()) << "no recorded picture " << file;
   golden = golden.convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(golden.size(), picture.size());
-  int differing = 0, firstX = -1, firstY = -1;
+  int differing = 0;
+  QRect where;  // the box of the differing pixels
   for (int y = 0; y < golden.height(); ++y)
     for (int x = 0; x < golden.width(); ++x)
-      if ((golden.pixel(x, y) & 0xFFFFFF) != (picture.pixel(x, y) & 0xFFFFFF) && differing++ == 0)
-        firstX = x, firstY = y;
-  EXPECT_EQ(differing, 0) << "first at " << firstX << "," << firstY;
+      if ((golden.pixel(x, y) & 0xFFFFFF) != (picture.pixel(x, y) & 0xFFFFFF)) {
+        ++differing;
+        where |= QRect(x, y, 1, 1);
+      }
+  EXPECT_EQ(differing, 0) << "in x " << where.left() << " to " << where.right() << ", y "
+                          << where.top() << " to " << where.bottom();
 }
 
 INSTANTIATE_TEST_SUITE_P(Sessions, Golden, ::testing::ValuesIn(Scenarios),

@@ -216,9 +216,11 @@ TEST_F(KeyTickTest, PauseSwallowsOneKey) {
   StartTransit();
   EXPECT_TRUE(PressDraws(Code(Key::P)));  // 'p' still draws a frame
   EXPECT_EQ(Drv.State, Session::Paused);
+  EXPECT_TRUE(StatusLineShows(" Pause: weiter mit einer beliebigen Taste", Colour::White));
   EXPECT_FALSE(PressDraws(0));
   EXPECT_FALSE(PressDraws(Code(Key::Right)));  // ends the pause and does nothing else
   EXPECT_EQ(Drv.State, Session::Running);
+  EXPECT_EQ(InStatusBand(Colour::White), 0);
   EXPECT_EQ(Drv.Answers.TimeText, "13:00:00");
   EXPECT_FALSE(KeyWaiting());
   EXPECT_TRUE(PressDraws(Code(Key::Right)));
@@ -290,6 +292,7 @@ struct PictureFallbackCase {
   bool WorkingFolderWorks;
   const char* UserDirs;  // home/.config/user-dirs.dirs; nullptr: none
   bool PicturesBlocked;  // a plain file stands where home/Pictures would be made
+  const char* Earlier;   // a picture of an earlier run, below the test's folder; "": none
   const char* Saved;     // where the picture lands, below the test's folder; "": nowhere
   int Beeps;
 };
@@ -303,6 +306,10 @@ TEST_P(PictureFallbackTest, WorkingFolderThenPicturesFolderThenBeep) {
   std::filesystem::create_directories(home_ / ".config");
   if (c.UserDirs) WriteFile("home/.config/user-dirs.dirs", c.UserDirs);
   if (c.PicturesBlocked) WriteFile("home/Pictures", "no folder");
+  if (*c.Earlier) {
+    std::filesystem::create_directories((folder_ / c.Earlier).parent_path());
+    WriteFile(c.Earlier, "old");
+  }
   // A name in a missing folder cannot be written, by root neither.
   Drv.Files.PictureBaseName =
       c.WorkingFolderWorks ? "syzygy" : (folder_ / "no-such-folder" / "syzygy").string();
@@ -310,7 +317,7 @@ TEST_P(PictureFallbackTest, WorkingFolderThenPicturesFolderThenBeep) {
 
   std::vector<std::string> pictures;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_)) {
-    if (entry.path().filename() == "syzygy01.bmp") {
+    if (entry.path().filename() == std::filesystem::path(c.Saved).filename()) {
       pictures.push_back(entry.path().lexically_relative(folder_).string());
       EXPECT_GE(entry.file_size(), 54u + 3u * Width * Height);
     }
@@ -324,7 +331,14 @@ TEST_P(PictureFallbackTest, WorkingFolderThenPicturesFolderThenBeep) {
   const Colour other = *c.Saved ? Colour::LightRed : Colour::LightGreen;
   EXPECT_GT(InStatusBand(said), 50);
   EXPECT_EQ(InStatusBand(other), 0);
-  EXPECT_EQ(Drv.Files.PictureCounter, *c.Saved ? 1 : 0);
+  const std::string path = c.WorkingFolderWorks ? c.Saved : (folder_ / c.Saved).string();
+  EXPECT_TRUE(StatusLineShows(*c.Saved ? " Bild gespeichert: " + path
+                                       : " Bild nicht gespeichert: Ordner nicht gefunden",
+                              said));
+  if (*c.Earlier) {
+    EXPECT_EQ(ReadFile(c.Earlier), "old");
+  }
+  EXPECT_EQ(Drv.Files.PictureCounter, *c.Saved ? (*c.Earlier ? 2 : 1) : 0);
   // The program goes on either way, and the line is gone with the next frame.
   EXPECT_EQ(Drv.State, Session::Running);
   Press(Code(Key::Right));
@@ -335,15 +349,19 @@ TEST_P(PictureFallbackTest, WorkingFolderThenPicturesFolderThenBeep) {
 INSTANTIATE_TEST_SUITE_P(
     Places, PictureFallbackTest,
     ::testing::Values(
-        PictureFallbackCase{"WorkingFolder", true, nullptr, false, "syzygy01.bmp", 0},
+        PictureFallbackCase{"WorkingFolder", true, nullptr, false, "", "syzygy01.bmp", 0},
         PictureFallbackCase{"WorkingFolderBeforeSettings", true,
-                            "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n", false, "syzygy01.bmp", 0},
-        PictureFallbackCase{"PicturesMadeWhenMissing", false, nullptr, false,
+                            "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n", false, "",
+                            "syzygy01.bmp", 0},
+        PictureFallbackCase{"PicturesMadeWhenMissing", false, nullptr, false, "",
                             "home/Pictures/syzygy01.bmp", 0},
         PictureFallbackCase{"PicturesFolderOfTheSettings", false,
-                            "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n", false,
+                            "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n", false, "",
                             "home/Bilder/syzygy01.bmp", 0},
-        PictureFallbackCase{"NowhereBeepsOnce", false, nullptr, true, "", 1}),
+        PictureFallbackCase{"PicturesFolderNumbersOnItsOwnPictures", false,
+                            "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n", false,
+                            "home/Bilder/syzygy01.bmp", "home/Bilder/syzygy02.bmp", 0},
+        PictureFallbackCase{"NowhereBeepsOnce", false, nullptr, true, "", "", 1}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(KeyTickTest, HelpIsDrawnOverThePictureWithoutRedraw) {
@@ -355,6 +373,18 @@ TEST_F(KeyTickTest, HelpIsDrawnOverThePictureWithoutRedraw) {
   EXPECT_GT(LightGrayInHelpBand(), 100);
   EXPECT_TRUE(PressDraws('x'));
   EXPECT_EQ(LightGrayInHelpBand(), 0);
+}
+
+TEST_F(KeyTickTest, KeysThatCannotShowTheirEffectSaySo) {
+  StartTransit();  // the horizon system
+  Press(Code(Key::M));
+  EXPECT_TRUE(StatusLineShows(" Messwerte nur im Äquatorsystem", Colour::LightRed));
+  NewRun();
+  AnswerDialogue("8", "9", "5", "2016", "10:00:00", true, false);  // before the transit
+  KeyTick();
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
+  Press(Code(Key::K));
+  EXPECT_TRUE(StatusLineShows(" keine Kontaktzeiten: kein Ereignis", Colour::LightRed));
 }
 
 TEST_F(KeyTickTest, MeasurementPanelShowsInWhite) {
@@ -483,6 +513,7 @@ TEST_F(KeyTickTest, TimeKeysStopAtTheEndsOfTheYears) {
     int Blocked, Free;
     const char* After;
   } cases[] = {{"31", "12", "9999", "23:50:00", Code(Key::Right), Code(Key::Left), "23:35:00"},
+               {"31", "12", "9999", "23:45:00", Code(Key::Right), Code(Key::Left), "23:30:00"},
                {"1", "1", "-9999", "00:10:00", Code(Key::Left), Code(Key::Right), "00:25:00"}};
   for (const Case& c : cases) {
     ResetDriverState();
