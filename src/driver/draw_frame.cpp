@@ -50,6 +50,12 @@ void AppendArc(int cx, int cy, int r, long double start, long double end, int ox
   }
 }
 
+void PaintStepRow(const PlacedText& step) {
+  SetTextAlign(AlignH::Right, AlignV::Bottom);
+  Drv.Painter.StepBox = {DrawFrameText(step.X, step.Y, step.Text, step.Ink), TextBackground()};
+  SetTextAlign(AlignH::Left, AlignV::Bottom);
+}
+
 void PaintTexts(const std::vector<PlacedText>& texts) {
   for (const PlacedText& t : texts) {
     SetTextAlign(t.RightAligned ? AlignH::Right : AlignH::Left, AlignV::Bottom);
@@ -90,6 +96,7 @@ void PaintFrame(const FrameLayout& f) {
     DrawArc(f.SecondX, f.SecondY, f.SecondRadius, 0, 360);
   }
   PaintTexts(f.Texts);
+  PaintStepRow(f.Step);
 }
 
 ScreenMetrics Metrics() { return {MaxX(), MaxY(), LineHeight(), CharWidth()}; }
@@ -176,10 +183,21 @@ void ShowEventText(const geometry::TScene& scene, Colour colour) {
   PaintTexts(PlaceRows(EventTextRows(scene.Event, scene.Sky, {}), 0, LineHeight(), colour));
 }
 
+void RedrawStepRow() {
+  const FrameTextBox old = Drv.Painter.StepBox;
+  SetFillColour(255, old.Background, old.Background);
+  FillBox(old.Box.X, old.Box.Y, old.Box.Width, old.Box.Height);
+  const Colour background = TextBackground();
+  SetTextBackground(old.Background);
+  PaintStepRow(StepRow(Drv.Options, Metrics()));
+  SetTextBackground(background);
+}
+
 void DrawTextsWithoutEvent() {
   EraseFrameTexts();
   const ColumnTexts texts = ColumnTextsOf(Drv);
   PaintTexts(TextColumn(Drv.Scene, Drv.Options, texts, Metrics()));
+  PaintStepRow(StepRow(Drv.Options, Metrics()));
   PaintTexts(ContactTexts(texts.Contacts, Metrics()));
 }
 }  // namespace driver

@@ -12,6 +12,8 @@ FrameLayout ScreenLayout();
 void DrawFrame();
 // The event text of a scene in a colour, at the top left (the dialogue's black one).
 void ShowEventText(const geometry::TScene& scene, console::Colour colour);
+// The row of the time step drawn anew where it stood ('+' and '-' redraw nothing else).
+void RedrawStepRow();
 // After a time step with no event in view: no picture, but the texts of the new instant.
 void DrawTextsWithoutEvent();
 

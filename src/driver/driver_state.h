@@ -64,6 +64,7 @@ struct PainterMemory {
   bool FrameShown = false;  // the picture of the instant is on the screen ('e' asks for it again)
   bool FirstFrame = false;  // the next frame clears the dialogue, also in the stroboscopic display
   std::vector<FrameTextBox> FrameTexts;  // texts drawn over the picture since it was cleared
+  FrameTextBox StepBox;  // where the row of the time step was drawn last
   // The line that tells what a key did (a saved picture, or why not), shown after the frame.
   std::string StatusText;
   console::Colour StatusColour = console::Colour::Black;

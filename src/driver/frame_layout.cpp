@@ -77,8 +77,11 @@ std::vector<PlacedText> TextColumn(const TScene& scene, const DisplayOptions& op
     texts.push_back({x, 4 * L, true, TimeModelText(scene.Sky.At) + " ", Colour::LightGray});
   texts.push_back({x, 5 * L, true, options.HorizonView ? "Horizontsystem " : "Äquatorsystem ",
                    Colour::LightGray});
-  texts.push_back({x, 6 * L, true, StepText(options.TimeStep) + " ", Colour::LightGray});
   return texts;
+}
+
+PlacedText StepRow(const DisplayOptions& options, const ScreenMetrics& m) {
+  return {m.MaxX, 6 * m.LineHeight, true, StepText(options.TimeStep) + " ", Colour::LightGray};
 }
 
 std::vector<PlacedText> ContactTexts(const std::vector<TextRow>& rows, const ScreenMetrics& m) {
@@ -129,6 +132,7 @@ FrameLayout LayoutFrame(const TScene& scene, const DisplayOptions& options,
   f.EdgeColour = f.Lunar ? Colour::Black : f.Sky;
 
   f.Texts = TextColumn(scene, options, column, m);
+  f.Step = StepRow(options, m);
   // A hidden panel draws nothing at all: sky-coloured boxes would cut into the discs.
   if (!options.HorizonView && options.MeasurementsOn)
     f.Panel = PlaceRows(MeasurementPanelRows(kind, r1, r2, theta, dist), maxY - 7 * lineHeight,

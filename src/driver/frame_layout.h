@@ -49,6 +49,7 @@ struct FrameLayout {
   bool EdgeArc = false;     // the Moon's limb or the umbra's edge drawn as a circle line
   console::Colour EdgeColour = console::Colour::Black;  // its pen
   std::vector<PlacedText> Texts;  // the event rows and the column of place, date and time
+  PlacedText Step;                // the time step, below the column
   std::vector<PlacedText> Panel;  // the measurement panel, when it is shown
   std::vector<PlacedText> Contacts;  // the contact times, when they are shown
 };
@@ -72,6 +73,8 @@ std::vector<PlacedText> PlaceRows(const std::vector<geometry::TextRow>& rows, in
 // The event rows and the right-hand column of place, date, time and display system.
 std::vector<PlacedText> TextColumn(const geometry::TScene& scene, const DisplayOptions& options,
                                    const ColumnTexts& texts, const ScreenMetrics& m);
+// The row of the time step, below the column: '+' and '-' draw it anew by itself.
+PlacedText StepRow(const DisplayOptions& options, const ScreenMetrics& m);
 // The contact panel's rows: one left-aligned block ending a character before the right edge,
 // from row 8 down: below the right-hand column and the event rows.
 std::vector<PlacedText> ContactTexts(const std::vector<geometry::TextRow>& rows,

@@ -16,10 +16,11 @@ TBox DrawTrimmedText(int x, int y, const std::string& text, Colour colour) {
   return DrawText(x + shift, y, text.substr(first, last - first + 1), colour);
 }
 
-void DrawFrameText(int x, int y, const std::string& text, Colour colour) {
+TBox DrawFrameText(int x, int y, const std::string& text, Colour colour) {
   const TBox box = DrawTrimmedText(x, y, text, colour);
   if (box.Width > 0 && TextBackground() != Colour::Transparent)
     Drv.Painter.FrameTexts.push_back({box, TextBackground()});
+  return box;
 }
 
 void EraseFrameTexts() {

@@ -9,7 +9,7 @@
 namespace driver {
 // Draws the text without its leading and trailing blanks, where the whole text would have put
 // them, and keeps its box for EraseFrameTexts.
-void DrawFrameText(int x, int y, const std::string& text, console::Colour colour);
+console::TBox DrawFrameText(int x, int y, const std::string& text, console::Colour colour);
 // The same without keeping the box (help lines stay until the window is cleared).
 console::TBox DrawTrimmedText(int x, int y, const std::string& text, console::Colour colour);
 // Paints the kept boxes in the background they were drawn on, and forgets them.

@@ -81,12 +81,11 @@ void RunCommand(Key key) {
       TimeKey(options.TimeStep);
       break;
     case Key::Plus:
-      options.TimeStep = LargerStep(options.TimeStep);
-      options.StepChosen = true;
-      break;
     case Key::Minus:
-      options.TimeStep = SmallerStep(options.TimeStep);
+      options.TimeStep = key == Key::Plus ? LargerStep(options.TimeStep)
+                                          : SmallerStep(options.TimeStep);
       options.StepChosen = true;
+      RedrawStepRow();
       break;
     case Key::E:
       Drv.Painter.FrameShown = !Drv.Painter.FrameShown;

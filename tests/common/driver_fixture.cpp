@@ -153,23 +153,26 @@ bool DriverTest::PressDraws(int key) {
   return FrameOnScreen();
 }
 
-bool DriverTest::StatusLineShows(const std::string& text, Colour colour) {
-  // Drawing the same text in the same place changes no pixel, and no pixel of its colour
-  // lies beyond it.
-  const int L = LineHeight(), W = MaxX();
+bool DriverTest::ShowsExactly(int x, int y, const std::string& text, Colour ink, AlignH align,
+                              Colour background) {
+  const int top = y - LineHeight(), W = MaxX();
   std::vector<uint32_t> before;
-  for (int y = 0; y < L; ++y)
-    for (int x = 0; x <= W; ++x) before.push_back(PixelAt(x, y));
+  for (int j = top; j < y; ++j)
+    for (int i = 0; i <= W; ++i) before.push_back(PixelAt(i, j));
+  SetTextAlign(align, AlignV::Bottom);
+  SetTextBackground(background);
+  const TBox box = DrawText(x, y, text, ink);
   SetTextAlign(AlignH::Left, AlignV::Bottom);
-  SetTextBackground(Colour::Black);
-  const TBox box = DrawText(0, L, text, colour);
-  bool same = true;
-  std::size_t i = 0;
-  for (int y = 0; y < L; ++y)
-    for (int x = 0; x <= W; ++x, ++i)
-      same = same && PixelAt(x, y) == before[i] &&
-             (x < box.X + box.Width || PixelAt(x, y) != PaletteColour(colour));
-  return same;
+  bool exact = true;
+  std::size_t k = 0;
+  for (int j = top; j < y; ++j)
+    for (int i = 0; i <= W; ++i, ++k) {
+      const bool ownHalf = (align == AlignH::Right) == (i > W / 2);
+      const bool inText = i >= box.X && i < box.X + box.Width;
+      exact = exact && PixelAt(i, j) == before[k] &&
+              (inText || !ownHalf || PixelAt(i, j) != PaletteColour(ink));
+    }
+  return exact;
 }
 
 void DriverTest::StartSession(const std::string& menu, const std::string& horizon,

@@ -58,8 +58,16 @@ class DriverTest : public ::testing::Test {
   // tick with this key draws a frame (the hint's place is painted over first).
   bool FrameOnScreen() const;
   bool PressDraws(int key);
-  // Whether the status line over the picture shows exactly this text in this colour.
-  bool StatusLineShows(const std::string& text, console::Colour colour);
+  // Whether the row of text whose bottom is at y shows exactly this text: drawing it there
+  // again (on that background) changes no pixel, and no other pixel of its ink lies in its half
+  // of the window (left or right, by the alignment) on that row.
+  bool ShowsExactly(int x, int y, const std::string& text, console::Colour ink,
+                    console::AlignH align = console::AlignH::Left,
+                    console::Colour background = console::Colour::Black);
+  // The same for the status line over the picture.
+  bool StatusLineShows(const std::string& text, console::Colour ink) {
+    return ShowsExactly(0, console::LineHeight(), text, ink);
+  }
   // The first dialogue of a run with the prepared event `menu`, default answers and the place.
   void StartSession(const std::string& menu, const std::string& horizon = Enter,
                     const std::string& strobo = Enter, const std::string& place = Enter);
