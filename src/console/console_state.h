@@ -53,6 +53,7 @@ struct TFensterGrafState {
   TGrundfenster* Window = nullptr;
   TEingabeDialog* Dialog = nullptr;
   int PromptsOpen = 0;  // prompts of ours currently open (dialog or responder)
+  bool AbortGoesBack = false;  // "Abbruch" throws PromptAbandoned instead of ending
   bool RasterDirty = false;
 };
 

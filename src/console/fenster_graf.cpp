@@ -50,6 +50,7 @@ void ResetFensterGraf() {
   FensterGraf.TickProcedure = DoNothing;
   FensterGraf.KeyQueue.clear();
   FensterGraf.PromptsOpen = 0;
+  FensterGraf.AbortGoesBack = false;
   FensterGraf.RasterDirty = false;
 }
 

@@ -59,7 +59,11 @@ void DrawArc(int x, int y, int r, double startDegrees, double endDegrees);
 void SetPaletteEntry(int index, int factor, int r, int g, int b);
 void InstallPalette();
 
-// Prompts: a modal dialog with the prompt and the text as default. "Abbruch" ends the program.
+// Prompts: a modal dialog with the prompt and the text as default. "Abbruch" (or Esc) ends the
+// program; while SetAbortGoesBack(true) holds, it throws PromptAbandoned instead, so that the
+// one who started the questions can go back to where they came from.
+struct PromptAbandoned {};
+void SetAbortGoesBack(bool goesBack);
 void AskText(const std::string& prompt, std::string& text);
 void AskChar(const std::string& prompt, std::string& character);  // one UTF-8 character
 // Asked again, with a beep and the reason in the prompt's line, until the text is a number

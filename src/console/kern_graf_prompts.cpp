@@ -1,6 +1,7 @@
 // KernGraf: the questions. AskText is the one way the program asks the user for a text; the
 // character and number questions are built on it.
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -15,6 +16,16 @@ void SetPromptResponder(PromptResponder responder) {
   ConsoleHooks.Responder = std::move(responder);
 }
 
+void SetAbortGoesBack(bool goesBack) { FensterGraf.AbortGoesBack = goesBack; }
+
+namespace {
+// "Abbruch": back to the one who asked, or the end of the program.
+[[noreturn]] void Abandon() {
+  if (FensterGraf.AbortGoesBack) throw PromptAbandoned{};
+  EndProgram(0);
+}
+}  // namespace
+
 void AskText(const std::string& prompt, std::string& text) {
   TEingabeDialog* dialog = FensterGraf.Dialog;
   if (dialog) dialog->Prepare(prompt, text);
@@ -24,20 +35,22 @@ void AskText(const std::string& prompt, std::string& text) {
     TPromptScope open;
     std::string answer = text;
     bool ok = ConsoleHooks.Responder(prompt, answer);
-    if (!ok) EndProgram(0);
+    if (!ok) Abandon();
     text = answer;
     return;
   }
   if (!dialog) EndProgram(1);  // no console started: nobody can answer
 
   dialog->AbortRequested = false;
+  dialog->EscBtn->setToolTip(FensterGraf.AbortGoesBack ? QStringLiteral("Abbruch: zurück zum Bild")
+                                                       : QStringLiteral("Abbruch des Programmes"));
   {
     TPromptScope open;
     dialog->exec();
   }
   text = ToStdString(dialog->Edit->text());
   // Ended outside the dialog's event loop, so nothing unwinds through Qt.
-  if (dialog->AbortRequested) EndProgram(0);
+  if (dialog->AbortRequested) Abandon();
 }
 
 void AskChar(const std::string& prompt, std::string& character) {

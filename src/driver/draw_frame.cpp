@@ -10,6 +10,7 @@
 namespace driver {
 using namespace astro;
 using namespace console;
+using geometry::EventKind;
 namespace {
 
 
@@ -87,13 +88,20 @@ void PaintFrame(const FrameLayout& f) {
     SetFillColour(20, Colour::White, Colour::Black);
     FillCircleOverlap(f.CentreX, f.CentreY, f.CentreRadius, f.SecondX, f.SecondY,
                       f.SecondRadius);
-  } else {
+  } else if (f.DrawSecond) {
+    SetPenColour(f.EdgeColour);
+    for (const PixelCircle& c : f.Outlines) DrawArc(c.X, c.Y, c.R, 0, 360);
     SetFillColour(255, f.SecondColour, f.SecondColour);
     DrawEllipse(f.SecondX, f.SecondY, f.SecondRadius, f.SecondRadius);
   }
   if (f.EdgeArc) {
     SetPenColour(f.EdgeColour);
     DrawArc(f.SecondX, f.SecondY, f.SecondRadius, 0, 360);
+  }
+  if (f.SunLimb) {  // a thin ring of the Sun's yellow, two pixels wide
+    SetPenColour(Colour::Yellow);
+    DrawArc(f.CentreX, f.CentreY, f.CentreRadius, 0, 360);
+    DrawArc(f.CentreX, f.CentreY, f.CentreRadius + 1, 0, 360);
   }
   PaintTexts(f.Texts);
   PaintStepRow(f.Step);
@@ -164,7 +172,7 @@ void FillCircleOverlap(int x1, int y1, int r1, int x2, int y2, int r2) {
 }
 
 FrameLayout ScreenLayout() {
-  return LayoutFrame(Drv.Scene, Drv.Options, ColumnTextsOf(Drv), Drv.Painter.FirstFrame,
+  return LayoutFrame(Drv.Scene, Drv.Options, ColumnTextsOf(Drv), Drv.Painter.History,
                      Metrics());
 }
 
@@ -175,7 +183,17 @@ void DrawFrame() {
   PaintTexts(layout.Panel);
   PaintTexts(layout.Contacts);
   painter.FrameShown = true;
-  painter.FirstFrame = false;
+  // What the next frame keeps of this one.
+  FrameHistory& history = painter.History;
+  const EventKind kind = Drv.Scene.Event.Kind;
+  if (kind == EventKind::SolarEclipse && Drv.Options.Stroboscopic) {
+    if (history.First) history.EarlierMoons.clear();
+    history.EarlierMoons.push_back(layout.Second);
+  } else {
+    history.EarlierMoons.clear();
+  }
+  if (kind != EventKind::None) history.LunarLast = kind == EventKind::LunarEclipse;
+  history.First = false;
 }
 
 void ShowEventText(const geometry::TScene& scene, Colour colour) {
@@ -191,13 +209,5 @@ void RedrawStepRow() {
   SetTextBackground(old.Background);
   PaintStepRow(StepRow(Drv.Options, Metrics()));
   SetTextBackground(background);
-}
-
-void DrawTextsWithoutEvent() {
-  EraseFrameTexts();
-  const ColumnTexts texts = ColumnTextsOf(Drv);
-  PaintTexts(TextColumn(Drv.Scene, Drv.Options, texts, Metrics()));
-  PaintStepRow(StepRow(Drv.Options, Metrics()));
-  PaintTexts(ContactTexts(texts.Contacts, Metrics()));
 }
 }  // namespace driver

@@ -14,8 +14,6 @@ void DrawFrame();
 void ShowEventText(const geometry::TScene& scene, console::Colour colour);
 // The row of the time step drawn anew where it stood ('+' and '-' redraw nothing else).
 void RedrawStepRow();
-// After a time step with no event in view: no picture, but the texts of the new instant.
-void DrawTextsWithoutEvent();
 
 void CircleIntersections(int x1, int y1, int r1, int x2, int y2, int r2, console::TPoint& p1,
                          console::TPoint& p2);

@@ -53,6 +53,19 @@ struct DisplayOptions {
   astro::TimeModel Model = astro::TimeModel::Program;  // 't', kept through Esc
 };
 
+// A disc on the sky relative to the centre body's centre: distance, position angle (as drawn,
+// after the turn of the horizon system) and radius, in radians.
+struct SkyDisc {
+  long double Distance = 0, Angle = 0, Radius = 0;
+};
+
+// What a frame needs of the frames before it.
+struct FrameHistory {
+  bool First = false;      // the first frame after a dialogue: it clears the window
+  bool LunarLast = false;  // the last frame showed a lunar eclipse: the Moon stays in the centre
+  std::vector<SkyDisc> EarlierMoons;  // the Moons of a stroboscopic solar eclipse so far
+};
+
 // A text box of the picture and the background it was painted in.
 struct FrameTextBox {
   console::TBox Box;
@@ -62,7 +75,7 @@ struct FrameTextBox {
 // What the painter must remember between ticks.
 struct PainterMemory {
   bool FrameShown = false;  // the picture of the instant is on the screen ('e' asks for it again)
-  bool FirstFrame = false;  // the next frame clears the dialogue, also in the stroboscopic display
+  FrameHistory History;     // what the next frame needs of the earlier ones
   std::vector<FrameTextBox> FrameTexts;  // texts drawn over the picture since it was cleared
   FrameTextBox StepBox;  // where the row of the time step was drawn last
   // The line that tells what a key did (a saved picture, or why not), shown after the frame.

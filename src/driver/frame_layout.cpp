@@ -92,52 +92,106 @@ std::vector<PlacedText> ContactTexts(const std::vector<TextRow>& rows, const Scr
   return texts;
 }
 
+namespace {
+
+// With the contact panel on, the discs move left of it, and shrink if they must: the panel
+// covers no part of a body and no limb. `extent` is how far the discs reach from the centre
+// body's centre (radians); k and cx come in as they would be without the panel.
+void KeepDiscsLeftOf(const std::vector<PlacedText>& panel, long double extent,
+                     const ScreenMetrics& m, long double& k, int& cx) {
+  if (panel.empty()) return;
+  const int left = panel.front().X, top = panel.front().Y - m.LineHeight;
+  const int bottom = panel.back().Y;
+  const int cy = m.MaxY / 2, reach = RoundPixel(k * extent) + 2;
+  // Nearest point of the panel's block to the centre: clear of the discs' reach, nothing moves.
+  const long double dx = std::max(0, left - cx), dy = std::max({0, top - cy, cy - bottom});
+  if (dx * dx + dy * dy > static_cast<long double>(reach) * reach) return;
+  const int room = left - 3;  // pixels left of the panel, with a margin
+  if (room < 2) return;
+  if (2 * reach <= room) {
+    cx = room - reach;
+  } else {
+    k = k * room / (2 * reach);
+    cx = room / 2;
+  }
+}
+
+}  // namespace
+
 FrameLayout LayoutFrame(const TScene& scene, const DisplayOptions& options,
-                        const ColumnTexts& column, bool firstFrame, const ScreenMetrics& m) {
+                        const ColumnTexts& column, const FrameHistory& history,
+                        const ScreenMetrics& m) {
   FrameLayout f;
   const int maxX = m.MaxX, maxY = m.MaxY, lineHeight = m.LineHeight, charWidth = m.CharWidth;
-  const long double k = PixelsPerRadian(maxY);
   const EventKind kind = scene.Event.Kind;
+  const bool none = kind == EventKind::None, solar = kind == EventKind::SolarEclipse;
   f.Lunar = kind == EventKind::LunarEclipse;
+  // Without an event the picture keeps the central body of the last frame.
+  const bool moonCentre = f.Lunar || (none && history.LunarLast);
 
   // The angles on the sky: radii, separation and position angle of the second circle.
-  long double r1, r2, rp = 0, dist, theta;
+  long double r1, r2 = 0, rp = 0, dist = 0, theta = 0;
   const TShadowRecord& shadow = scene.Event.Shadow;
   const TViewRecord& view = scene.View.Record;
   if (f.Lunar) {
     r1 = shadow.MoonRadius, r2 = shadow.UmbraRadius, rp = shadow.PenumbraRadius;
     dist = shadow.Separation, theta = shadow.PositionAngle;
+  } else if (none) {
+    r1 = moonCentre ? scene.MoonRadius : scene.SunRadius;
   } else {
     r1 = view.SunRadius, r2 = view.OccultorRadius;
     dist = view.Separation, theta = view.PositionAngle;
   }
-  f.Sky = SkyColour(kind, view.Code, dist, r1);
+  const bool totality = solar && view.Code == ViewCode::SunCovered;
+  f.Sky = none ? (moonCentre ? Colour::Black : Colour::LightBlue)
+               : SkyColour(kind, view.Code, dist, r1);
   // In the horizon system the picture turns by the Sun's parallactic angle: zenith up.
   if (options.HorizonView && !f.Lunar) theta -= scene.ZenithAngle;
+  f.Second = {dist, theta, r2};
 
-  f.ClearWindow = firstFrame || !options.Stroboscopic;
-  f.Hint = {maxX - 11 * charWidth, maxY, false, "\"F1\": Hilfe", Colour::DarkGray};
-  f.CentreX = maxX / 2, f.CentreY = maxY / 2;
-  f.CentreRadius = RoundPixel(k * r1);
-  f.CentreColour = f.Lunar ? Colour::White : Colour::Yellow;
-  f.DrawCentre = !options.Stroboscopic || f.Lunar || firstFrame;
-  // Position angle 0 is up (north, or the zenith), growing towards the left (east).
-  const long double kD = k * dist;
-  f.SecondX = f.CentreX - RoundPixel(std::sin(theta) * kD);
-  f.SecondY = f.CentreY - RoundPixel(std::cos(theta) * kD);
-  f.SecondRadius = RoundPixel(k * r2);
-  f.PenumbraRadius = RoundPixel(k * rp);
-  f.SecondColour = kind == EventKind::SolarEclipse ? f.Sky : Colour::Black;
-  f.EdgeArc = kind == EventKind::SolarEclipse || f.Lunar;
-  f.EdgeColour = f.Lunar ? Colour::Black : f.Sky;
+  // The stroboscopic display keeps the planets and the shadows of earlier instants on the
+  // screen; a solar eclipse is drawn whole each time, with the earlier Moons as outlines.
+  const bool chain = options.Stroboscopic && !history.First && !none && !solar;
+  f.ClearWindow = !chain;
+  f.DrawCentre = !chain || f.Lunar;
+  f.DrawSecond = !none;
+  std::vector<SkyDisc> earlier;
+  if (solar && options.Stroboscopic && !history.First) earlier = history.EarlierMoons;
 
   f.Texts = TextColumn(scene, options, column, m);
   f.Step = StepRow(options, m);
+  f.Hint = {maxX - 11 * charWidth, maxY, false, "\"F1\": Hilfe", Colour::DarkGray};
+  f.Contacts = ContactTexts(column.Contacts, m);
+
+  long double k = PixelsPerRadian(maxY);
+  f.CentreX = maxX / 2, f.CentreY = maxY / 2;
+  long double extent = r1;
+  if (f.DrawSecond && !f.Lunar) extent = std::max(extent, dist + r2);
+  for (const SkyDisc& d : earlier) extent = std::max(extent, d.Distance + d.Radius);
+  KeepDiscsLeftOf(f.Contacts, extent, m, k, f.CentreX);
+
+  // Position angle 0 is up (north, or the zenith), growing towards the left (east).
+  auto place = [&](const SkyDisc& d) {
+    const long double kD = k * d.Distance;
+    return PixelCircle{f.CentreX - RoundPixel(std::sin(d.Angle) * kD),
+                       f.CentreY - RoundPixel(std::cos(d.Angle) * kD), RoundPixel(k * d.Radius)};
+  };
+  f.CentreRadius = RoundPixel(k * r1);
+  f.CentreColour = moonCentre ? Colour::White : Colour::Yellow;
+  const PixelCircle second = place(f.Second);
+  f.SecondX = second.X, f.SecondY = second.Y, f.SecondRadius = second.R;
+  f.PenumbraRadius = RoundPixel(k * rp);
+  // In totality the Moon is black before the dark sky, and the Sun's limb shows around it.
+  f.SecondColour = solar ? (totality ? Colour::Black : f.Sky) : Colour::Black;
+  f.EdgeArc = solar || f.Lunar;
+  f.EdgeColour = f.Lunar ? Colour::Black : f.Sky;
+  f.SunLimb = totality;
+  for (const SkyDisc& d : earlier) f.Outlines.push_back(place(d));
+
   // A hidden panel draws nothing at all: sky-coloured boxes would cut into the discs.
-  if (!options.HorizonView && options.MeasurementsOn)
+  if (!options.HorizonView && options.MeasurementsOn && !none)
     f.Panel = PlaceRows(MeasurementPanelRows(kind, r1, r2, theta, dist), maxY - 7 * lineHeight,
                         lineHeight, Colour::White);
-  f.Contacts = ContactTexts(column.Contacts, m);
   return f;
 }
 }  // namespace driver

@@ -33,6 +33,11 @@ struct PlacedText {
   console::Colour Ink = console::Colour::Black;
 };
 
+// A circle in pixels.
+struct PixelCircle {
+  int X = 0, Y = 0, R = 0;
+};
+
 // Everything a frame draws, in pixels and palette colours, in drawing order.
 struct FrameLayout {
   console::Colour Sky = console::Colour::Black;  // the background
@@ -46,8 +51,12 @@ struct FrameLayout {
   bool Lunar = false;       // the second circle is the umbra, with the penumbra around it
   int PenumbraRadius = 0;
   console::Colour SecondColour = console::Colour::Black;  // otherwise the body before the Sun
+  bool DrawSecond = true;   // false without an event: the centre body alone
+  SkyDisc Second;           // the second circle on the sky
   bool EdgeArc = false;     // the Moon's limb or the umbra's edge drawn as a circle line
   console::Colour EdgeColour = console::Colour::Black;  // its pen
+  bool SunLimb = false;     // totality: the Sun's limb drawn as a ring over the Moon
+  std::vector<PixelCircle> Outlines;  // earlier Moons of a stroboscopic solar eclipse, as limbs
   std::vector<PlacedText> Texts;  // the event rows and the column of place, date and time
   PlacedText Step;                // the time step, below the column
   std::vector<PlacedText> Panel;  // the measurement panel, when it is shown
@@ -79,7 +88,9 @@ PlacedText StepRow(const DisplayOptions& options, const ScreenMetrics& m);
 // from row 8 down: below the right-hand column and the event rows.
 std::vector<PlacedText> ContactTexts(const std::vector<geometry::TextRow>& rows,
                                      const ScreenMetrics& m);
-// firstFrame: the frame after a dialogue, which clears the window also when stroboscopic.
+// With the contact panel on, the discs move left of it, smaller if they must, so that the
+// panel covers no part of them.
 FrameLayout LayoutFrame(const geometry::TScene& scene, const DisplayOptions& options,
-                        const ColumnTexts& texts, bool firstFrame, const ScreenMetrics& m);
+                        const ColumnTexts& texts, const FrameHistory& history,
+                        const ScreenMetrics& m);
 }  // namespace driver

@@ -122,12 +122,12 @@ void RunCommand(Key key) {
   }
 }
 
-// What the screen shows after a key: the frame while an event is in view, otherwise the texts
-// of an instant the keys moved to; then the status line.
-void DrawAfterKey(Key key) {
-  // Keys that move the instant or show the contact panel redraw the texts without an event too.
-  const bool timeKey = key == Key::Left || key == Key::Right || key == Key::N ||
-                       key == Key::V || key == Key::K || key == Key::T;
+// What the screen shows after a key: the frame while an event is in view; without one, the
+// picture of the instant after a dialogue and after keys that move the instant or show the
+// contact panel; then the status line.
+void DrawAfterKey(Key key, bool afterDialogue) {
+  const bool timeKey = afterDialogue || key == Key::Left || key == Key::Right ||
+                       key == Key::N || key == Key::V || key == Key::K || key == Key::T;
   const bool eventInView = Drv.Scene.Event.Kind != EventKind::None;
   const DialogueAnswers& a = Drv.Answers;
   if (Drv.Options.ContactsOn)
@@ -136,7 +136,7 @@ void DrawAfterKey(Key key) {
   if (eventInView && key != Key::Plus && key != Key::Minus && key != Key::F1) {
     DrawFrame();
   } else if (!eventInView && timeKey) {
-    DrawTextsWithoutEvent();
+    DrawFrame();
   }
   PainterMemory& painter = Drv.Painter;
   if (!painter.StatusText.empty()) {
@@ -150,9 +150,22 @@ void DrawAfterKey(Key key) {
   }
 }
 
-// The dialogue, and the picture running once it has set it up.
+// The dialogue, and the picture running once it has set it up. After the first dialogue of a
+// run, "Abbruch" goes back to the picture as it was (instant, place, step, panels).
 bool SetUp() {
-  if (!MainRoutine()) return false;  // the window is not active yet: the next tick asks again
+  const DriverState shown = Drv;
+  SetAbortGoesBack(Drv.Files.Found);
+  try {
+    const bool ran = MainRoutine();
+    SetAbortGoesBack(false);
+    if (!ran) return false;  // the window is not active yet: the next tick asks again
+  } catch (const PromptAbandoned&) {
+    SetAbortGoesBack(false);
+    Drv = shown;
+    // The dialogue has cleared the window: the picture is drawn whole again.
+    Drv.Painter.History.First = true;
+    Drv.Painter.FrameTexts.clear();
+  }
   Drv.State = Session::Running;
   return true;
 }
@@ -220,8 +233,10 @@ void EndPause() {
 void KeyTick() {
   // The session's transitions are all here: the dialogue sets the picture running, 'p' pauses
   // it, any key ends the pause (and does nothing else), Esc goes back to the dialogue.
+  bool afterDialogue = false;
   if (Drv.State == Session::Setup) {
     if (!SetUp()) return;
+    afterDialogue = true;
   } else if (Drv.State == Session::Paused) {
     if (!KeyWaiting()) return;
     EndPause();
@@ -234,11 +249,12 @@ void KeyTick() {
     // The questions again; the frame of what they set up follows at once.
     Drv.State = Session::Setup;
     if (!SetUp()) return;
+    afterDialogue = true;
   } else if (key == Key::P) {
     BeginPause();
   } else {
     RunCommand(key);
   }
-  DrawAfterKey(key);
+  DrawAfterKey(key, afterDialogue);
 }
 }  // namespace driver

@@ -154,7 +154,7 @@ void ReadObserver(DialogueAnswers& a, const RunFiles& files, const TScene& typed
 void StartAnimation() {
   // Even a dialogue without an event is followed by a first frame once the keys reach one:
   // that frame has to clear the dialogue screen in the stroboscopic display too.
-  Drv.Painter.FirstFrame = true;
+  Drv.Painter.History.First = true;
   DisplayOptions& options = Drv.Options;
   // Every dialogue leaves a step the cursor keys can use: 15 minutes, or the user's own.
   if (!options.StepChosen) options.TimeStep = 15;

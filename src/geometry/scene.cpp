@@ -27,6 +27,10 @@ TScene SceneAt(const TInstant& at, const TObserverCoordinates& site, bool onEart
   scene.View = ViewAt(at, site, scene.Observer, scene.Sky.Sun, scene.Event.OccultorDiameter,
                       scene.Event.Occultor);
   scene.View.SunAltitudeValid = onEarth;
+  BodyVector toSun;
+  VecDiff(scene.Sky.Sun, scene.Observer, toSun);
+  scene.SunRadius = SunRadius / toSun.R;
+  scene.MoonRadius = MoonRadius / scene.Sky.Moon.R;
   long double r = 0, alpha = 0, delta = 0;
   RectToSpherical(scene.Sky.Sun.X, scene.Sky.Sun.Y, scene.Sky.Sun.Z, r, alpha, delta);
   scene.ZenithAngle =

@@ -11,6 +11,9 @@ struct TScene {
   // The position angle of the zenith seen from the Sun (radians, (-pi, pi]): how far the
   // horizon system turns the picture.
   long double ZenithAngle = 0;
+  // The apparent radii of the Sun seen from the observer and of the Moon seen from the Earth's
+  // centre (radians): the central body of a picture without an event.
+  long double SunRadius = 0, MoonRadius = 0;
 };
 
 // The scene at an instant in a time model, seen from the site or, with `onEarth` false, from the

@@ -124,6 +124,15 @@ TEST_F(DialogTest, AbbruchButtonEndsTheProgram) {
   std::string text = "x";
   EXPECT_THROW(AskText("Frage", text), ProgramEnded);
   EXPECT_FALSE(FensterGraf.Dialog->isVisible());
+  // Where the questions can go back, Esc and the button go back instead.
+  SetAbortGoesBack(true);
+  WhenOpen([](TEingabeDialog* dialog) { QTest::mouseClick(dialog->EscBtn, Qt::LeftButton); });
+  EXPECT_THROW(AskText("Frage", text), PromptAbandoned);
+  EXPECT_EQ(FensterGraf.Dialog->EscBtn->toolTip().toStdString(), "Abbruch: zurück zum Bild");
+  WhenOpen([](TEingabeDialog* dialog) { QTest::keyClick(dialog->Edit, Qt::Key_Escape); });
+  EXPECT_THROW(AskText("Frage", text), PromptAbandoned);
+  SetAbortGoesBack(false);
+  EXPECT_EQ(FensterGraf.PromptsOpen, 0);
 }
 
 TEST_F(DialogTest, TicksWhileTheDialogIsOpenSeeAnInactiveWindow) {

@@ -27,11 +27,11 @@ struct Frame {
   TScene Scene;
   DisplayOptions Options;
   ColumnTexts Texts;
-  bool First = false;
+  FrameHistory History;
 };
 
 FrameLayout Layout(const Frame& s, const ScreenMetrics& m = {W, H, L, C}) {
-  return LayoutFrame(s.Scene, s.Options, s.Texts, s.First, m);
+  return LayoutFrame(s.Scene, s.Options, s.Texts, s.History, m);
 }
 
 // A solar eclipse seen with the Sun 0.27 degrees wide, the Moon 0.26, `d` degrees apart.
@@ -65,38 +65,63 @@ TEST(FrameLayout, DiscsAtTheScaleAndPositionAngle) {
 }
 
 TEST(FrameLayout, SkyColoursAsTheTableGivesThem) {
-  Frame lunar, transit;
+  Frame lunar, transit, none, afterLunar;
   lunar.Scene.Event.Kind = EventKind::LunarEclipse;
   transit.Scene.Event.Kind = EventKind::MercuryTransit;
+  none.Scene.SunRadius = 0.27L * Degree, none.Scene.MoonRadius = 0.25L * Degree;
+  afterLunar = none;
+  afterLunar.History.LunarLast = true;  // the Moon stays in the centre
   const struct {
     Frame State;
     Colour Sky, Centre, Second;
+    bool DrawSecond, SunLimb;
+    int CentreRadius;
   } cases[] = {
-      {lunar, Colour::Black, Colour::White, Colour::Black},
-      {transit, Colour::LightBlue, Colour::Yellow, Colour::Black},
-      {Eclipse(0, 0, 5), Colour::DarkGray, Colour::Yellow, Colour::DarkGray},    // the Sun wholly covered
-      {Eclipse(0.026L, 0), Colour::Blue, Colour::Yellow, Colour::Blue},          // centres nearer than 0.1 radius
-      {Eclipse(0.028L, 0), Colour::LightBlue, Colour::Yellow, Colour::LightBlue},
+      {lunar, Colour::Black, Colour::White, Colour::Black, true, false, 0},
+      {transit, Colour::LightBlue, Colour::Yellow, Colour::Black, true, false, 0},
+      // The Sun wholly covered: a black Moon before the dark sky, the Sun's limb around it.
+      {Eclipse(0, 0, 5), Colour::DarkGray, Colour::Yellow, Colour::Black, true, true, 373},
+      {Eclipse(0.026L, 0), Colour::Blue, Colour::Yellow, Colour::Blue, true, false, 373},  // centres nearer than 0.1 radius
+      {Eclipse(0.028L, 0), Colour::LightBlue, Colour::Yellow, Colour::LightBlue, true, false, 373},
+      {none, Colour::LightBlue, Colour::Yellow, Colour::Black, false, false, 373},
+      {afterLunar, Colour::Black, Colour::White, Colour::Black, false, false, 345},
   };
   for (const auto& c : cases) {
     const FrameLayout f = Layout(c.State);
     EXPECT_EQ(f.Sky, c.Sky);
     EXPECT_EQ(f.CentreColour, c.Centre);
     EXPECT_EQ(f.SecondColour, c.Second);
+    EXPECT_EQ(f.DrawSecond, c.DrawSecond);
+    EXPECT_EQ(f.SunLimb, c.SunLimb);
+    EXPECT_EQ(f.CentreRadius, c.CentreRadius);
   }
 }
 
 TEST(FrameLayout, StroboscopicFramesKeepWhatCameBefore) {
   Frame s = Eclipse(0.1L, 0);
+  s.Scene.Event.Kind = EventKind::VenusTransit;
   s.Options.Stroboscopic = true;
-  s.First = true;
+  s.History.First = true;
+  s.History.EarlierMoons = {{0.1L * Degree, 90 * Degree, 0.26L * Degree}};
   EXPECT_TRUE(Layout(s).ClearWindow);
-  s.First = false;
-  FrameLayout f = Layout(s);
+  s.History.First = false;
+  FrameLayout f = Layout(s);  // a transit keeps the chain of planets
   EXPECT_FALSE(f.ClearWindow);
   EXPECT_FALSE(f.DrawCentre);
+  EXPECT_TRUE(f.Outlines.empty());
   s.Scene.Event.Kind = EventKind::LunarEclipse;  // the Moon is drawn anew every time
   EXPECT_TRUE(Layout(s).DrawCentre);
+  // A solar eclipse is drawn whole, the Moons of earlier instants as their limbs.
+  s.Scene.Event.Kind = EventKind::SolarEclipse;
+  f = Layout(s);
+  EXPECT_TRUE(f.ClearWindow);
+  EXPECT_TRUE(f.DrawCentre);
+  ASSERT_EQ(f.Outlines.size(), 1u);
+  EXPECT_EQ(f.Outlines[0].X, 373);  // 0.1 degrees to the left (east)
+  EXPECT_EQ(f.Outlines[0].Y, 383);
+  EXPECT_EQ(f.Outlines[0].R, 359);
+  s.History.First = true;  // after a dialogue the earlier Moons are gone
+  EXPECT_TRUE(Layout(s).Outlines.empty());
 }
 
 TEST(FrameLayout, TextsInTheirPlaces) {

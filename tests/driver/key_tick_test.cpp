@@ -125,7 +125,7 @@ TEST_F(KeyTickTest, FirstFrameComesWithoutAKeyThenOnlyKeysDraw) {
   StartTransit();
   EXPECT_TRUE(FrameOnScreen());
   EXPECT_TRUE(Drv.Painter.FrameShown);
-  EXPECT_FALSE(Drv.Painter.FirstFrame);
+  EXPECT_FALSE(Drv.Painter.History.First);
   EXPECT_FALSE(PressDraws(0));
   EXPECT_FALSE(PressDraws(0));
   EXPECT_TRUE(PressDraws('x'));  // an unassigned key only redraws
@@ -413,9 +413,9 @@ TEST_F(KeyTickTest, KeyEFlipsFrameShown) {
   StartTransit();
   EXPECT_TRUE(PressDraws(Code(Key::E)));  // with an event in view the redraw sets it again
   EXPECT_TRUE(Drv.Painter.FrameShown);
-  // A new dialogue at an instant without event: no frames; 'e' leaves FrameShown false.
+  // A new dialogue at an instant without event: its picture, then 'e' leaves FrameShown false.
   Answer({Enter, Enter, Enter, Enter, Enter, Enter, "00:00:00", Enter});
-  EXPECT_FALSE(PressDraws(Code(Key::Esc)));
+  EXPECT_TRUE(PressDraws(Code(Key::Esc)));
   ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
   EXPECT_FALSE(PressDraws(Code(Key::E)));
   EXPECT_FALSE(Drv.Painter.FrameShown);
@@ -441,27 +441,32 @@ TEST_F(KeyTickTest, EscAsksAgainWithoutMenuOfferingTheInstantShown) {
   EXPECT_EQ(Drv.Options.TimeStep, 15);
 }
 
-TEST_F(KeyTickTest, KeysWithoutEventStepTheInstantAndDrawNothingUntilOneStarts) {
-  // 9 May 2016, 10:00 UT, before Mercury reaches the Sun. Stroboscopic, so that the first
-  // frame has to clear the dialogue screen by itself.
+TEST_F(KeyTickTest, WithoutAnEventTheSkyAndTheSunShowUntilOneStarts) {
+  // 9 May 2016, 10:00 UT, before Mercury reaches the Sun, stroboscopic.
   Answer({Enter, "j", Enter, "j", Enter, Enter, Enter, "10:00:00"});
   KeyTick();
   ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
-  EXPECT_FALSE(FrameOnScreen());
-  // A dialogue without event leaves the usual step too.
-  bool drew = PressDraws(Code(Key::Right));
-  EXPECT_EQ(Drv.Answers.TimeText, "10:15:00");
-  int steps = 1;
+  const int cx = MaxX() / 2, cy = MaxY() / 2;
+  auto skyAndSunAlone = [&] {
+    // Nothing of the dialogue's white screen is left, and no body stands before the Sun.
+    EXPECT_EQ(CountPixels(PaletteColour(Colour::White), 0, 0, MaxX(), MaxY()), 0);
+    EXPECT_EQ(CountPixels(0, cx - 300, cy - 300, cx + 300, cy + 300), 0);
+    EXPECT_EQ(PixelAt(20, cy) & 0xFFFFFF, PaletteColour(Colour::LightBlue));
+    EXPECT_EQ(PixelAt(cx, cy) & 0xFFFFFF, 0xE3E341u);
+  };
+  EXPECT_TRUE(FrameOnScreen());
+  skyAndSunAlone();
+  // A dialogue without event leaves the usual step too; every step shows its instant.
+  int steps = 0;
   while (Drv.Scene.Event.Kind == EventKind::None && steps < 12) {
-    EXPECT_FALSE(drew);
-    drew = PressDraws(Code(Key::Right));
+    EXPECT_TRUE(PressDraws(Code(Key::Right)));
     ++steps;
+    if (Drv.Scene.Event.Kind == EventKind::None) skyAndSunAlone();
   }
+  EXPECT_EQ(Drv.Answers.TimeText, UtTimeText(Drv.Now));
   ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::MercuryTransit) << Drv.Answers.TimeText;
   EXPECT_GT(steps, 1);
-  EXPECT_TRUE(drew);
-  // That first frame clears the dialogue screen.
-  EXPECT_EQ(PixelAt(20, MaxY() / 2) & 0xFFFFFF, PaletteColour(Colour::LightBlue));
+  EXPECT_EQ(PixelAt(20, cy) & 0xFFFFFF, PaletteColour(Colour::LightBlue));
 }
 
 TEST_F(KeyTickTest, AStepChosenWithPlusAndMinusOutlivesTheDialogue) {
@@ -575,6 +580,28 @@ TEST_F(KeyTickTest, HorizonSystemPutsTheZenithUpAlsoSouthOfTheSun) {
   EXPECT_EQ(PixelAt(x2, y2) & 0xFFFFFF, 0u);
   EXPECT_EQ(PixelAt(2 * (MaxX() / 2) - x2, 2 * (MaxY() / 2) - y2) & 0xFFFFFF,
             PixelAt(MaxX() / 2, MaxY() / 2 + 5) & 0xFFFFFF);  // not turned the other way
+}
+
+TEST_F(KeyTickTest, AbbruchInTheQuestionsAfterEscGoesBackToThePicture) {
+  StartTransit();
+  Press(Code(Key::Right));
+  Press(Code(Key::Plus));
+  Press(Code(Key::K));
+  const std::vector<TextRow> panel = Drv.Painter.Contacts.Rows;
+  ASSERT_FALSE(panel.empty());
+  Answer({Enter, Enter, Enter, "10"});  // then "Abbruch" at the month
+  EXPECT_TRUE(PressDraws(Code(Key::Esc)));
+  EXPECT_EQ(CountPrompts(MonthPrompt), 2);
+  EXPECT_EQ(Drv.State, Session::Running);
+  EXPECT_EQ(Drv.Answers.DayText, "9");
+  EXPECT_EQ(Drv.Answers.TimeText, "13:15:00");
+  EXPECT_EQ(UtTimeText(Drv.Now), "13:15:00");
+  EXPECT_EQ(Drv.Options.TimeStep, 30);
+  EXPECT_TRUE(Drv.Options.ContactsOn);
+  EXPECT_EQ(ScreenLayout().Contacts.size(), panel.size());
+  // In the first dialogue of a run "Abbruch" ends the program.
+  NewRun();
+  EXPECT_THROW(KeyTick(), ProgramEnded);
 }
 
 TEST_F(KeyTickTest, AnEscWhileTheWindowIsHiddenAsksOnceItShows) {
