@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "contact_panel.h"
@@ -11,6 +12,7 @@
 #include "kern_graf_testing.h"
 #include "key_tick.h"
 #include "mathe.h"
+#include "scene.h"
 #include "text_codec.h"
 
 using namespace astro;
@@ -235,3 +237,49 @@ TEST(FrameLayout, ContactPanelAndHelpCoverNoOtherText) {
 }
 
 }  // namespace
+
+namespace {
+
+// The least distance in pixels from a circle's centre to a text's visible box.
+long double DistanceToBox(const PixelCircle& c, const TextBox& b) {
+  const long double dx = std::max({0, b.Left - c.X, c.X - (b.Right - 1)});
+  const long double dy = std::max({0, b.Top - c.Y, c.Y - (b.Bottom - 1)});
+  return std::hypot(dx, dy);
+}
+
+}  // namespace
+
+TEST(FrameLayout, ContactPanelCoversNoBodyAndNoLimb) {
+  // The seven events of the menu at their instants and the eclipse of 12 August 2026, seen from
+  // Hannover, in both systems, at three screen sizes (Courier 10 pt: 21 by 10 pixels).
+  const struct {
+    TCalendarDate Date;
+    long double Clock;  // UT + 1 h
+  } events[] = {{{7, 5, 2003}, 9.00L},  {{8, 6, 2004}, 9.2212L}, {{6, 6, 2012}, 4.00L},
+                {{20, 3, 2015}, 11.00L}, {{28, 9, 2015}, 1.30L},  {{9, 5, 2016}, 14.00L},
+                {{7, 8, 2017}, 19.30L},  {{12, 8, 2026}, 18.4530L}};
+  const TObserverCoordinates hannover{52.37L * Degree, 9.73L * Degree};
+  const int L = 21, C = 10;
+  for (const auto& e : events) {
+    const TInstant at = TInstant::OfClock(e.Date, e.Clock);
+    Frame s;
+    s.Scene = SceneAt(at, hannover, true, TimeModel::Program);
+    ASSERT_NE(s.Scene.Event.Kind, EventKind::None) << e.Date.Year;
+    ContactPanelRows panel;
+    UpdateContactRows(panel, at.Ut(), TimeModel::Program, true, hannover);
+    s.Texts = {"Hannover", "1.1.2000", panel.Rows};
+    s.Options.ContactsOn = true;
+    for (const int width : {1024, 1280, 1920})
+      for (const bool horizon : {false, true}) {
+        const int height = width == 1024 ? 768 : width == 1280 ? 800 : 1080;
+        s.Options.HorizonView = horizon;
+        const FrameLayout f = Layout(s, {width - 1, height - 1, L, C});
+        std::vector<PixelCircle> discs = {{f.CentreX, f.CentreY, f.CentreRadius}};
+        if (!f.Lunar) discs.push_back({f.SecondX, f.SecondY, f.SecondRadius});
+        for (const PlacedText& row : f.Contacts)
+          for (const PixelCircle& d : discs)  // the limb's pen lies one pixel outside
+            EXPECT_GT(DistanceToBox(d, BoxOf(row, L, C)), d.R + 1)
+                << e.Date.Year << " " << width << (horizon ? " horizon: " : ": ") << row.Text;
+      }
+  }
+}

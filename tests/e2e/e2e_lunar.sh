@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Lunar eclipse, 28 September 2015 (menu answer 5), equatorial display: black sky, the
-# measurement panel in white on 'm', and "Abbruch" in a prompt.
+# measurement panel in white on 'm', and "Abbruch" in a prompt after Esc.
 source "$(dirname "$0")/e2e_lib.sh"
 
 start_xvfb
@@ -30,10 +30,16 @@ N=$("$CHECK" count "$WORK/syzygy02.bmp" $PANEL 255 255 255)
 [ "$N" -ge 50 ] || fail "only $N white pixels in the panel after 'm'"
 expect_pixel syzygy02.bmp 5 "$CY" 0 0 0
 
-# Esc opens the questions; "Abbruch" (Esc in the dialog) ends the program.
+# Esc opens the questions; "Abbruch" (Esc in the dialog) goes back to the picture as it was,
+# and Ctrl+C ends the program.
 key Escape
 wait_dialog
 key Escape
+wait_main
+save syzygy03.bmp
+N=$("$CHECK" differ "$WORK/syzygy03.bmp" 0 0 1023 767 "$WORK/syzygy02.bmp")
+[ "$N" -eq 0 ] || fail "$N pixels differ from the picture before Esc"
+key ctrl+c
 STATUS=$(wait_exit)
-[ "$STATUS" = 0 ] || fail "exit status $STATUS after Abbruch"
+[ "$STATUS" = 0 ] || fail "exit status $STATUS after Ctrl+C"
 echo "lunar: $N white panel pixels"
