@@ -645,3 +645,48 @@ TEST_F(KeyTickTest, LunarEclipseFrame) {
 }
 
 }  // namespace
+
+namespace {
+// The area of the lens two circles have in common, in square pixels.
+double LensArea(double R, double r, double d) {
+  if (d >= R + r) return 0;
+  if (d <= std::abs(R - r)) return M_PI * std::min(R, r) * std::min(R, r);
+  const double a = std::acos((d * d + R * R - r * r) / (2 * d * R));
+  const double b = std::acos((d * d + r * r - R * R) / (2 * d * r));
+  return R * R * (a - std::sin(2 * a) / 2) + r * r * (b - std::sin(2 * b) / 2);
+}
+}  // namespace
+
+TEST_F(KeyTickTest, TotalityAndTheStroboscopeShowTheSunAndTheMoon) {
+  // 12 August 2026: total at Burgos at 18:30:30 UT, partial at Madrid, whose stroboscopic
+  // chain from 17:45:30 must leave the Sun's uncovered part visible.
+  const uint32_t sun = 0xE3E341u, limb = PaletteColour(Colour::Yellow);
+  const struct {
+    const char *Latitude, *Longitude, *Time, *Strobo;
+    std::vector<Key> Keys;
+  } cases[] = {{"42.34", "-3.70", "18:30:30", "n", {}},
+               {"42.34", "-3.70", "18:30:30", "j", {Key::Left, Key::Right}},
+               {"40.42", "-3.70", "17:45:30", "j", std::vector<Key>(5, Key::Right)}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.Latitude) + " " + c.Time + " " + c.Strobo);
+    NewRun();
+    Answer(StroboPrompt, c.Strobo);  // before the dialogue's own "n"
+    AnswerDialogue("8", "12", "8", "2026", c.Time, false, false, "Ort", c.Latitude, c.Longitude);
+    KeyTick();
+    for (const Key key : c.Keys) Press(Code(key));
+    ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::SolarEclipse);
+    const FrameLayout f = ScreenLayout();
+    const int W = MaxX(), H = MaxY();
+    if (Drv.Scene.View.Record.Code == ViewCode::SunCovered) {
+      EXPECT_GT(CountPixels(limb, 0, 0, W, H), 1000);  // the Sun's limb as a ring
+      EXPECT_EQ(PixelAt(f.SecondX, f.SecondY) & 0xFFFFFF, 0u);  // a black Moon
+      continue;
+    }
+    const double R = f.CentreRadius, r = f.SecondRadius;
+    const double d = std::hypot(f.SecondX - f.CentreX, f.SecondY - f.CentreY);
+    const double uncovered = M_PI * R * R - LensArea(R, r, d);
+    EXPECT_GT(uncovered, 0.3 * M_PI * R * R);
+    // The limbs of the earlier Moons cross the Sun as lines one pixel wide.
+    EXPECT_NEAR(CountPixels(sun, 0, 0, W, H), uncovered, 0.06 * M_PI * R * R);
+  }
+}
