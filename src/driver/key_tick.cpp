@@ -202,10 +202,11 @@ void MoveToInstant(const TInstant& at) {
   ShowInstant(at);
 }
 
-std::vector<PlacedText> HelpTexts(int maxY, int lineHeight) {
+std::vector<PlacedText> HelpTexts(const FrameLayout& frame, int maxY, int lineHeight) {
+  const int bottom = frame.Panel.empty() ? maxY : frame.Panel.front().Y - lineHeight;
   std::vector<PlacedText> texts(HelpRows);
   auto place = [&](int row, const std::string& line) {
-    texts[row] = {0, maxY - (HelpRows - 1 - row) * lineHeight, false, line, Colour::LightGray};
+    texts[row] = {0, bottom - (HelpRows - 1 - row) * lineHeight, false, line, Colour::LightGray};
   };
   place(HelpHeadingRow, HelpHeading);
   for (const KeyHelp& k : KeyTable)
@@ -214,7 +215,7 @@ std::vector<PlacedText> HelpTexts(int maxY, int lineHeight) {
 }
 
 void ShowHelp() {
-  for (const PlacedText& t : HelpTexts(MaxY(), LineHeight()))
+  for (const PlacedText& t : HelpTexts(ScreenLayout(), MaxY(), LineHeight()))
     DrawTrimmedText(t.X, t.Y, t.Text, t.Ink);
 }
 

@@ -13,9 +13,9 @@ namespace driver {
 using console::Code;
 using console::Key;
 
-// The help lines of the key table where ShowHelp draws them, top to bottom: the bottom one on
-// the window's last pixel row.
-std::vector<PlacedText> HelpTexts(int maxY, int lineHeight);
+// The help lines of the key table where ShowHelp draws them over a frame, top to bottom: the
+// bottom one on the window's last pixel row, or above the measurement panel when it is shown.
+std::vector<PlacedText> HelpTexts(const FrameLayout& frame, int maxY, int lineHeight);
 
 // One tick of the session: the dialogue while it is set up, otherwise one key and the redraw.
 void KeyTick();

@@ -90,7 +90,7 @@ TEST(HelpLines, TextsAsShownTopToBottom) {
       "               \"Esc\": Eingabe neuer Parameter",
       "            \"Strg-C\": Abbruch des Programmes",
   };
-  const std::vector<PlacedText> help = HelpTexts(767, 21);
+  const std::vector<PlacedText> help = HelpTexts({}, 767, 21);
   ASSERT_EQ(help.size(), std::size(lines));
   for (std::size_t i = 0; i < help.size(); ++i) {
     EXPECT_EQ(help[i].Text, lines[i]);
