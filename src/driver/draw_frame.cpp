@@ -13,6 +13,11 @@ using namespace console;
 using geometry::EventKind;
 namespace {
 
+// The arcs of a lens go in steps of one degree: a chord then stands at most 0.1 pixels off a
+// penumbra 2500 pixels wide (the Moon of 1920 x 1080 and its shadow), so no corner shows.
+constexpr int ArcSteps = 360;
+constexpr long double ArcStep = TwoPi / ArcSteps;
+
 
 // The arc of circle (cx, cy, r) from angle `start` to angle `end`, going round the side on
 // which the other circle's centre (ox, oy) lies: the points of a circle that lie inside another
@@ -32,20 +37,20 @@ void AppendArc(int cx, int cy, int r, long double start, long double end, int ox
                                        static_cast<long double>(ox - cx));
   long double step;
   if (counterClockwise(start, toCentre) <= counterClockwise(start, end)) {
-    step = 5 * Degree;
+    step = ArcStep;
     if (end < start) end += TwoPi;
   } else {
-    step = -5 * Degree;
+    step = -ArcStep;
     if (end > start) end -= TwoPi;
   }
   long double angle = start;
   points.push_back(pointAt(angle));
-  // At most a full turn: 72 steps and the end point. The count also ends the loop should the
-  // angles ever not be numbers.
+  // At most a full turn: ArcSteps steps and the end point. The count also ends the loop should
+  // the angles ever not be numbers.
   // (A tangency starts on its end: one step, held at the end, still emits the point again.)
-  for (int i = 0; i < 73; ++i) {
+  for (int i = 0; i <= ArcSteps; ++i) {
     angle += step;
-    if ((step > 0 && angle > end) || (step < 0 && angle < end) || i == 72) angle = end;
+    if ((step > 0 && angle > end) || (step < 0 && angle < end) || i == ArcSteps) angle = end;
     points.push_back(pointAt(angle));
     if (angle == end) break;
   }

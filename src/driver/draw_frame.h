@@ -24,7 +24,7 @@ struct OverlapShape {
   int X = 0, Y = 0, R = 0;       // the disc
   std::vector<console::TPoint> Points;  // the polygon, at most MaxOverlapPoints
 };
-constexpr std::size_t MaxOverlapPoints = 256;
+constexpr std::size_t MaxOverlapPoints = 1024;
 OverlapShape CircleOverlap(int x1, int y1, int r1, int x2, int y2, int r2);
 
 // Fills the area common to two circles with the current fill.
