@@ -32,6 +32,7 @@ enum class Key : int {
   N = 'n',
   P = 'p',
   S = 's',
+  ShiftS = 'S',
   T = 't',
   V = 'v',
 };

@@ -80,7 +80,8 @@ void SignalRejectedAnswer();
 
 // Files.
 bool FilePresent(const std::string& name);
-// Saves the inclusive rectangle of the picture as a BMP; on failure the earlier file of that
+// Saves the inclusive rectangle of the picture as a BMP (a PNG when the name ends in ".png");
+// on failure the earlier file of that
 // name stays intact, false is returned and `why` (when given) says in a few German words what
 // went wrong.
 bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2,

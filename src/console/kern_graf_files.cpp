@@ -45,6 +45,8 @@ bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2, std::
   bool saved = false;
   int error = 0;
   const QImage& raster = Raster();
+  const char* format = QString::fromStdString(name).endsWith(".png", Qt::CaseInsensitive)
+                           ? "PNG" : "BMP";
   if (!name.empty() && !raster.isNull() && width > 0 && height > 0 && width <= 65535 &&
       height <= 65535) {
     // At the screen's density: a logical rectangle has ratio x ratio device pixels each.
@@ -56,7 +58,7 @@ bool WritePicture(const std::string& name, int x1, int y1, int x2, int y2, std::
       QSaveFile file(ToQString(name));
       errno = 0;
       saved = file.open(QIODevice::WriteOnly) &&
-              picture.convertToFormat(QImage::Format_RGB32).save(&file, "BMP") &&
+              picture.convertToFormat(QImage::Format_RGB32).save(&file, format) &&
               file.commit();
       error = errno;
     }

@@ -2,7 +2,7 @@
 
 namespace driver {
 // The help lines keep their colons under each other.
-const std::array<KeyHelp, 11> KeyTable = {{
+const std::array<KeyHelp, 12> KeyTable = {{
     {"Cursor rechts/links", "Zeitschritt vorwärts/rückwärts", "cursor right / left",
      " Cursor rechts/links: Zeitschritt Vorwärts vorwärts/rückwärts", 4},
     {"+, -", "größerer/kleinerer Zeitschritt", "`+` / `-`",
@@ -16,6 +16,7 @@ const std::array<KeyHelp, 11> KeyTable = {{
      "                 \"t\": Zeiten wie beobachtet (TT = UT + Delta T) an/aus", 0},
     {"p", "Pause bis zum nächsten Tastendruck", "`p`", "", 0},
     {"s", "Bild speichern (%s01.bmp, …)", "`s`", "                 \"s\": Speicherung des Bildes", 6},
+    {"S", "Bild als PNG speichern (%s01.png, …)", "`S` (Shift+S)", "", 0},
     {"F1", "Hilfe", "F1", "", 0},
     {"Esc", "neue Parameter", "Esc", "               \"Esc\": Eingabe neuer Parameter", 7},
     {"Strg-C", "Ende", "Ctrl+C", "            \"Strg-C\": Abbruch des Programmes", 8},

@@ -24,12 +24,12 @@ void ShowStatus(const std::string& text, Colour colour) {
   Drv.Painter.StatusColour = colour;
 }
 
-void SavePictureKey() {
+void SavePictureKey(PictureFormat format) {
   // Pictures of earlier runs are never overwritten: the numbers go on past them. A failed
   // save uses up no number; the animation goes on.
   RunFiles& files = Drv.Files;
-  const SavedPicture picture = SavePictureWithFallback(files.PictureBaseName,
-                                                       files.PictureCounter, 0, 0, MaxX(), MaxY());
+  const SavedPicture picture = SavePictureWithFallback(
+      files.PictureBaseName, files.PictureCounter, format, 0, 0, MaxX(), MaxY());
   if (picture.Saved) {
     files.PictureCounter = picture.Number;
     ShowStatus(" Bild gespeichert: " + picture.Path, Colour::LightGreen);
@@ -112,7 +112,8 @@ void RunCommand(Key key) {
       ShowInstant(Drv.Now);
       break;
     case Key::S:
-      SavePictureKey();
+    case Key::ShiftS:
+      SavePictureKey(key == Key::S ? PictureFormat::Bmp : PictureFormat::Png);
       break;
     case Key::F1:
       ShowHelp();

@@ -5,9 +5,14 @@
 #include <string>
 
 namespace driver {
-// "<base>01.bmp" ... "<base>99.bmp", "<base>100.bmp", ...
-std::string PictureName(const std::string& base, int counter);
-// The number of the next picture: past the counter and past every "<base>NN.bmp" that exists.
+// The pictures are bitmaps ('s') or PNG files (Shift+S), numbered in one sequence.
+enum class PictureFormat { Bmp, Png };
+
+// "<base>01.bmp" ... "<base>99.bmp", "<base>100.bmp", ... (".png" for PNG files)
+std::string PictureName(const std::string& base, int counter,
+                        PictureFormat format = PictureFormat::Bmp);
+// The number of the next picture: past the counter and past every "<base>NN.bmp" and
+// "<base>NN.png" that exists.
 int NextPictureNumber(const std::string& base, int counter);
 
 struct SavedPicture {
@@ -19,6 +24,6 @@ struct SavedPicture {
 
 // Saves the inclusive rectangle as the next picture of `base`, trying the working folder by
 // writing, then the pictures folder (made when missing). One beep when neither works.
-SavedPicture SavePictureWithFallback(const std::string& base, int counter, int x1, int y1,
-                                     int x2, int y2);
+SavedPicture SavePictureWithFallback(const std::string& base, int counter, PictureFormat format,
+                                     int x1, int y1, int x2, int y2);
 }  // namespace driver

@@ -21,6 +21,8 @@
 #include "key_table.h"
 #include "key_tick.h"
 #include "picture_files.h"
+#include <QImage>
+
 #include "mathe.h"
 #include "text_codec.h"
 
@@ -259,7 +261,8 @@ TEST_F(KeyTickTest, PicturesOfEarlierRunsAreNeverOverwritten) {
       {{base + "07.bmp", base + "100.bmp", base + "03.bmp"}, 0, 101},
       {{base + "03.bmp"}, 12, 13},
       {{}, 99, 100},
-      {{base + "7.bmp", base + "x1.bmp", base + "01.png", "other05.bmp", base + "1e3.bmp"}, 0, 1},
+      {{base + "04.png"}, 0, 5},  // one sequence for bitmaps and PNG files
+      {{base + "7.bmp", base + "x1.bmp", base + "01.jpg", "other05.bmp", base + "1e3.bmp"}, 0, 1},
   };
   for (const Case& c : cases) {
     for (const auto& entry : std::filesystem::directory_iterator(folder_))
@@ -274,6 +277,22 @@ TEST_F(KeyTickTest, PicturesOfEarlierRunsAreNeverOverwritten) {
   EXPECT_TRUE(std::filesystem::exists(folder_ / PictureName(base, 1)));
   std::ifstream old(folder_ / (base + "x1.bmp"));
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old");
+}
+
+TEST_F(KeyTickTest, ShiftSSavesThePictureAsPngInTheSameSequence) {
+  StartTransit();
+  Press(Code(Key::S));
+  Press(Code(Key::ShiftS));
+  const std::string base = ProgramBaseName(), name = PictureName(base, 2, PictureFormat::Png);
+  EXPECT_TRUE(StatusLineShows(" Bild gespeichert: " + name, Colour::LightGreen));
+  Press(Code(Key::S));
+  const QImage png(QString::fromStdString((folder_ / name).string()), "PNG");
+  ASSERT_FALSE(png.isNull());
+  EXPECT_EQ(png.size(), QSize(Width, Height));
+  // The same pixels as the bitmaps before and after it.
+  const std::string bmp = ReadFile(PictureName(base, 3));
+  for (const auto& [x, y] : {std::pair{0, 0}, {Width / 2, Height / 2}, {Width - 1, Height - 1}})
+    EXPECT_EQ(png.pixel(x, y) & 0xFFFFFF, BmpPixel(bmp, x, y)) << x << "," << y;
 }
 
 TEST_F(KeyTickTest, SaveTellsWhatHappenedInALineThatIsNoPartOfAnyPicture) {
