@@ -159,6 +159,11 @@ FrameLayout LayoutFrame(const TScene& scene, const DisplayOptions& options,
   if (solar && options.Stroboscopic && !history.First) earlier = history.EarlierMoons;
 
   f.Texts = TextColumn(scene, options, column, m);
+  // Without an event the Sun stands on a light blue sky also at night: its warning is yellow
+  // there, which reads on blue (light red would not).
+  if (none && !moonCentre)
+    for (PlacedText& t : f.Texts)
+      if (t.Ink == Colour::LightRed) t.Ink = Colour::Yellow;
   f.Step = StepRow(options, m);
   f.Hint = {maxX - 11 * charWidth, maxY, false, "\"F1\": Hilfe", Colour::DarkGray};
   f.Contacts = ContactTexts(column.Contacts, m);

@@ -488,6 +488,45 @@ TEST_F(KeyTickTest, WithoutAnEventTheSkyAndTheSunShowUntilOneStarts) {
   EXPECT_EQ(PixelAt(20, cy) & 0xFFFFFF, PaletteColour(Colour::LightBlue));
 }
 
+namespace {
+// The contrast of two colours 0xRRGGBB as the web's accessibility rules define it.
+double Contrast(uint32_t a, uint32_t b) {
+  auto luminance = [](uint32_t c) {
+    double sum = 0;
+    const double weights[] = {0.2126, 0.7152, 0.0722};
+    for (int i = 0; i < 3; ++i) {
+      const double v = ((c >> (16 - 8 * i)) & 0xFF) / 255.0;
+      sum += weights[i] * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+}  // namespace
+
+TEST_F(KeyTickTest, WithoutAnEventEveryRowIsCompleteAndLegible) {
+  // By day and at night (the warning row) after a transit, and after a lunar eclipse.
+  const struct {
+    const char *Menu, *Time;
+    std::size_t Rows;  // event rows, place, date, time, system
+  } cases[] = {{"6", "10:00:00", 7}, {"6", "01:00:00", 8}, {"5", "23:00:00", 8}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Time);
+    NewRun();
+    Answer({c.Menu, Enter, Enter, Enter, Enter, Enter, Enter, Enter, Enter});
+    KeyTick();
+    Answer({Enter, Enter, Enter, Enter, Enter, Enter, c.Time, Enter});
+    Press(Code(Key::Esc));
+    ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::None);
+    FrameLayout f = ScreenLayout();
+    EXPECT_EQ(f.Texts.size(), c.Rows);
+    f.Texts.push_back(f.Step);
+    for (const PlacedText& t : f.Texts)
+      EXPECT_GE(Contrast(PaletteColour(t.Ink), PaletteColour(f.Sky)), 4.5) << t.Text;
+  }
+}
+
 TEST_F(KeyTickTest, AStepChosenWithPlusAndMinusOutlivesTheDialogue) {
   StartTransit();
   Press(Code(Key::Plus));
