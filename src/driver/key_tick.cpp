@@ -134,11 +134,8 @@ void DrawAfterKey(Key key, bool afterDialogue) {
   if (Drv.Options.ContactsOn)
     UpdateContactRows(Drv.Painter.Contacts, Drv.Now.Ut(), Drv.Options.Model,
                       !Drv.Options.Geocentric && a.ObserverPlaced, a.ObserverCoordinates);
-  if (eventInView && key != Key::Plus && key != Key::Minus && key != Key::F1) {
+  if (eventInView ? key != Key::Plus && key != Key::Minus && key != Key::F1 : timeKey)
     DrawFrame();
-  } else if (!eventInView && timeKey) {
-    DrawFrame();
-  }
   PainterMemory& painter = Drv.Painter;
   if (!painter.StatusText.empty()) {
     // Drawn after the picture was saved and drawn: never part of a saved picture.
