@@ -84,13 +84,14 @@ std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const T
     }
   }
 
-  if (view.SunAltitudeValid && view.SunAltitude != 0) {
+  if (view.SunAltitudeValid && lunar) {
+    // The Moon's own altitude, with its parallax: near the horizon it differs from the Sun's
+    // opposite point by up to a degree.
+    rows.push_back({5, " Höhe des Mondes =" + FormatNumber(view.MoonAltitude, 2.1L) + "°"});
+    if (view.MoonAltitude < 0) rows.push_back({7, " Mond unter dem Horizont", true});
+  } else if (view.SunAltitudeValid && view.SunAltitude != 0) {
     rows.push_back({5, " Höhe der Sonne =" + FormatNumber(view.SunAltitude, 2.1L) + "°"});
-    // The eclipsed Moon stands opposite the Sun.
-    if (lunar && !view.SunBelowHorizon)
-      rows.push_back({7, " Mond unter dem Horizont", true});
-    else if (!lunar && view.SunBelowHorizon)
-      rows.push_back({7, " Sonne unter dem Horizont", true});
+    if (view.SunBelowHorizon) rows.push_back({7, " Sonne unter dem Horizont", true});
   }
   return rows;
 }

@@ -202,14 +202,19 @@ TView ViewAt(const TInstant& at, const TObserverCoordinates& site,
   view.Record.Site = site;
   MeasureDiscs(observer, sun, occultorDiameter, occ, view.Record);
 
+  view.SunAltitude = AltitudeOf(sun, site, at);
+  view.SunBelowHorizon = view.SunAltitude < 0;
+  view.SunAltitudeValid = true;
+  return view;
+}
+
+long double AltitudeOf(const BodyVector& direction, const TObserverCoordinates& site,
+                       const TInstant& at) {
   long double r, alpha, delta;
-  RectToSpherical(sun.X, sun.Y, sun.Z, r, alpha, delta);
+  RectToSpherical(direction.X, direction.Y, direction.Z, r, alpha, delta);
   const long double theta = SiderealTime(at, site.Longitude);
   long double azimuth = alpha, altitude = delta;
   EquatorialToHorizon(azimuth, altitude, std::sin(site.Latitude), std::cos(site.Latitude), theta);
-  view.SunBelowHorizon = altitude < 0;
-  view.SunAltitude = altitude / Degree;
-  view.SunAltitudeValid = true;
-  return view;
+  return altitude / Degree;
 }
 }  // namespace geometry

@@ -67,7 +67,13 @@ struct TView {
   long double SunAltitude = 0;  // degrees
   bool SunBelowHorizon = false;
   bool SunAltitudeValid = false;
+  long double MoonAltitude = 0;  // degrees, seen from the site (with the Moon's parallax)
 };
+
+// The altitude in degrees of a direction of the equatorial frame seen from the site at the
+// instant (no refraction).
+long double AltitudeOf(const BodyVector& direction, const TObserverCoordinates& site,
+                       const astro::TInstant& at);
 
 // The event at the instant of the sky: the Moon first, then Mercury, then Venus.
 TEvent EventAt(const TSky& sky);

@@ -27,6 +27,9 @@ TScene SceneAt(const TInstant& at, const TObserverCoordinates& site, bool onEart
   scene.View = ViewAt(at, site, scene.Observer, scene.Sky.Sun, scene.Event.OccultorDiameter,
                       scene.Event.Occultor);
   scene.View.SunAltitudeValid = onEarth;
+  BodyVector toMoon;
+  VecDiff(scene.Sky.Moon, scene.Observer, toMoon);
+  scene.View.MoonAltitude = AltitudeOf(toMoon, site, at);
   BodyVector toSun;
   VecDiff(scene.Sky.Sun, scene.Observer, toSun);
   scene.SunRadius = SunRadius / toSun.R;

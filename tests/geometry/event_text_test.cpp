@@ -90,24 +90,24 @@ TEST_F(EventText, DistancesInAstronomicalUnits) {
 TEST_F(EventText, SunAltitudeAndHorizonWarnings) {
   struct Case {
     EventKind kind;
-    long double altitude;
+    long double altitude;  // of the Sun, and for a lunar eclipse of the Moon
     bool below;
     const char* warning;  // nullptr: nothing on row 7
   } cases[] = {
       {EventKind::SolarEclipse, 23.46L, false, nullptr},
       {EventKind::SolarEclipse, -3.0L, true, " Sonne unter dem Horizont"},
       {EventKind::None, -0.04L, true, " Sonne unter dem Horizont"},
-      {EventKind::LunarEclipse, 5.0L, false, " Mond unter dem Horizont"},
-      {EventKind::LunarEclipse, -12.0L, true, nullptr},
+      {EventKind::LunarEclipse, -0.3L, false, " Mond unter dem Horizont"},
+      {EventKind::LunarEclipse, 12.0L, true, nullptr},
   };
   const char* shown[] = {" Höhe der Sonne = 23.5°", " Höhe der Sonne = -3.0°",
-                         " Höhe der Sonne =  0.0°", " Höhe der Sonne =  5.0°",
-                         " Höhe der Sonne =-12.0°"};
+                         " Höhe der Sonne =  0.0°", " Höhe des Mondes = -0.3°",
+                         " Höhe des Mondes = 12.0°"};
   int i = 0;
   for (const Case& c : cases) {
     ev.Kind = c.kind;
     ev.Occultor = Vec(60, 0, 0);
-    view.SunAltitude = c.altitude;
+    view.SunAltitude = view.MoonAltitude = c.altitude;
     view.SunBelowHorizon = c.below;
     view.SunAltitudeValid = true;
     std::vector<TextRow> rows = Rows();

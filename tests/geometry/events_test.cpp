@@ -6,6 +6,7 @@
 #include "event_text.h"
 #include "events.h"
 #include "mathe.h"
+#include "scene.h"
 
 using namespace astro;
 using namespace geometry;
@@ -342,3 +343,15 @@ TEST_F(Events, SunAltitudeFollowsTheHorizon) {
 }
 
 }  // namespace
+
+TEST(Scene, TheMoonsAltitudeInALunarEclipseIsTheSunsOppositeLoweredByItsParallax) {
+  // 28 September 2015, 02:47 UT, Hannover: the eclipsed Moon stands opposite the Sun; seen from
+  // the ground it is lower by its parallax (about 0.95 degrees times the cosine of its altitude).
+  const TObserverCoordinates hannover{52.37L * Degree, 9.73L * Degree};
+  const TScene scene = SceneAt(TInstant::OfClock({28, 9, 2015}, 3.47L), hannover, true,
+                               TimeModel::Program);
+  ASSERT_EQ(scene.Event.Kind, EventKind::LunarEclipse);
+  const long double opposite = -scene.View.SunAltitude;
+  const long double lowered = opposite - scene.View.MoonAltitude;
+  EXPECT_NEAR(static_cast<double>(lowered), 0.95 * std::cos(opposite * Degree), 0.15);
+}
