@@ -3,6 +3,7 @@
 #include "astr_rout.h"
 #include "frame_layout.h"
 #include "number_text.h"
+#include "scene.h"
 #include "text_codec.h"
 
 namespace driver {
@@ -20,10 +21,19 @@ std::string Row(const std::string& label, search::Second at) {
   return text + ContactTimeText(at);
 }
 
-void AddEarthRows(const search::TEarthContacts& earth, std::vector<TextRow>& rows) {
+void AddEarthRows(const search::TEarthContacts& earth, const TObserverCoordinates* lunarSite,
+                  std::vector<TextRow>& rows) {
   const search::TFoundEvent& event = earth.Event;
-  auto add = [&rows](const char* label, const std::optional<search::Second>& at) {
-    if (at) rows.push_back({static_cast<int>(rows.size()), Row(label, *at)});
+  auto add = [&](const char* label, const std::optional<search::Second>& at) {
+    if (!at) return;
+    TextRow row{static_cast<int>(rows.size()), Row(label, *at)};
+    if (lunarSite) {
+      const long double altitude = MoonAltitudeAt(TInstant::At(*at), *lunarSite, event.Model);
+      row.Text += "  Mondhöhe " + FormatNumber(altitude, 0.1L) + "°";
+      row.Warning = altitude < 0;
+      if (row.Warning) row.Text += " unter dem Horizont";
+    }
+    rows.push_back(row);
   };
   rows.push_back({0, event.Model == TimeModel::Exact
                         ? " Kontaktzeiten für die ganze Erde, wie beobachtet:"
@@ -54,13 +64,14 @@ std::string ContactTimeText(search::Second s) {
 }
 
 std::vector<TextRow> ContactRows(const std::optional<search::TEarthContacts>& earth,
-                                 const std::vector<search::TSiteContact>* site) {
+                                 const std::vector<search::TSiteContact>* site,
+                                 const TObserverCoordinates* lunarSite) {
   std::vector<TextRow> rows;
   if (!earth) {
     rows.push_back({0, " Kontaktzeiten: kein Ereignis"});
     return rows;
   }
-  AddEarthRows(*earth, rows);
+  AddEarthRows(*earth, lunarSite, rows);
   if (!site) return rows;
   if (site->empty()) {
     rows.push_back({static_cast<int>(rows.size()), " Kontaktzeiten am Beobachtungsort: keine"});
@@ -89,12 +100,15 @@ void UpdateContactRows(ContactPanelRows& panel, search::Second at, TimeModel mod
     return;
   }
   const search::TFoundEvent& event = *inProgress.Event;
-  // A lunar eclipse looks the same from every site that sees the Moon: no contacts of its own.
-  if (site && event.Kind != EventKind::LunarEclipse) {
+  // A lunar eclipse looks the same from every site that sees the Moon: no contacts of its own,
+  // but the Moon's altitude there at each phase.
+  const bool lunar = event.Kind == EventKind::LunarEclipse;
+  if (site && !lunar) {
     const std::vector<search::TSiteContact> contacts = search::SiteContacts(event, coordinates);
     panel.Rows = ContactRows(search::EarthContacts(event), &contacts);
   } else {
-    panel.Rows = ContactRows(search::EarthContacts(event), nullptr);
+    panel.Rows = ContactRows(search::EarthContacts(event), nullptr,
+                             site && lunar ? &coordinates : nullptr);
   }
 }
 }  // namespace driver

@@ -15,9 +15,12 @@ std::string ContactTimeText(search::Second s);
 // The panel's rows, from row 0 down: the Earth-wide phases of the event under a heading that
 // names the time model they were found in (none: one row saying there is no event) and, when
 // `site` is given, the contacts seen there. Absent phases and contacts have no row; contacts
-// with the Sun below the horizon are warnings.
-std::vector<geometry::TextRow> ContactRows(const std::optional<search::TEarthContacts>& earth,
-                                 const std::vector<search::TSiteContact>* site);
+// with the Sun below the horizon are warnings. For a lunar eclipse seen from `lunarSite` each
+// phase gives the Moon's altitude there, a warning when it is below the horizon.
+std::vector<geometry::TextRow> ContactRows(
+    const std::optional<search::TEarthContacts>& earth,
+    const std::vector<search::TSiteContact>* site,
+    const geometry::TObserverCoordinates* lunarSite = nullptr);
 
 // The rows as they were found, and for which instant and site.
 struct ContactPanelRows {

@@ -17,6 +17,22 @@ long double ParallacticAngle(long double h, long double delta, long double phi) 
   return ArcTan2(num, den);
 }
 
+namespace {
+long double MoonAltitudeFrom(const TSky& sky, const BodyVector& observer,
+                             const TObserverCoordinates& site, const TInstant& at) {
+  BodyVector toMoon;
+  VecDiff(sky.Moon, observer, toMoon);
+  return AltitudeOf(toMoon, site, at);
+}
+}  // namespace
+
+long double MoonAltitudeAt(const TInstant& at, const TObserverCoordinates& site,
+                           TimeModel model) {
+  BodyVector observer;
+  ObserverVector(site, at, observer);
+  return MoonAltitudeFrom(SunAndMoonAt(at, model), observer, site, at);
+}
+
 TScene SceneAt(const TInstant& at, const TObserverCoordinates& site, bool onEarth,
                TimeModel model) {
   TScene scene;
@@ -27,9 +43,7 @@ TScene SceneAt(const TInstant& at, const TObserverCoordinates& site, bool onEart
   scene.View = ViewAt(at, site, scene.Observer, scene.Sky.Sun, scene.Event.OccultorDiameter,
                       scene.Event.Occultor);
   scene.View.SunAltitudeValid = onEarth;
-  BodyVector toMoon;
-  VecDiff(scene.Sky.Moon, scene.Observer, toMoon);
-  scene.View.MoonAltitude = AltitudeOf(toMoon, site, at);
+  scene.View.MoonAltitude = MoonAltitudeFrom(scene.Sky, scene.Observer, site, at);
   BodyVector toSun;
   VecDiff(scene.Sky.Sun, scene.Observer, toSun);
   scene.SunRadius = SunRadius / toSun.R;

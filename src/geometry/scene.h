@@ -21,6 +21,10 @@ struct TScene {
 TScene SceneAt(const astro::TInstant& at, const TObserverCoordinates& site, bool onEarth,
                astro::TimeModel model);
 
+// The Moon's altitude in degrees seen from the site (with its parallax), as the scene gives it.
+long double MoonAltitudeAt(const astro::TInstant& at, const TObserverCoordinates& site,
+                           astro::TimeModel model);
+
 // The Sun's parallactic angle for hour angle h, declination delta, latitude phi (radians):
 // the position angle of the zenith seen from the Sun, in (-pi, pi].
 long double ParallacticAngle(long double h, long double delta, long double phi);

@@ -41,6 +41,22 @@ std::string UtText(search::Second s) {
   return text;
 }
 
+TEST(ContactRows, ALunarEclipseSeenFromAPlaceGivesTheMoonsAltitudeAtEachPhase) {
+  // 7 August 2017 from Hannover: the Moon rises during the eclipse, about 18:45 UT.
+  ContactPanelRows panel;
+  const TObserverCoordinates hannover{.Longitude = 9.73L * Degree, .Latitude = 52.37L * Degree};
+  UpdateContactRows(panel, TInstant::OfClock({7, 8, 2017}, 19.30L).Ut(), TimeModel::Program,
+                    true, hannover);
+  ASSERT_EQ(panel.Rows.size(), 6u);  // heading, begin, partial begin, middle, partial end, end
+  for (std::size_t i = 1; i < panel.Rows.size(); ++i) {
+    const TextRow& row = panel.Rows[i];
+    EXPECT_NE(row.Text.find("  Mondhöhe "), std::string::npos) << row.Text;
+    EXPECT_EQ(row.Warning, row.Text.find(" unter dem Horizont") != std::string::npos);
+  }
+  EXPECT_TRUE(panel.Rows[1].Warning) << panel.Rows[1].Text;     // begins before moonrise
+  EXPECT_FALSE(panel.Rows.back().Warning) << panel.Rows.back().Text;  // ends after it
+}
+
 TEST(ContactTimeText, UtDateAndTimeToTheSecond) {
   const struct {
     long double Jd;

@@ -259,7 +259,7 @@ TEST(FrameLayout, ContactPanelCoversNoBodyAndNoLimb) {
   } events[] = {{{7, 5, 2003}, 9.00L},  {{8, 6, 2004}, 9.2212L}, {{6, 6, 2012}, 4.00L},
                 {{20, 3, 2015}, 11.00L}, {{28, 9, 2015}, 1.30L},  {{9, 5, 2016}, 14.00L},
                 {{7, 8, 2017}, 19.30L},  {{12, 8, 2026}, 18.4530L}};
-  const TObserverCoordinates hannover{52.37L * Degree, 9.73L * Degree};
+  const TObserverCoordinates hannover{.Longitude = 9.73L * Degree, .Latitude = 52.37L * Degree};
   const int L = 21, C = 10;
   for (const auto& e : events) {
     const TInstant at = TInstant::OfClock(e.Date, e.Clock);

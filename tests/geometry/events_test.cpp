@@ -344,14 +344,17 @@ TEST_F(Events, SunAltitudeFollowsTheHorizon) {
 
 }  // namespace
 
-TEST(Scene, TheMoonsAltitudeInALunarEclipseIsTheSunsOppositeLoweredByItsParallax) {
-  // 28 September 2015, 02:47 UT, Hannover: the eclipsed Moon stands opposite the Sun; seen from
-  // the ground it is lower by its parallax (about 0.95 degrees times the cosine of its altitude).
-  const TObserverCoordinates hannover{52.37L * Degree, 9.73L * Degree};
-  const TScene scene = SceneAt(TInstant::OfClock({28, 9, 2015}, 3.47L), hannover, true,
-                               TimeModel::Program);
+TEST(Scene, TheMoonsAltitudeIsSeenFromThePlaceWithItsParallax) {
+  // 28 September 2015, 02:47 UT, Hannover: seen from the ground the Moon stands lower than seen
+  // from the Earth's centre by its parallax in altitude, asin(cos(h) / distance in Earth radii).
+  const TObserverCoordinates hannover{.Longitude = 9.73L * Degree, .Latitude = 52.37L * Degree};
+  const TInstant at = TInstant::OfClock({28, 9, 2015}, 3.47L);
+  const TScene scene = SceneAt(at, hannover, true, TimeModel::Program);
   ASSERT_EQ(scene.Event.Kind, EventKind::LunarEclipse);
-  const long double opposite = -scene.View.SunAltitude;
-  const long double lowered = opposite - scene.View.MoonAltitude;
-  EXPECT_NEAR(static_cast<double>(lowered), 0.95 * std::cos(opposite * Degree), 0.15);
+  const long double centre = AltitudeOf(scene.Sky.Moon, hannover, at);
+  const long double parallax = std::asin(std::cos(centre * Degree) / scene.Sky.Moon.R) / Degree;
+  EXPECT_GT(centre, 20);
+  EXPECT_NEAR(static_cast<double>(scene.View.MoonAltitude), static_cast<double>(centre - parallax),
+              0.02);
+  EXPECT_EQ(MoonAltitudeAt(at, hannover, TimeModel::Program), scene.View.MoonAltitude);
 }
