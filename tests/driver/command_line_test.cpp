@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "command_line.h"
+#include "version.h"
 
 using namespace driver;
 
@@ -73,8 +74,9 @@ TEST(HelpText, WithoutPicturesFolder) {
   EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
 }
 
-TEST(VersionText, ProjectVersion) {
-  EXPECT_EQ(VersionText("syzygy"), "syzygy " SYZYGY_PROJECT_VERSION "\n");
+TEST(VersionText, ProjectVersionAndTitleScreenDate) {
+  EXPECT_EQ(VersionText("syzygy"), "syzygy " SYZYGY_PROJECT_VERSION " (Version: 15. März 2016)\n");
+  EXPECT_STREQ(VersionDate, "15. März 2016");
 }
 
 }  // namespace
