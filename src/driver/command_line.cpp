@@ -6,6 +6,7 @@
 #include "fenster_graf.h"
 #include "key_table.h"
 #include "text_codec.h"
+#include "version.h"
 
 #ifndef SYZYGY_VERSION
 #define SYZYGY_VERSION "unbekannt"
@@ -53,7 +54,7 @@ std::string HelpText(const std::string& program, const std::vector<std::string>&
 }
 
 std::string VersionText(const std::string& program) {
-  return program + " " SYZYGY_VERSION "\n";
+  return program + " " SYZYGY_VERSION " (Version: " + VersionDate + ")\n";
 }
 
 std::string CommandLineError(const std::string& program,

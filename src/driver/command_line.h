@@ -15,7 +15,8 @@ CommandLineRequest ReadCommandLine(const std::vector<std::string>& arguments);
 // (`dataFolders` first to last, "" for the working folder) and saves pictures.
 std::string HelpText(const std::string& program, const std::vector<std::string>& dataFolders,
                      const std::string& picturesFolder);
-// "syzygy 1.0" and a line end.
+// "syzygy 1.0 (Version: 15. März 2016)" and a line end: the version number and the date the
+// title screen shows.
 std::string VersionText(const std::string& program);
 
 // The one-line complaint about arguments that are no request.

@@ -11,6 +11,7 @@
 #include "mathe.h"
 #include "number_text.h"
 #include "text_codec.h"
+#include "version.h"
 
 namespace driver {
 using namespace astro;
@@ -33,7 +34,7 @@ const std::array<std::string, 9> MenuLines = {
 namespace {
 
 const char* const CityFileName = "City.dat";
-const char* const Version = "15. März 2016";
+const char* const Version = VersionDate;
 
 struct PreparedEvent {
   const char *Day, *Month, *Year, *Time;

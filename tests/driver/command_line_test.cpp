@@ -1,10 +1,15 @@
 // --help, --version and wrong arguments.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "command_line.h"
+#include "key_table.h"
+#include "version.h"
 
 using namespace driver;
 
@@ -73,8 +78,31 @@ TEST(HelpText, WithoutPicturesFolder) {
   EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
 }
 
-TEST(VersionText, ProjectVersion) {
-  EXPECT_EQ(VersionText("syzygy"), "syzygy " SYZYGY_PROJECT_VERSION "\n");
+TEST(VersionText, ProjectVersionAndTitleScreenDate) {
+  EXPECT_EQ(VersionText("syzygy"), "syzygy " SYZYGY_PROJECT_VERSION " (Version: 15. März 2016)\n");
+  EXPECT_STREQ(VersionDate, "15. März 2016");
+}
+
+// The manual page's header names this version and the title screen's date, and its keys say
+// what --help says (letters beyond ASCII written as roff escapes there).
+TEST(ManualPage, VersionDateAndKeys) {
+  std::ifstream file(SYZYGY_MANUAL_PAGE);
+  std::string page(std::istreambuf_iterator<char>(file), {});
+  const char* const letters[][2] = {
+      {"\\(:a", "ä"}, {"\\(:o", "ö"}, {"\\(:u", "ü"}, {"\\(ss", "ß"}, {"\\[u2026]", "…"}};
+  for (const auto& [escape, letter] : letters) {
+    for (std::size_t at; (at = page.find(escape)) != std::string::npos;)
+      page.replace(at, std::strlen(escape), letter);
+  }
+  EXPECT_NE(page.find(std::string("\n.TH SYZYGY 1 \"") + VersionDate +
+                      "\" \"syzygy " SYZYGY_PROJECT_VERSION "\""),
+            std::string::npos);
+  for (const KeyHelp& k : KeyTable) {
+    std::string meaning = k.Meaning;
+    if (const std::size_t at = meaning.find("%s"); at != std::string::npos)
+      meaning.replace(at, 2, "syzygy");
+    EXPECT_NE(page.find("\n" + meaning), std::string::npos) << meaning;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The key commands, the redraw rule and the frames they draw.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -120,6 +121,25 @@ TEST(KeyTable, ReadmeAndHelpNameEveryKey) {
     EXPECT_EQ(keys[i], KeyTable[i].Readme);
     EXPECT_NE(help.find(std::string("\n  ") + KeyTable[i].Keys + "  "), std::string::npos)
         << KeyTable[i].Keys;
+  }
+}
+
+// The title screen's hints name every key of the table ("m" for m), in lines that fit the
+// screen in Courier.
+TEST(KeyTable, TitleFileNamesEveryKey) {
+  std::ifstream file(SYZYGY_TITLE_FILE);
+  std::string hints;
+  for (std::string line; std::getline(file, line);) {
+    EXPECT_LE(Utf8Length(line), 90u) << line;
+    if (!hints.empty() || line.rfind("Tasten: ", 0) == 0) hints += line + "\n";
+  }
+  for (const KeyHelp& k : KeyTable) {
+    const std::string keys = k.Keys;
+    for (std::size_t at = 0, end = 0; at < keys.size(); at = end + 2) {
+      end = std::min(keys.find(", ", at), keys.size());
+      const std::string key = keys.substr(at, end - at);
+      EXPECT_NE(hints.find(key.size() == 1 ? '"' + key + '"' : key), std::string::npos) << key;
+    }
   }
 }
 

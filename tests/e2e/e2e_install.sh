@@ -16,7 +16,8 @@ for file in bin/syzygy share/syzygy/City.dat share/syzygy/syzygy.txt \
             share/applications/org.example.syzygy.desktop \
             share/icons/hicolor/scalable/apps/org.example.syzygy.svg \
             share/metainfo/org.example.syzygy.metainfo.xml \
-            share/doc/syzygy/copyright share/doc/syzygy/changelog.gz; do
+            share/doc/syzygy/copyright share/doc/syzygy/changelog.gz \
+            share/man/man1/syzygy.1.gz; do
   [ -f "$STAGE/usr/$file" ] || fail "not installed: usr/$file"
 done
 PROGRAM=$STAGE/usr/bin/syzygy
