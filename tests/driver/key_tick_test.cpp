@@ -8,7 +8,6 @@
 #include <iterator>
 #include <vector>
 #include <string>
-#include <vector>
 
 #include "astr_rout.h"
 #include "draw_frame.h"
