@@ -30,11 +30,13 @@ enum class Key : int {
   K = 'k',
   M = 'm',
   N = 'n',
+  ShiftN = 'N',
   P = 'p',
   S = 's',
   ShiftS = 'S',
   T = 't',
   V = 'v',
+  ShiftV = 'V',
 };
 constexpr int Code(Key key) { return static_cast<int>(key); }
 

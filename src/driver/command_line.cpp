@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "data_files.h"
+#include "event_table.h"
 #include "fenster_graf.h"
 #include "key_table.h"
 #include "text_codec.h"
@@ -24,11 +25,20 @@ std::string HelpText(const std::string& program, const std::vector<std::string>&
                      const std::string& picturesFolder) {
   std::string text =
       "Aufruf: " + program + " [--help | --version]\n"
+      "       " + program + " --ereignisse ORT [VON [BIS]] [--tsv] [--modell=exakt|original]\n"
       "\n"
       "Zeigt Sonnen- und Mondfinsternisse und Durchgänge von Merkur und Venus, wie sie zu\n"
       "einem gewählten Zeitpunkt vom Erdmittelpunkt oder von einem Ort auf der Erde aus zu\n"
       "sehen sind, auf einem Vollbild. Nach dem Titelbild fragt das Programm nach dem\n"
       "Ereignis, dem Zeitpunkt und dem Beobachtungsort.\n"
+      "\n"
+      "Mit --ereignisse schreibt es ohne Fenster eine Tabelle der Ereignisse, die vom ORT aus\n"
+      "zu sehen sind (ein Name aus City.dat oder Breite,Länge in Grad), von VON bis BIS\n"
+      "(wie 12.8.2026 oder 2026-08-12; sonst von heute an zehn Jahre): je Zeile Datum, Art,\n"
+      "Phase am Ort, Größe, Bedeckung, Dauer der Totalität oder Ringförmigkeit, die Kontakte\n"
+      "in UT mit der Höhe der Sonne (bei Mondfinsternissen des Mondes). --tsv gibt Spalten\n"
+      "mit Tabulatoren und eine Kopfzeile, --modell=original das Zeitmodell des Programms\n"
+      "statt der Zeiten wie beobachtet.\n"
       "\n"
       "Tasten im Bild:\n";
   for (const KeyHelp& k : KeyTable) {
@@ -72,6 +82,8 @@ std::string CommandLineError(const std::string& program,
 std::optional<int> AnswerCommandLine(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + (argc > 0), argv + argc);
   const std::string& program = console::ProgramBaseName();
+  if (!arguments.empty() && arguments[0] == "--ereignisse")
+    return RunEventTable(program, {arguments.begin() + 1, arguments.end()});
   switch (ReadCommandLine(arguments)) {
     case CommandLineRequest::Run:
       return std::nullopt;

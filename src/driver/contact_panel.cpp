@@ -64,7 +64,7 @@ std::string ContactTimeText(search::Second s) {
 }
 
 std::vector<TextRow> ContactRows(const std::optional<search::TEarthContacts>& earth,
-                                 const std::vector<search::TSiteContact>* site,
+                                 const search::TLocalEclipse* site,
                                  const TObserverCoordinates* lunarSite) {
   std::vector<TextRow> rows;
   if (!earth) {
@@ -73,17 +73,29 @@ std::vector<TextRow> ContactRows(const std::optional<search::TEarthContacts>& ea
   }
   AddEarthRows(*earth, lunarSite, rows);
   if (!site) return rows;
-  if (site->empty()) {
-    rows.push_back({static_cast<int>(rows.size()), " Kontaktzeiten am Beobachtungsort: keine"});
+  auto add = [&rows](const std::string& text, bool warning = false) {
+    rows.push_back({static_cast<int>(rows.size()), text, warning});
+  };
+  if (site->Contacts.empty()) {
+    add(" Kontaktzeiten am Beobachtungsort: keine");
     return rows;
   }
-  rows.push_back({static_cast<int>(rows.size()), " Kontaktzeiten am Beobachtungsort:"});
-  for (const search::TSiteContact& c : *site) {
+  add(" Kontaktzeiten am Beobachtungsort:");
+  for (const search::TSiteContact& c : site->Contacts) {
     std::string text = Row(SiteLabel(c.Number), c.At) +
                        "  Sonnenhöhe " + FormatNumber(c.SunAltitude, 0.1L) + "°";
     if (c.SunBelowHorizon) text += " unter dem Horizont";
-    rows.push_back({static_cast<int>(rows.size()), text, c.SunBelowHorizon});
+    add(text, c.SunBelowHorizon);
   }
+  if (site->Sunrise) add(Row("Sonnenaufgang", *site->Sunrise));
+  if (site->Sunset) add(Row("Sonnenuntergang", *site->Sunset));
+  if (site->Phase != LocalPhase::None && earth->Event.Kind == EventKind::SolarEclipse)
+    add(" größte Phase am Ort: Größe " + PlainNumber(site->Magnitude, 1.3L) + ", Bedeckung " +
+        PlainNumber(100 * site->Obscuration, 2.1L) + " %");
+  if (site->CentralSeconds > 0)
+    add(std::string(site->Phase == LocalPhase::Total ? " Totalität" : " Ringförmigkeit") +
+        " am Ort: " + std::to_string(site->CentralSeconds / 60) + " min " +
+        std::to_string(site->CentralSeconds % 60) + " s");
   return rows;
 }
 
@@ -104,8 +116,8 @@ void UpdateContactRows(ContactPanelRows& panel, search::Second at, TimeModel mod
   // but the Moon's altitude there at each phase.
   const bool lunar = event.Kind == EventKind::LunarEclipse;
   if (site && !lunar) {
-    const std::vector<search::TSiteContact> contacts = search::SiteContacts(event, coordinates);
-    panel.Rows = ContactRows(search::EarthContacts(event), &contacts);
+    const search::TLocalEclipse local = search::LocalEclipse(event, coordinates);
+    panel.Rows = ContactRows(search::EarthContacts(event), &local);
   } else {
     panel.Rows = ContactRows(search::EarthContacts(event), nullptr,
                              site && lunar ? &coordinates : nullptr);

@@ -7,6 +7,7 @@
 
 #include "event_search.h"
 #include "event_text.h"
+#include "local_eclipse.h"
 
 namespace driver {
 // "12.8.2026 17:31:05 UT": the UT date and time of a whole second.
@@ -14,12 +15,13 @@ std::string ContactTimeText(search::Second s);
 
 // The panel's rows, from row 0 down: the Earth-wide phases of the event under a heading that
 // names the time model they were found in (none: one row saying there is no event) and, when
-// `site` is given, the contacts seen there. Absent phases and contacts have no row; contacts
-// with the Sun below the horizon are warnings. For a lunar eclipse seen from `lunarSite` each
-// phase gives the Moon's altitude there, a warning when it is below the horizon.
+// `site` is given, what is seen there: the contacts, the greatest phase's magnitude and
+// obscuration, the length of totality or annularity, sunrise or sunset during the event.
+// Absent phases and contacts have no row; contacts with the Sun below the horizon are
+// warnings. For a lunar eclipse seen from `lunarSite` each phase gives the Moon's altitude
+// there, a warning when it is below the horizon.
 std::vector<geometry::TextRow> ContactRows(
-    const std::optional<search::TEarthContacts>& earth,
-    const std::vector<search::TSiteContact>* site,
+    const std::optional<search::TEarthContacts>& earth, const search::TLocalEclipse* site,
     const geometry::TObserverCoordinates* lunarSite = nullptr);
 
 // The rows as they were found, and for which instant and site.

@@ -2,7 +2,7 @@
 
 namespace driver {
 // The help lines keep their colons under each other.
-const std::array<KeyHelp, 12> KeyTable = {{
+const std::array<KeyHelp, 13> KeyTable = {{
     {"Cursor rechts/links", "Zeitschritt vorwärts/rückwärts", "cursor right / left",
      " Cursor rechts/links: Zeitschritt Vorwärts vorwärts/rückwärts", 4},
     {"+, -", "größerer/kleinerer Zeitschritt", "`+` / `-`",
@@ -11,6 +11,7 @@ const std::array<KeyHelp, 12> KeyTable = {{
      "               \"m\": zeige Messwerte an/aus (falls nicht horizontal)", 3},
     {"n, v", "nächstes/vorheriges Ereignis", "`n` / `v`",
      "            \"n\", \"v\": nächstes/vorheriges Ereignis; \"k\": Kontaktzeiten an/aus", 1},
+    {"N, V", "nächstes/vorheriges am Ort sichtbares Ereignis", "`N` / `V` (Shift)", "", 0},
     {"k", "Kontaktzeiten an/aus", "`k`", "", 0},
     {"t", "Zeiten wie beobachtet (TT = UT + Delta T) an/aus", "`t`",
      "                 \"t\": Zeiten wie beobachtet (TT = UT + Delta T) an/aus", 0},

@@ -15,7 +15,7 @@ struct KeyHelp {
 };
 
 // In the order of the README's table and of --help.
-extern const std::array<KeyHelp, 12> KeyTable;
+extern const std::array<KeyHelp, 13> KeyTable;
 // The first line of the help over the picture, which names no key.
 extern const std::string HelpHeading;
 constexpr int HelpHeadingRow = 2;

@@ -12,6 +12,7 @@
 #include "key_table.h"
 #include "main_routine.h"
 #include "picture_files.h"
+#include "visible_events.h"
 
 namespace driver {
 using namespace astro;
@@ -38,12 +39,12 @@ void SavePictureKey(PictureFormat format) {
   }
 }
 
-// The instant stays within the years the date prompts accept, to the second.
-bool WithinYears(Second ut) {
-  static const Second first = TInstant::OfClock({1, 1, MinYear}, 1.00L).Ut();
-  static const Second end = TInstant::OfClock({1, 1, MaxYear + 1}, 1.00L).Ut();
-  return ut >= first && ut < end;
-}
+// The years the date prompts accept, to the second: the first one and the one after the last.
+const Second FirstSecond = TInstant::OfClock({1, 1, MinYear}, 1.00L).Ut();
+const Second EndSecond = TInstant::OfClock({1, 1, MaxYear + 1}, 1.00L).Ut();
+
+// The instant stays within those years.
+bool WithinYears(Second ut) { return ut >= FirstSecond && ut < EndSecond; }
 
 void TimeKey(long double minutes) {
   if (!StepTime(minutes)) {
@@ -68,6 +69,24 @@ void EventKey(bool forward) {
     return;
   }
   MoveToInstant(TInstant::At(found.Event->Begin));
+}
+
+// Shift+N and Shift+V: to the first instant at which the next or previous event can be seen
+// from the place; without a place as n and v.
+void VisibleEventKey(bool forward) {
+  const DialogueAnswers& a = Drv.Answers;
+  if (Drv.Options.Geocentric || !a.ObserverPlaced) return EventKey(forward);
+  const Second now = Drv.Now.Ut();
+  const std::optional<search::TVisibleEvent> found =
+      forward ? search::NextVisibleEvent(now, a.ObserverCoordinates, Drv.Options.Model, EndSecond)
+              : search::PreviousVisibleEvent(now, a.ObserverCoordinates, Drv.Options.Model,
+                                             FirstSecond);
+  if (!found || !WithinYears(found->FirstVisible)) {
+    SystemBeep();
+    ShowStatus(" kein Ereignis am Ort gefunden", Colour::LightRed);
+    return;
+  }
+  MoveToInstant(TInstant::At(found->FirstVisible));
 }
 
 // The commands of the keys while the picture runs (Esc and 'p' change the session instead).
@@ -107,6 +126,10 @@ void RunCommand(Key key) {
     case Key::V:
       EventKey(false);
       break;
+    case Key::ShiftN:
+    case Key::ShiftV:
+      VisibleEventKey(key == Key::ShiftN);
+      break;
     case Key::T:
       options.Model = options.Model == TimeModel::Program ? TimeModel::Exact : TimeModel::Program;
       ShowInstant(Drv.Now);
@@ -128,7 +151,8 @@ void RunCommand(Key key) {
 // contact panel; then the status line.
 void DrawAfterKey(Key key, bool afterDialogue) {
   const bool timeKey = afterDialogue || key == Key::Left || key == Key::Right ||
-                       key == Key::N || key == Key::V || key == Key::K || key == Key::T;
+                       key == Key::N || key == Key::V || key == Key::ShiftN ||
+                       key == Key::ShiftV || key == Key::K || key == Key::T;
   const bool eventInView = Drv.Scene.Event.Kind != EventKind::None;
   const DialogueAnswers& a = Drv.Answers;
   if (Drv.Options.ContactsOn)

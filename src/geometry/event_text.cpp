@@ -56,6 +56,21 @@ std::string LunarEclipseText(LunarPhase phase) {
   }
 }
 
+std::string LocalPhaseText(const TEvent& event, const TView& view) {
+  const EventKind kind = event.Kind;
+  if (kind == EventKind::LunarEclipse)
+    return view.MoonAltitude > 0 ? " am Ort sichtbar" : " am Ort nicht sichtbar";
+  const TLocalPhase local = LocalPhaseOf(view.Record);
+  if (local.Phase == LocalPhase::None || view.SunBelowHorizon) return " am Ort nicht sichtbar";
+  if (kind != EventKind::SolarEclipse) return " am Ort: " + OccultorName(kind) + " vor der Sonne";
+  static const char* const names[] = {"", "partiell", "ringförmig", "total"};
+  std::string text = std::string(" am Ort: ") + names[static_cast<int>(local.Phase)] +
+                     ", Größe " + PlainNumber(local.Magnitude, 1.3L);
+  if (local.Phase != LocalPhase::Total)
+    text += ", Bedeckung " + PlainNumber(100 * local.Obscuration, 2.1L) + " %";
+  return text;
+}
+
 std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const TView& view) {
   std::vector<TextRow> rows;
   const EventKind kind = event.Kind;
@@ -93,6 +108,9 @@ std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const T
     rows.push_back({5, " Höhe der Sonne =" + FormatNumber(view.SunAltitude, 2.1L) + "°"});
     if (view.SunBelowHorizon) rows.push_back({7, " Sonne unter dem Horizont", true});
   }
+  // What is seen from the place: the line above names the event for the Earth as a whole.
+  if (view.SunAltitudeValid && kind != EventKind::None)
+    rows.insert(rows.end() - (rows.back().Row == 7), {6, LocalPhaseText(event, view)});
   return rows;
 }
 

@@ -19,7 +19,13 @@ std::string OccultorName(EventKind kind);
 // blanks, which erase a longer text of an earlier frame.
 std::string LunarEclipseText(LunarPhase phase);
 
-// Rows in drawing order: the event, the distances of the sky's bodies, the view's altitude.
+// What is seen of the event from the place at the instant: " am Ort: partiell, Größe 0.634,
+// Bedeckung 57.3 %", " am Ort: Merkur vor der Sonne", " am Ort sichtbar" (a lunar eclipse),
+// or " am Ort nicht sichtbar" (the discs apart there, the Sun or the Moon below the horizon).
+std::string LocalPhaseText(const TEvent& event, const TView& view);
+
+// Rows in drawing order: the event, the distances of the sky's bodies, the view's altitude,
+// what is seen from the place.
 std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const TView& view);
 std::vector<TextRow> MeasurementPanelRows(EventKind kind, long double r1, long double r2,
                                           long double theta, long double d);

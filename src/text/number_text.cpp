@@ -87,6 +87,11 @@ std::string FormatNumber(long double x, long double format) {
   return PadLeft(std::move(text), width);
 }
 
+std::string PlainNumber(long double x, long double format) {
+  std::string text = FormatNumber(x, format);
+  return text.erase(0, text.find_first_not_of(' '));
+}
+
 std::string WholeNumberText(long double value, int width, char pad) {
   return PadLeft(Fixed(value, 0), width, pad);
 }

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "command_line.h"
+#include "event_table.h"
+#include "mathe.h"
 #include "key_table.h"
 #include "version.h"
 
@@ -105,4 +107,57 @@ TEST(ManualPage, VersionDateAndKeys) {
   }
 }
 
+}  // namespace
+
+namespace {
+using astro::TCalendarDate;
+
+struct TableArgumentsCase {
+  std::vector<std::string> Arguments;
+  const char* Error;  // "": accepted
+  TCalendarDate From, To;
+};
+
+TEST(EventTableRequest, ArgumentsAndTheirErrors) {
+  const TCalendarDate today{10, 12, 2026};
+  const auto lookUp = [](const std::string& name) -> std::optional<geometry::TObserverCoordinates> {
+    if (name == "Madrid") return geometry::TObserverCoordinates{-3.70L * astro::Degree, 40.42L * astro::Degree};
+    return std::nullopt;
+  };
+  const TableArgumentsCase cases[] = {
+      {{"Madrid"}, "", {10, 12, 2026}, {10, 12, 2036}},
+      {{"Madrid", "12.8.2026"}, "", {12, 8, 2026}, {12, 8, 2036}},
+      {{"52.37,9.73", "2026-08-12", "1.1.2030", "--tsv"}, "", {12, 8, 2026}, {1, 1, 2030}},
+      {{"Madrid", "29.2.2024"}, "", {29, 2, 2024}, {28, 2, 2034}},
+      {{"Madrid", "-500-03-01", "1.1.-499"}, "", {1, 3, -500}, {1, 1, -499}},
+      {{"Madrid", "1.1.9995"}, "", {1, 1, 9995}, {1, 1, 9999}},
+      {{}, "der Ort fehlt", {}, {}},
+      {{"Atlantis"}, "unbekannter Ort „Atlantis“ (ein Name aus City.dat oder Breite,Länge in Grad)", {}, {}},
+      {{"91,0"}, "unbekannter Ort „91,0“ (ein Name aus City.dat oder Breite,Länge in Grad)", {}, {}},
+      {{"Madrid", "31.2.2026"}, "kein Datum der Jahre -9999 bis 9999: „31.2.2026“ (erwartet wie 12.8.2026 oder 2026-08-12)", {}, {}},
+      {{"Madrid", "1.1.10000"}, "kein Datum der Jahre -9999 bis 9999: „1.1.10000“ (erwartet wie 12.8.2026 oder 2026-08-12)", {}, {}},
+      {{"Madrid", "2.1.2026", "1.1.2026"}, "der Anfang liegt nach dem Ende", {}, {}},
+      {{"Madrid", "--modell=neu"}, "unbekannte Angabe „--modell=neu“", {}, {}},
+      {{"Madrid", "1.1.2026", "1.1.2027", "x"}, "zu viele Angaben", {}, {}},
+  };
+  for (const TableArgumentsCase& c : cases) {
+    std::string error;
+    const std::optional<EventTableRequest> r = ReadEventTableRequest(c.Arguments, today, lookUp, error);
+    EXPECT_EQ(error, c.Error);
+    ASSERT_EQ(r.has_value(), !*c.Error);
+    if (!r) continue;
+    EXPECT_EQ(r->From.Day, c.From.Day), EXPECT_EQ(r->From.Month, c.From.Month);
+    EXPECT_EQ(r->From.Year, c.From.Year);
+    EXPECT_EQ(r->To.Day, c.To.Day), EXPECT_EQ(r->To.Month, c.To.Month);
+    EXPECT_EQ(r->To.Year, c.To.Year);
+  }
+  std::string error;
+  const auto r = ReadEventTableRequest({"-33.87,151.21", "--tsv", "--modell=original"}, today,
+                                       lookUp, error);
+  ASSERT_TRUE(r);
+  EXPECT_TRUE(r->Tsv);
+  EXPECT_EQ(r->Model, astro::TimeModel::Program);
+  EXPECT_NEAR(static_cast<double>(r->Site.Latitude / astro::Degree), -33.87, 1e-12);
+  EXPECT_NEAR(static_cast<double>(r->Site.Longitude / astro::Degree), 151.21, 1e-12);
+}
 }  // namespace

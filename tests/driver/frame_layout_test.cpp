@@ -198,7 +198,9 @@ TEST(FrameLayout, ContactPanelAndHelpCoverNoOtherText) {
                                                   {4, 1400, -10.5L, true}};
   Frame s = Eclipse(0.1L, 0, 2);  // "nichtzentrale ringförmige Sonnenfinsternis"
   s.Scene.View.SunAltitudeValid = true, s.Scene.View.SunAltitude = -0.5L, s.Scene.View.SunBelowHorizon = true;
-  s.Texts = {"Hannover", "12.12.2026", ContactRows(earth, &site)};
+  search::TLocalEclipse local;
+  local.Contacts = site;
+  s.Texts = {"Hannover", "12.12.2026", ContactRows(earth, &local)};
   s.Options.MeasurementsOn = true;
   ASSERT_EQ(s.Texts.Contacts.size(), 11u);
   const int lineHeight = 21, charWidth = 10;  // Courier 10 pt, as the console selects it

@@ -112,7 +112,11 @@ TEST_F(EventText, SunAltitudeAndHorizonWarnings) {
     view.SunAltitudeValid = true;
     std::vector<TextRow> rows = Rows();
     const std::size_t altitude = c.kind == EventKind::None ? 2 : 3;
-    ASSERT_EQ(rows.size(), altitude + (c.warning ? 2 : 1)) << i;
+    const std::size_t local = c.kind == EventKind::None ? 0 : 1;  // what is seen at the place
+    ASSERT_EQ(rows.size(), altitude + local + (c.warning ? 2 : 1)) << i;
+    if (local) {
+      EXPECT_EQ(rows[altitude + 1].Row, 6);
+    }
     EXPECT_EQ(rows[altitude].Row, 5);
     EXPECT_EQ(rows[altitude].Text, shown[i]);
     if (c.warning) {
@@ -129,10 +133,45 @@ TEST_F(EventText, NoAltitudeWhenInvalidOrExactlyZero) {
   view.SunAltitudeValid = true;
   view.SunAltitude = 0;
   view.SunBelowHorizon = true;
-  EXPECT_EQ(Rows().size(), 3u);
+  EXPECT_EQ(Rows().size(), 4u);  // no altitude, but what is seen at the place
   view.SunAltitudeValid = false;
   view.SunAltitude = 10;
   EXPECT_EQ(Rows().size(), 3u);
+}
+
+TEST_F(EventText, WhatIsSeenAtThePlace) {
+  const long double R = 0.27L * Degree;
+  const struct {
+    EventKind Kind;
+    ViewCode Code;
+    long double Body, Separation;  // in the Sun's radii
+    bool SunBelow;
+    long double MoonAltitude;
+    const char* Text;
+  } cases[] = {
+      {EventKind::SolarEclipse, ViewCode::Partial, 1, 1, false, 0,
+       " am Ort: partiell, Größe 0.500, Bedeckung 39.1 %"},
+      {EventKind::SolarEclipse, ViewCode::SunCovered, 1.05L, 0, false, 0,
+       " am Ort: total, Größe 1.050"},
+      {EventKind::SolarEclipse, ViewCode::BodyOnSun, 0.9L, 0, false, 0,
+       " am Ort: ringförmig, Größe 0.900, Bedeckung 81.0 %"},
+      {EventKind::SolarEclipse, ViewCode::Partial, 1, 1, true, 0, " am Ort nicht sichtbar"},
+      {EventKind::SolarEclipse, ViewCode::Apart, 1, 3, false, 0, " am Ort nicht sichtbar"},
+      {EventKind::VenusTransit, ViewCode::BodyOnSun, 0.03L, 0.5L, false, 0,
+       " am Ort: Venus vor der Sonne"},
+      {EventKind::LunarEclipse, ViewCode::Apart, 0, 0, true, 12, " am Ort sichtbar"},
+      {EventKind::LunarEclipse, ViewCode::Apart, 0, 0, false, -0.5L, " am Ort nicht sichtbar"},
+  };
+  for (const auto& c : cases) {
+    ev.Kind = c.Kind;
+    view.Record.Code = c.Code;
+    view.Record.SunRadius = R;
+    view.Record.OccultorRadius = c.Body * R;
+    view.Record.Separation = c.Separation * R;
+    view.SunBelowHorizon = c.SunBelow;
+    view.MoonAltitude = c.MoonAltitude;
+    EXPECT_EQ(LocalPhaseText(ev, view), c.Text);
+  }
 }
 
 // 0.5 rad and 1e-6 rad have known angle texts.
