@@ -212,4 +212,32 @@ TView ViewAt(const TInstant& at, const TObserverCoordinates& site,
   view.SunAltitudeValid = true;
   return view;
 }
+
+TLocalPhase LocalPhaseOf(const TViewRecord& view) {
+  const long double R = view.SunRadius, r = view.OccultorRadius, d = view.Separation;
+  TLocalPhase local;
+  switch (view.Code) {
+    case ViewCode::Apart:
+      return local;
+    case ViewCode::SunCovered:
+      // Tables give the ratio of the diameters for the central phases, not the covered part.
+      return {LocalPhase::Total, r / R, 1};
+    case ViewCode::BodyOnSun:
+      return {LocalPhase::Annular, r / R, r * r / (R * R)};
+    case ViewCode::Partial:
+      break;
+  }
+  local.Phase = LocalPhase::Partial;
+  local.Magnitude = std::fmax(0.0L, (R + r - d) / (2 * R));
+  // The lens both discs share: two circular segments, each a sector less its triangle.
+  if (!(d > 0)) {  // a body of the Sun's size exactly on it
+    local.Obscuration = 1;
+    return local;
+  }
+  const long double a = ClampedArcCos((d * d + R * R - r * r) / (2 * d * R));
+  const long double b = ClampedArcCos((d * d + r * r - R * R) / (2 * d * r));
+  const long double lens = R * R * (a - std::sin(2 * a) / 2) + r * r * (b - std::sin(2 * b) / 2);
+  local.Obscuration = std::fmax(0.0L, std::fmin(1.0L, lens / (Pi * R * R)));
+  return local;
+}
 }  // namespace geometry

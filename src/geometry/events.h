@@ -61,6 +61,16 @@ struct TEvent {
   BodyVector Occultor;
 };
 
+// The phase an observer sees, with the numbers eclipse tables give for it.
+enum class LocalPhase : int { None = 0, Partial = 1, Annular = 2, Total = 3 };
+struct TLocalPhase {
+  LocalPhase Phase = LocalPhase::None;  // Annular: the body wholly on the Sun (also a transit)
+  // The fraction of the Sun's diameter covered; while one disc lies wholly within the other,
+  // the ratio of the body's apparent diameter to the Sun's instead.
+  long double Magnitude = 0;
+  long double Obscuration = 0;  // the fraction of the Sun's disc (area) covered
+};
+
 // The observer's view of the Sun and the body before it at an instant.
 struct TView {
   TViewRecord Record;
@@ -86,4 +96,6 @@ TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long doubl
 TView ViewAt(const astro::TInstant& at, const TObserverCoordinates& site,
              const BodyVector& observer, const BodyVector& sun,
             long double occultorDiameter, const BodyVector& occ);
+// Phase, magnitude and obscuration of a view as ViewAt measures it (the phase is its code's).
+TLocalPhase LocalPhaseOf(const TViewRecord& view);
 }  // namespace geometry

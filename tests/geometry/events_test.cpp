@@ -341,4 +341,29 @@ TEST_F(Events, SunAltitudeFollowsTheHorizon) {
   }
 }
 
+TEST_F(Events, LocalPhaseAtClearCases) {
+  // Sun radius 1: apart; concentric total and annular; equal discs a radius apart, where half
+  // the diameter and 2/3 - sqrt(3)/(2 pi) of the area are covered.
+  auto phase = [](ViewCode code, long double r, long double d) {
+    TViewRecord v;
+    v.Code = code, v.SunRadius = 1, v.OccultorRadius = r, v.Separation = d;
+    return LocalPhaseOf(v);
+  };
+  const TLocalPhase apart = phase(ViewCode::Apart, 1, 2.5L);
+  const TLocalPhase total = phase(ViewCode::SunCovered, 1.05L, 0);
+  const TLocalPhase annular = phase(ViewCode::BodyOnSun, 0.9L, 0);
+  const TLocalPhase half = phase(ViewCode::Partial, 1, 1);
+  EXPECT_EQ(apart.Phase, LocalPhase::None);
+  EXPECT_EQ(apart.Magnitude + apart.Obscuration, 0);
+  EXPECT_EQ(total.Phase, LocalPhase::Total);
+  EXPECT_NEAR(total.Magnitude, 1.05L, 1e-15L);
+  EXPECT_EQ(total.Obscuration, 1);
+  EXPECT_EQ(annular.Phase, LocalPhase::Annular);
+  EXPECT_NEAR(annular.Magnitude, 0.9L, 1e-15L);
+  EXPECT_NEAR(annular.Obscuration, 0.81L, 1e-15L);
+  EXPECT_EQ(half.Phase, LocalPhase::Partial);
+  EXPECT_NEAR(half.Magnitude, 0.5L, 1e-15L);
+  EXPECT_NEAR(half.Obscuration, 2.0L / 3 - std::sqrt(3.0L) / (2 * Pi), 1e-15L);
+}
+
 }  // namespace
