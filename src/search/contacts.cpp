@@ -45,6 +45,16 @@ TEarthContacts EarthContacts(const TFoundEvent& event, int* evaluations) {
   return c;
 }
 
+TView Searcher::ViewOf(EventKind kind, long double diameter,
+                       const std::optional<TObserverCoordinates>& site, Second t) {
+  const TInstant at = TInstant::At(t);
+  const TSky sky = SkyOf(at, NeedsPlanets(kind));
+  BodyVector observer;
+  if (site) ObserverVector(*site, at, observer);
+  return ViewAt(at, site.value_or(TObserverCoordinates{}), observer, sky.Sun, diameter,
+                Occultor(sky, kind));
+}
+
 namespace {
 
 // The contacts seen from the site, or from the Earth's centre when there is none.
@@ -68,11 +78,7 @@ std::vector<TSiteContact> Contacts(const TFoundEvent& event,
     if (site) ObserverVector(*site, seen.At, seen.Observer);
     return seen;
   };
-  auto viewAt = [&](Second t) {
-    const TSeen v = seenAt(t);
-    return ViewAt(v.At, site.value_or(TObserverCoordinates{}), v.Observer, v.Sky.Sun, diameter,
-                  Occultor(v.Sky, event.Kind));
-  };
+  auto viewAt = [&](Second t) { return s.ViewOf(event.Kind, diameter, site, t); };
   // The body's direction less the Sun's, seen from the site: least at the greatest phase.
   auto offset = [&](long double jd) {
     const TSeen v = seenAt(SecondOf(jd));

@@ -43,6 +43,10 @@ struct Searcher {
   TEvent Classify(Second s, bool planets);
   // The sky at the instant (with the planets, or the Sun and the Moon alone).
   geometry::TSky SkyOf(const astro::TInstant& at, bool planets);
+  // The Sun and the event's body of the given diameter seen from the site (from the Earth's
+  // centre when there is none) at a second.
+  geometry::TView ViewOf(EventKind kind, long double diameter,
+                         const std::optional<TObserverCoordinates>& site, Second t);
   BodyVector Offset(EventKind kind, long double jd);
   // Least length of a vector that moves almost uniformly, searched from jd.
   long double LeastOffset(const std::function<BodyVector(long double)>& offset, long double jd);
