@@ -1,5 +1,6 @@
 #include "event_table.h"
 
+#include <csignal>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -11,6 +12,7 @@
 #include "frame_layout.h"
 #include "local_eclipse.h"
 #include "number_text.h"
+#include "text_codec.h"
 #include "scene.h"
 #include "visible_events.h"
 
@@ -122,7 +124,7 @@ Row SolarRow(const search::TFoundEvent& event, const search::TLocalEclipse& loca
   for (const search::TSiteContact& c : local.Contacts)
     row.Contacts[slot[c.Number]] = {labels[slot[c.Number]], c.At, c.SunAltitude};
   row.Sunrise = local.Sunrise, row.Sunset = local.Sunset;
-  row.Date = DateText(TInstant::At(local.Greatest));
+  row.Date = DateText(TInstant::At(local.StrongestSeen));
   return row;
 }
 
@@ -288,13 +290,15 @@ bool WriteEventTable(const EventTableRequest& request,
   std::optional<search::TFoundEvent> event = search::EventInProgress(start, request.Model).Event;
   if (!event) event = search::NextEvent(start, request.Model).Event;
   while (event && event->Begin < end) {
-    if (search::FirstVisibleSecond(*event, request.Site)) {
-      const Row row = event->Kind == EventKind::LunarEclipse
-                          ? LunarRow(*event, request.Site)
-                          : SolarRow(*event, search::LocalEclipse(*event, request.Site));
-      const TInstant day = TInstant::At(event->Greatest);
-      if (!write(request.Tsv ? TsvLine(row, day) : TextLine(row, day))) return false;
+    std::optional<Row> row;
+    if (event->Kind == EventKind::LunarEclipse) {
+      if (search::FirstVisibleSecond(*event, request.Site)) row = LunarRow(*event, request.Site);
+    } else {
+      const search::TLocalEclipse local = search::LocalEclipse(*event, request.Site);
+      if (local.Visible) row = SolarRow(*event, local);
     }
+    const TInstant day = TInstant::At(event->Greatest);
+    if (row && !write(request.Tsv ? TsvLine(*row, day) : TextLine(*row, day))) return false;
     event = search::NextEvent(event->Begin, request.Model).Event;
   }
   return true;
@@ -315,6 +319,7 @@ int RunEventTable(const std::string& program, const std::vector<std::string>& ar
     return 2;
   }
   // A closed pipe ends the table quietly: the write fails, and nothing more is written.
+  std::signal(SIGPIPE, SIG_IGN);
   WriteEventTable(*request, [](const std::string& line) {
     return std::fputs(line.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
   });

@@ -146,10 +146,11 @@ TEST(EventTableRequest, ArgumentsAndTheirErrors) {
     EXPECT_EQ(error, c.Error);
     ASSERT_EQ(r.has_value(), !*c.Error);
     if (!r) continue;
-    EXPECT_EQ(r->From.Day, c.From.Day), EXPECT_EQ(r->From.Month, c.From.Month);
-    EXPECT_EQ(r->From.Year, c.From.Year);
-    EXPECT_EQ(r->To.Day, c.To.Day), EXPECT_EQ(r->To.Month, c.To.Month);
-    EXPECT_EQ(r->To.Year, c.To.Year);
+    auto text = [](const TCalendarDate& d) {
+      return std::to_string(d.Day) + "." + std::to_string(d.Month) + "." + std::to_string(d.Year);
+    };
+    EXPECT_EQ(text(r->From), text(c.From));
+    EXPECT_EQ(text(r->To), text(c.To));
   }
   std::string error;
   const auto r = ReadEventTableRequest({"-33.87,151.21", "--tsv", "--modell=original"}, today,

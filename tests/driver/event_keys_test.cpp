@@ -18,6 +18,7 @@
 #include "frame_layout.h"
 #include "kern_graf_testing.h"
 #include "key_tick.h"
+#include "local_eclipse.h"
 
 using namespace astro;
 using namespace console;
@@ -194,11 +195,19 @@ TEST_F(DriverTest, ContactPanelShowsTheTimesTheSearchFinds) {
     below += c.SunBelowHorizon;
   }
   EXPECT_GT(below, 0);  // the Sun sets before the eclipse ends there
+  // Then the sunset during the eclipse and the greatest phase seen there.
+  const search::TLocalEclipse local = search::LocalEclipse(event, Drv.Answers.ObserverCoordinates);
+  ASSERT_TRUE(local.Sunset);
+  expected.push_back(" Sonnenuntergang " + UtText(*local.Sunset));
+  char numbers[64];
+  std::snprintf(numbers, sizeof numbers, "Größe %.3f, Bedeckung %.1f %%",
+                static_cast<double>(local.Magnitude), static_cast<double>(100 * local.Obscuration));
+  expected.push_back(std::string(" größte Phase am Ort: ") + numbers);
   const std::vector<PlacedText> rows = panel();
   ASSERT_EQ(rows.size(), expected.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i].Text, expected[i]);
-    const bool warning = i >= 6 && site[i - 6].SunBelowHorizon;
+    const bool warning = i >= 6 && i < 6 + site.size() && site[i - 6].SunBelowHorizon;
     EXPECT_EQ(rows[i].Ink, warning ? Colour::LightRed : Colour::White) << i;
   }
   Press(Code(Key::K));
