@@ -114,8 +114,10 @@ Row SolarRow(const search::TFoundEvent& event, const search::TLocalEclipse& loca
   Row row;
   row.Kind = KindName(event.Kind);
   row.Phase = PhaseName(event.Kind, local.Phase);
-  row.Magnitude = Fixed(local.Magnitude, 3);
-  row.Obscuration = Fixed(100 * local.Obscuration, 1);
+  if (event.Kind == EventKind::SolarEclipse) {  // a planet's disc is too small for these
+    row.Magnitude = Fixed(local.Magnitude, 3);
+    row.Obscuration = Fixed(100 * local.Obscuration, 1);
+  }
   row.Duration = local.CentralSeconds > 0 ? std::to_string(local.CentralSeconds) : "";
   static const char* const labels[] = {"1. Kontakt", "2. Kontakt", "Maximum", "3. Kontakt",
                                        "4. Kontakt"};

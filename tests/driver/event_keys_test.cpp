@@ -19,6 +19,7 @@
 #include "kern_graf_testing.h"
 #include "key_tick.h"
 #include "local_eclipse.h"
+#include "scene.h"
 
 using namespace astro;
 using namespace console;
@@ -215,3 +216,49 @@ TEST_F(DriverTest, ContactPanelShowsTheTimesTheSearchFinds) {
 }
 
 }  // namespace
+
+namespace {
+
+// Whether the event on the screen can be seen from the place at a second: the discs meet there
+// with the Sun up, or the Moon is in the shadow and up.
+bool SeenAt(search::Second s) {
+  const TScene scene = SceneAt(TInstant::At(s), Drv.Answers.ObserverCoordinates, true,
+                               Drv.Options.Model);
+  if (scene.Event.Kind == EventKind::LunarEclipse) return scene.View.MoonAltitude > 0;
+  return scene.Event.Kind != EventKind::None &&
+         scene.View.Record.Code != ViewCode::Apart && !scene.View.SunBelowHorizon;
+}
+
+}  // namespace
+
+TEST_F(DriverTest, ShiftNAndVGoToTheFirstVisibleInstantOfEventsSeenFromThePlace) {
+  // From Hannover at New Year 2026: the annular eclipse of 17 February and the lunar eclipse of
+  // 3 March cannot be seen there, the partial eclipse of 12 August can, and before New Year the
+  // lunar eclipse of 7 September 2025 rising in the evening.
+  AnswerDialogue("8", "1", "1", "2026", "00:00:00", false, false, "Hannover");
+  KeyTick();
+  BeepCount = 0;  // the night side's warning
+  const search::Second start = ScreenSecond();
+  Press('N');
+  EXPECT_EQ(UtDateText(Drv.Now), "12.8.2026");
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::SolarEclipse);
+  const search::Second august = ScreenSecond();
+  EXPECT_TRUE(SeenAt(august));
+  EXPECT_FALSE(SeenAt(august - 1));
+  Press('V');
+  EXPECT_EQ(UtDateText(Drv.Now), "7.9.2025");
+  ASSERT_EQ(Drv.Scene.Event.Kind, EventKind::LunarEclipse);
+  EXPECT_TRUE(SeenAt(ScreenSecond()));
+  EXPECT_FALSE(SeenAt(ScreenSecond() - 1));
+  EXPECT_LT(ScreenSecond(), start);
+  EXPECT_EQ(BeepCount, 0);
+  // Without a place they are n and v.
+  NewRun();
+  AnswerDialogue("8", "1", "1", "2026", "00:00:00", true, false);
+  KeyTick();
+  Press('N');
+  const search::Second shifted = ScreenSecond();
+  Press(Code(Key::V));
+  Press(Code(Key::N));
+  EXPECT_EQ(ScreenSecond(), shifted);
+}

@@ -38,6 +38,25 @@ STATUS=$?
 [ "$STATUS" = 2 ] || fail "--hilfe: status $STATUS, expected 2"
 [ ! -s "$WORK/stdout" ] && [ -s "$WORK/stderr" ] || fail "--hilfe: the complaint belongs on stderr"
 
+# The table of a place's events, from the installed City.dat, without a display: 12 August 2026
+# is partial at Madrid; --tsv has a header; a wrong date says why (status 2); a closed pipe ends
+# it quietly.
+(cd "$WORK" && "${NO_DISPLAY[@]}" "$PROGRAM" --ereignisse Madrid 1.1.2026 31.12.2026 \
+  >"$WORK/table" 2>"$WORK/stderr") || fail "--ereignisse: status $?"
+grep -q '^12\.8\.2026  Sonnenfinsternis partiell .*Sonnenuntergang' "$WORK/table" ||
+  fail "--ereignisse: no partial eclipse on 12.8.2026: $(cat "$WORK/table")"
+TSV=$("${NO_DISPLAY[@]}" "$PROGRAM" --ereignisse 40.42,-3.70 2026-08-12 2026-08-12 --tsv)
+[ "$(head -1 <<<"$TSV" | cut -f1-3)" = "$(printf 'datum\tereignis\tphase')" ] &&
+  [ "$(sed -n 2p <<<"$TSV" | cut -f1-3)" = "$(printf '12.8.2026\tSonnenfinsternis\tpartiell')" ] ||
+  fail "--ereignisse --tsv: $TSV"
+"${NO_DISPLAY[@]}" "$PROGRAM" --ereignisse Madrid 31.2.2026 >"$WORK/stdout" 2>"$WORK/stderr"
+STATUS=$?
+[ "$STATUS" = 2 ] && grep -q 'kein Datum' "$WORK/stderr" || fail "a wrong date: status $STATUS"
+"${NO_DISPLAY[@]}" "$PROGRAM" --ereignisse Madrid 1.1.1900 31.12.2100 2>"$WORK/stderr" | head -1 \
+  >/dev/null
+STATUS=${PIPESTATUS[0]}
+[ "$STATUS" = 0 ] && [ ! -s "$WORK/stderr" ] || fail "a closed pipe: status $STATUS"
+
 start_xvfb
 TITLE_BAND="0 0 1023 250"  # the title file's lines, above the first prompt
 
