@@ -16,6 +16,7 @@
 #include "event_search.h"
 #include "local_eclipse.h"
 #include "mathe.h"
+#include "visible_events.h"
 
 using namespace astro;
 using namespace geometry;
@@ -347,3 +348,47 @@ TEST(ExactModelTest, GeocentricContactsOfTransits) {
 }
 
 }  // namespace
+
+TEST(ExactModelTest, ShiftNFromEachCityFindsTheEclipsesListedThere) {
+  // The reference lists every other solar eclipse of 1900-2025 at each of ten cities where it
+  // can be seen. Walking with Shift+N from 1900 must find each listed one whose first and fourth
+  // contact are both up there, and no eclipse of the reference that it does not list there.
+  // Rows with a contact below the horizon may be found or not: the reference leaves such
+  // contacts out, so its rows do not say whether the Sun is up at some instant between.
+  std::vector<Second> eclipses;  // the greatest instants the reference covers
+  std::map<std::string, std::map<Second, bool>> listed;  // city: eclipse, both contacts up
+  std::map<std::string, TObserverCoordinates> cities;
+  for (const auto& r : ReadTsv(REFERENCE_DIR "/local_contacts_1900_2100.tsv")) {
+    if (r[0] >= "2026") continue;
+    const Second greatest = std::llround(SecondsOfText(r[0]));
+    if (eclipses.empty() || eclipses.back() != greatest) eclipses.push_back(greatest);
+    if (r[1] == "greatest") continue;
+    cities[r[1]] = {std::stold(r[3]) * Degree, std::stold(r[2]) * Degree};
+    listed[r[1]][greatest] = !r[5].empty() && !r[9].empty();
+  }
+  const Second from = std::llround(SecondsOfText("1900-01-01 00:00:00"));
+  const Second end = std::llround(SecondsOfText("2026-01-01 00:00:00"));
+  int found = 0, partlyUpFound = 0, partlyUp = 0;
+  for (const auto& [city, site] : cities) {
+    std::map<Second, bool> seen;
+    for (auto v = NextVisibleEvent(from, site, TimeModel::Exact, end); v;
+         v = NextVisibleEvent(v->FirstVisible, site, TimeModel::Exact, end)) {
+      if (v->Event.Kind != EventKind::SolarEclipse) continue;
+      for (const Second g : eclipses)
+        if (std::llabs(g - v->Event.Greatest) < 3600) seen[g] = true;
+    }
+    for (const auto& [eclipse, bothUp] : listed[city]) {
+      if (bothUp) {
+        EXPECT_TRUE(seen.count(eclipse)) << city << " " << eclipse << " not found";
+      }
+      partlyUp += !bothUp;
+      partlyUpFound += !bothUp && seen.count(eclipse);
+    }
+    for (const auto& [eclipse, yes] : seen)
+      EXPECT_TRUE(listed[city].count(eclipse)) << city << " " << eclipse << " found, not listed";
+    found += seen.size();
+  }
+  std::printf("Shift+N from 1900 at %zu cities: %d listed eclipses found; of the %d rows with a "
+              "contact below the horizon %d found\n",
+              cities.size(), found, partlyUp, partlyUpFound);
+}
