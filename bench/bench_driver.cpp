@@ -6,6 +6,7 @@
 #include <string>
 
 #include "driver_state.h"
+#include "event_table.h"
 #include "events.h"
 #include "fenster_graf_testing.h"
 #include "kern_graf_testing.h"
@@ -97,4 +98,17 @@ void BM_IdleTick(benchmark::State& state) {
 }
 BENCHMARK(BM_IdleTick);
 
+// The table of a hundred years at Madrid (--ereignisse Madrid 1.1.2000 31.12.2099), without
+// writing it.
+void BM_EventTable(benchmark::State& state) {
+  EventTableRequest request;
+  request.Site = {-3.70L * astro::Degree, 40.42L * astro::Degree};
+  request.From = {1, 1, 2000};
+  request.To = {31, 12, 2099};
+  int lines = 0;
+  for (auto _ : state)
+    WriteEventTable(request, [&lines](const std::string&) { return ++lines > 0; });
+  state.counters["lines"] = benchmark::Counter(lines, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_EventTable)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace

@@ -1,10 +1,12 @@
-// The event search: one 'n' or 'v' query from random instants of 1900 to 2100, and one contact
-// panel (Earth-wide and for a site). The counters give the instants computed per query.
+// The event search: one 'n' or 'v' query from random instants of 1900 to 2100, one contact
+// panel (Earth-wide and for a site) and one Shift+N. The counters give the instants computed
+// per query.
 #include <benchmark/benchmark.h>
 
 #include <random>
 
 #include "event_search.h"
+#include "visible_events.h"
 #include "mathe.h"
 
 namespace {
@@ -63,3 +65,19 @@ void BM_ContactPanel(benchmark::State& state) {
 BENCHMARK(BM_ContactPanel)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// Shift+N from a random instant: the next event seen from a place (Madrid; the North Pole,
+// where the Sun stays down for half a year).
+void BM_NextVisibleEvent(benchmark::State& state) {
+  std::mt19937_64 random(3);
+  std::uniform_real_distribution<double> instant(Jd1900, Jd2100);
+  const TObserverCoordinates site =
+      state.range(0) ? TObserverCoordinates{0, 90 * Degree}
+                     : TObserverCoordinates{-3.70L * Degree, 40.42L * Degree};
+  const Second limit = SecondOf(Jd2100 + 3 * 365.25L);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(
+        NextVisibleEvent(SecondOf(instant(random)), site, TimeModel::Exact, limit));
+}
+BENCHMARK(BM_NextVisibleEvent)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);

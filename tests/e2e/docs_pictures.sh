@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
-# Makes the README pictures with the program's own 's' key under Xvfb and converts them to PNG
-# (needs imagemagick's convert; not a test). Usage: docs_pictures.sh PROGRAM BMP_CHECK DATA DOCS
+# Makes the README pictures with the program's own Shift+S (PNG) under Xvfb; not a test.
+# Usage: docs_pictures.sh PROGRAM BMP_CHECK DATA DOCS
 DOCS=$(realpath "$4")
 source "$(dirname "$0")/e2e_lib.sh"
-command -v convert >/dev/null || fail "convert (imagemagick) is needed for the pictures"
+
+# save_png NAME: Shift+S, and the picture syzygy01.png moved to DOCS/NAME.png once written.
+save_png() {
+  local deadline=$((SECONDS + 20))
+  key shift+s
+  while [ ! -s "$WORK/syzygy01.png" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "picture $1 was not saved"
+    sleep 0.05
+  done
+  mv "$WORK/syzygy01.png" "$DOCS/$1.png"
+}
 
 start_xvfb
 
@@ -25,11 +35,9 @@ picture() {
   wait_main
   for ((i = 0; i < steps; i++)); do key Right; done
   key m
-  save syzygy01.bmp
-  convert "$WORK/syzygy01.bmp" "$DOCS/$name.png" || fail "convert $name"
+  save_png "$name"
   key ctrl+c
   wait_exit >/dev/null
-  rm -f "$WORK/syzygy01.bmp"
 }
 
 # An event found with 'n': from 1 August 2026 the next one is the total solar eclipse of
@@ -55,15 +63,37 @@ found() {
   key n
   for ((i = 0; i < 10; i++)); do key Right; done
   key k
-  save syzygy01.bmp
-  convert "$WORK/syzygy01.bmp" "$DOCS/found-eclipse-2026.png" || fail "convert found"
+  save_png found-eclipse-2026
   key ctrl+c
   wait_exit >/dev/null
-  rm -f "$WORK/syzygy01.bmp"
+}
+
+# What is seen from Madrid at 18:30 UT on 12 August 2026, in times as they happen ('t'): the
+# row of the local phase under the column and the contact panel with the sunset and the
+# greatest phase there.
+local_phase() {
+  LAST_DIALOG=
+  start_program
+  answer 8
+  answer ""          # not geocentric
+  answer "n"         # equatorial system
+  answer "n"         # not stroboscopic
+  answer 12
+  answer 8
+  answer 2026
+  answer "18:30:00"
+  answer "Madrid"
+  wait_main
+  key t
+  key k
+  save_png local-phase-2026
+  key ctrl+c
+  wait_exit >/dev/null
 }
 
 picture transit 6 "11:30:00" j 16
 picture solar-eclipse 4 "09:45:00" n 0
 picture lunar-eclipse 5 "01:50:00" n 0
 found
+local_phase
 echo "pictures in $DOCS"
