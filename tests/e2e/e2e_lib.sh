@@ -150,6 +150,18 @@ save() {
   fail "picture $1 was not saved"
 }
 
+# abandon_questions NEW OLD: "Abbruch" (Esc) in the prompt on the screen, then the picture
+# saved as NEW must be OLD again, pixel for pixel.
+abandon_questions() {
+  local n
+  wait_dialog
+  key Escape
+  wait_main
+  save "$1"
+  n=$("$CHECK" differ "$WORK/$1" 0 0 1023 767 "$WORK/$2")
+  [ "$n" -eq 0 ] || fail "$n pixels differ from the picture before Esc"
+}
+
 # grab NAME: the X screen as it is now, as NAME (an xwd file) in the scratch folder.
 grab() { xwd -root -silent >"$WORK/$1" || fail "could not read the screen"; }
 

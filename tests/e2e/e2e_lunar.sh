@@ -33,12 +33,7 @@ expect_pixel syzygy02.bmp 5 "$CY" 0 0 0
 # Esc opens the questions; "Abbruch" (Esc in the dialog) goes back to the picture as it was,
 # and Ctrl+C ends the program.
 key Escape
-wait_dialog
-key Escape
-wait_main
-save syzygy03.bmp
-N=$("$CHECK" differ "$WORK/syzygy03.bmp" 0 0 1023 767 "$WORK/syzygy02.bmp")
-[ "$N" -eq 0 ] || fail "$N pixels differ from the picture before Esc"
+abandon_questions syzygy03.bmp syzygy02.bmp
 key ctrl+c
 STATUS=$(wait_exit)
 [ "$STATUS" = 0 ] || fail "exit status $STATUS after Ctrl+C"

@@ -58,10 +58,5 @@ N=$("$CHECK" count "$WORK/syzygy03.bmp" 0 0 1023 767 255 255 255)
 # Esc, then "Abbruch" in the second question: back to the same picture, the program runs on.
 key Escape
 answer ""
-wait_dialog
-key Escape
-wait_main
-save syzygy04.bmp
-N=$("$CHECK" differ "$WORK/syzygy04.bmp" 0 0 1023 767 "$WORK/syzygy03.bmp")
-[ "$N" -eq 0 ] || fail "$N pixels differ from the picture before Esc"
+abandon_questions syzygy04.bmp syzygy03.bmp
 echo "pictures: $RING pixels of the limb in totality"
