@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "mathe.h"
+#include "series_math.h"
 
 namespace astro {
 namespace {
@@ -119,10 +120,14 @@ void Obliquity(long double T, long double& eps, long double& sinEps, long double
 
 void SphericalToRect(long double r, long double lon, long double lat, long double& x,
                      long double& y, long double& z) {
-  const long double cb = std::cos(lat);
-  x = r * cb * std::cos(lon);
-  y = r * cb * std::sin(lon);
-  z = r * std::sin(lat);
+  // The series' own sine and cosine: the library's reduce every angle above 45 degrees with
+  // a costly routine, and every body's place passes through here.
+  long double sb, cb, sl, cl;
+  series_math::SinCos(lat, sb, cb);
+  series_math::SinCos(lon, sl, cl);
+  x = r * cb * cl;
+  y = r * cb * sl;
+  z = r * sb;
 }
 
 void RectToSpherical(long double x, long double y, long double z, long double& r, long double& lon,

@@ -19,6 +19,9 @@ constexpr long double SunDiameter = 218.25L;
 constexpr long double SunRadius = SunDiameter / 2;           // 109.125
 constexpr long double MoonDiameter = 0.545L;
 constexpr long double MoonRadius = 0.2725L;                  // MoonDiameter / 2
+// The smaller Moon the eclipse canons take for the 2nd and 3rd contacts, where sunlight first
+// or last shines through the deepest valleys of its limb (Espenak and Meeus: k = 0.272281).
+constexpr long double MoonCentralRadius = 0.272281L;
 constexpr long double MercuryDiameter = 0.766L;
 constexpr long double VenusDiameter = 1.9L;
 }  // namespace astro

@@ -60,7 +60,7 @@ TEvent WithOccultor(TEvent event, EventKind kind, long double diameter, const Bo
 
 // Radii, separation, phase and position angle of the two discs as the observer sees them.
 void MeasureDiscs(const BodyVector& observer, const BodyVector& sun, long double occultorDiameter,
-                  const BodyVector& occ, TViewRecord& view) {
+                  long double centralDiameter, const BodyVector& occ, TViewRecord& view) {
   BodyVector q, s, p;
   VecDiff(occ, observer, q);
   VecDiff(sun, observer, s);
@@ -81,11 +81,14 @@ void MeasureDiscs(const BodyVector& observer, const BodyVector& sun, long double
   VecScale(p, 1 / q.R);
   view.Separation = p.R;
 
+  // Whether one disc lies within the other is decided for the central phase's body.
+  const long double central = centralDiameter > 0 ? centralDiameter * 0.5L / q.R
+                                                  : view.OccultorRadius;
   if (view.Separation > view.SunRadius + view.OccultorRadius)
     view.Code = ViewCode::Apart;
-  else if (view.SunRadius < view.OccultorRadius - view.Separation)
+  else if (view.SunRadius < central - view.Separation)
     view.Code = ViewCode::SunCovered;
-  else if (view.SunRadius > view.OccultorRadius + view.Separation)
+  else if (view.SunRadius > central + view.Separation)
     view.Code = ViewCode::BodyOnSun;
   else
     view.Code = ViewCode::Partial;
@@ -197,10 +200,10 @@ TEvent EventAt(const TSky& sky) {
 
 TView ViewAt(const TInstant& at, const TObserverCoordinates& site,
             const BodyVector& observer, const BodyVector& sun, long double occultorDiameter,
-            const BodyVector& occ) {
+            const BodyVector& occ, long double centralDiameter) {
   TView view;
   view.Record.Site = site;
-  MeasureDiscs(observer, sun, occultorDiameter, occ, view.Record);
+  MeasureDiscs(observer, sun, occultorDiameter, centralDiameter, occ, view.Record);
 
   view.SunAltitude = AltitudeOf(sun, site, at);
   view.SunBelowHorizon = view.SunAltitude < 0;
@@ -216,6 +219,11 @@ long double AltitudeOf(const BodyVector& direction, const TObserverCoordinates& 
   long double azimuth = alpha, altitude = delta;
   EquatorialToHorizon(azimuth, altitude, std::sin(site.Latitude), std::cos(site.Latitude), theta);
   return altitude / Degree;
+}
+
+long double CentralDiameter(EventKind kind, TimeModel model) {
+  return kind == EventKind::SolarEclipse && model == TimeModel::Exact ? 2 * MoonCentralRadius
+                                                                       : 0;
 }
 
 TLocalPhase LocalPhaseOf(const TViewRecord& view) {

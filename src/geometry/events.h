@@ -99,9 +99,15 @@ TEvent TestOccultor(const astro::TInstant& at, BodyVector sun, BodyVector occ,
 TEvent LunarEclipseGeometry(BodyVector moonDir, BodyVector shadowDir, long double separation,
                            long double moonDistance, long double sunDistance);
 // The view from an observer at `observer` (zero: the Earth's centre) on the site `site`.
+// `centralDiameter` (0: the body's own) decides whether one disc lies within the other.
 TView ViewAt(const astro::TInstant& at, const TObserverCoordinates& site,
              const BodyVector& observer, const BodyVector& sun,
-            long double occultorDiameter, const BodyVector& occ);
+            long double occultorDiameter, const BodyVector& occ,
+            long double centralDiameter = 0);
+// The diameter that decides the central phase: in times as they happen the Moon of the
+// eclipse canons for a solar eclipse (as published tables count totality and annularity),
+// otherwise the body's own (0).
+long double CentralDiameter(EventKind kind, astro::TimeModel model);
 // Phase, magnitude and obscuration of a view as ViewAt measures it (the phase is its code's).
 TLocalPhase LocalPhaseOf(const TViewRecord& view);
 }  // namespace geometry

@@ -41,7 +41,7 @@ TScene SceneAt(const TInstant& at, const TObserverCoordinates& site, bool onEart
   // The observer turns with the Earth.
   if (onEarth) ObserverVector(site, at, scene.Observer);
   scene.View = ViewAt(at, site, scene.Observer, scene.Sky.Sun, scene.Event.OccultorDiameter,
-                      scene.Event.Occultor);
+                      scene.Event.Occultor, CentralDiameter(scene.Event.Kind, model));
   scene.View.SunAltitudeValid = onEarth;
   scene.View.MoonAltitude = MoonAltitudeFrom(scene.Sky, scene.Observer, site, at);
   BodyVector toSun;

@@ -52,7 +52,7 @@ TView Searcher::ViewOf(EventKind kind, long double diameter,
   BodyVector observer;
   if (site) ObserverVector(*site, at, observer);
   return ViewAt(at, site.value_or(TObserverCoordinates{}), observer, sky.Sun, diameter,
-                Occultor(sky, kind));
+                Occultor(sky, kind), CentralDiameter(kind, Model));
 }
 
 namespace {

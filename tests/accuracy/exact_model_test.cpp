@@ -70,6 +70,15 @@ TView SiteView(const TFoundEvent& e, const TObserverCoordinates& site, Second t,
   return ViewAt(at, site, observer, sky.Sun, moonDiameter, sky.Moon);
 }
 
+// Greatest points of hybrid eclipses where the reference's central phase lasts about a second:
+// the canon's Moon of the 2nd and 3rd contacts covers the Sun there by at most 0.06" (1930) or
+// falls 0.50" short of it (1986), measured at every second of the greatest phase; the Moon's
+// series is good to a few arc seconds. Their 2nd and 3rd contacts are left out.
+bool CentralBelowAccuracy(const std::vector<std::string>& row) {
+  return row[1] == "greatest" &&
+         (row[0].rfind("1930-04-28", 0) == 0 || row[0].rfind("1986-10-03", 0) == 0);
+}
+
 // Separation less the sum (1st, 4th contact) or the difference (2nd, 3rd) of the radii, radians.
 long double LimbGap(const TFoundEvent& e, const TObserverCoordinates& site, Second t, int number) {
   const TViewRecord v = SiteView(e, site, t).Record;
@@ -104,7 +113,8 @@ TEST(ExactModelTest, ContactsSeenFromSites) {
     const std::vector<TSiteContact> contacts = SiteContacts(event, site);
     for (int k = 0; k < 5; ++k) {
       const std::string& text = r[5 + k];
-      if (text.empty()) continue;
+      if (text.empty() || ((numbers[k] == 2 || numbers[k] == 3) && CentralBelowAccuracy(r)))
+        continue;
       const TSiteContact* c = nullptr;
       for (const TSiteContact& x : contacts)
         if (x.Number == numbers[k]) c = &x;
@@ -171,18 +181,21 @@ Second CentralSeconds(const TFoundEvent& e, const TObserverCoordinates& site, Se
 }
 
 TEST(ExactModelTest, LocalCircumstancesAtSites) {
-  // The reference's 2nd and 3rd contacts take a smaller Moon than its magnitudes do: its
-  // totality is 1.2 to 6.2 s shorter and its annularity 1.4 to 13.9 s longer than the
-  // program's. Its Moon there is the eclipse canons' (Espenak and Meeus: k = 0.272281 for these
-  // contacts, 0.78" smaller than the program's 0.2725), for which the program's geometry gives
-  // the reference's length to 1.4 s rms; so that length is compared, and the program's own is
-  // printed. Either counts whole seconds from the first to the last, 1 s short on average.
-  constexpr long double CanonMoonRadius = 0.272281L;
+  // The 2nd and 3rd contacts take the eclipse canons' smaller Moon (MoonCentralRadius), as the
+  // reference does; with the Moon of the magnitudes (0.2725) totality came out 3.2 s longer and
+  // annularity 5.9 s shorter on average. The program counts whole seconds from the first to
+  // the last, 1 s short on average.
   // Rows that miss, with the reason measured in the program at the site. The Moon's series
   // is good to a few arc seconds (section Accuracy).
   const std::map<std::pair<std::string, std::string>, const char*> exceptions = {
       {{"1927-01-03", "greatest"},
        "hybrid: the umbra is 1.0 km wide there, the site 0.3 km inside its edge"},
+      {{"1930-04-28", "greatest"},
+       "hybrid: totality of 1.4 s in the reference; the canon's Moon covers the Sun there by "
+       "0.06\" at most"},
+      {{"1986-10-03", "greatest"},
+       "hybrid: totality of 0.1 s in the reference; the canon's Moon falls 0.50\" short of "
+       "covering the Sun there"},
       {{"1988-09-11", "Nairobi"},
        "15 km inside the antumbra's edge (across the shadow): 0.1\" across the path moves "
        "annularity by 0.85 s"},
@@ -197,7 +210,7 @@ TEST(ExactModelTest, LocalCircumstancesAtSites) {
   std::map<Second, TFoundEvent> events;
   int compared = 0, passed = 0, onHorizon = 0, excepted = 0;
   long double largestMagnitude = 0, largestObscuration = 0;
-  Figures canon, ownTotal, ownAnnular;
+  Figures canon;
   for (const auto& r : ReadTsv(REFERENCE_DIR "/local_contacts_1900_2100.tsv")) {
     if (r[0] >= "2026") continue;
     const Second listed = std::llround(SecondsOfText(r[0]));
@@ -253,18 +266,15 @@ TEST(ExactModelTest, LocalCircumstancesAtSites) {
       }
     }
     // The central phase counts whether the Sun is up or not, in the reference too.
-    EXPECT_EQ(local.CentralSeconds, CentralSeconds(e, site, greatest, MoonRadius)) << r[0];
+    EXPECT_EQ(local.CentralSeconds, CentralSeconds(e, site, greatest, MoonCentralRadius)) << r[0];
     if (local.CentralSeconds > 0 || central > 0) {
-      const long double d = CentralSeconds(e, site, greatest, CanonMoonRadius) - central;
+      const long double d = local.CentralSeconds - central;
       canon.Add(d);
       if (std::fabs(d) > 3) {
         char text[32];
         std::snprintf(text, sizeof text, " central %+.1f s", static_cast<double>(d));
         misses += text;
       }
-      if (local.CentralSeconds > 0 && central > 0)
-        (atGreatest.Phase == LocalPhase::Total ? ownTotal : ownAnnular)
-            .Add(local.CentralSeconds - central);
     }
     ++compared;
     const auto exception = exceptions.find({r[0].substr(0, 10), r[1]});
@@ -283,12 +293,9 @@ TEST(ExactModelTest, LocalCircumstancesAtSites) {
               compared, passed, excepted, onHorizon);
   std::printf("  largest difference: magnitude %.4f, obscuration %.4f (partial)\n",
               static_cast<double>(largestMagnitude), static_cast<double>(largestObscuration));
-  std::printf("  central phase for the canon's Moon: n %d  mean %+.2f s  rms %.2f s  largest "
-              "%.1f s\n", canon.N, static_cast<double>(canon.Mean()),
-              static_cast<double>(canon.Rms()), static_cast<double>(canon.Max));
-  for (const auto& [name, f] : {std::pair{"totality", &ownTotal}, {"annularity", &ownAnnular}})
-    std::printf("  the program's own %-10s: n %d  mean %+.2f s  largest %.1f s\n", name, f->N,
-                static_cast<double>(f->Mean()), static_cast<double>(f->Max));
+  std::printf("  central phase: n %d  mean %+.2f s  rms %.2f s  largest %.1f s\n", canon.N,
+              static_cast<double>(canon.Mean()), static_cast<double>(canon.Rms()),
+              static_cast<double>(canon.Max));
   EXPECT_EQ(compared, 340);
 }
 
