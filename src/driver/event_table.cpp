@@ -22,7 +22,7 @@ using namespace geometry;
 using search::Second;
 namespace {
 
-constexpr long double YearsAhead = 10;  // the default span of a table
+constexpr int32_t YearsAhead = 10;  // the default span of a table, years
 
 // The whole numbers of a text split at `separator`; nothing unless each part is one.
 std::optional<std::vector<int32_t>> Numbers(const std::string& text, char separator,
