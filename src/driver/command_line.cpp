@@ -45,9 +45,7 @@ std::string HelpText(const std::string& program, const std::vector<std::string>&
     std::string meaning = k.Meaning;
     if (const std::size_t at = meaning.find("%s"); at != std::string::npos)
       meaning.replace(at, 2, program);
-    std::string keys = std::string("  ") + k.Keys;
-    while (text::Utf8Length(keys) < 23) keys += ' ';
-    text += keys + meaning + "\n";
+    text += text::PaddedText(std::string("  ") + k.Keys, 23) + meaning + "\n";
   }
   text +=
       "\n"

@@ -16,9 +16,7 @@ namespace {
 constexpr std::size_t LabelWidth = 16;
 
 std::string Row(const std::string& label, search::Second at) {
-  std::string text = " " + label;
-  for (std::size_t n = Utf8Length(label); n < LabelWidth; ++n) text += ' ';
-  return text + ContactTimeText(at);
+  return " " + PaddedText(label, LabelWidth) + ContactTimeText(at);
 }
 
 void AddEarthRows(const search::TEarthContacts& earth, const TObserverCoordinates* lunarSite,
@@ -58,6 +56,10 @@ std::string SiteLabel(int number) {
 
 }  // namespace
 
+std::string DurationText(search::Second seconds) {
+  return std::to_string(seconds / 60) + " min " + std::to_string(seconds % 60) + " s";
+}
+
 std::string ContactTimeText(search::Second s) {
   const TInstant at = TInstant::At(s);
   return UtDateText(at) + " " + UtTimeText(at) + " UT";
@@ -94,8 +96,7 @@ std::vector<TextRow> ContactRows(const std::optional<search::TEarthContacts>& ea
         PlainNumber(100 * site->Obscuration, 2.1L) + " %");
   if (site->CentralSeconds > 0)
     add(std::string(site->Phase == LocalPhase::Total ? " Totalität" : " Ringförmigkeit") +
-        " am Ort: " + std::to_string(site->CentralSeconds / 60) + " min " +
-        std::to_string(site->CentralSeconds % 60) + " s");
+        " am Ort: " + DurationText(site->CentralSeconds));
   return rows;
 }
 

@@ -10,6 +10,8 @@
 #include "local_eclipse.h"
 
 namespace driver {
+// "1 min 45 s": the length of a central phase.
+std::string DurationText(search::Second seconds);
 // "12.8.2026 17:31:05 UT": the UT date and time of a whole second.
 std::string ContactTimeText(search::Second s);
 

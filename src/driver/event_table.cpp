@@ -51,8 +51,6 @@ std::string Fixed(long double value, int decimals) {
   return buffer;
 }
 
-std::string DateText(const TInstant& at) { return UtDateText(at); }
-
 std::string TimeOf(Second s, const TInstant& day, bool tsv) {
   const TInstant at = TInstant::At(s);
   if (tsv) return UtDateText(at) + " " + UtTimeText(at);
@@ -62,25 +60,10 @@ std::string TimeOf(Second s, const TInstant& day, bool tsv) {
   return (sameDay ? "" : UtDateText(at) + " ") + UtTimeText(at);
 }
 
-const char* KindName(EventKind kind) {
-  switch (kind) {
-    case EventKind::SolarEclipse: return "Sonnenfinsternis";
-    case EventKind::MercuryTransit: return "Merkurdurchgang";
-    case EventKind::VenusTransit: return "Venusdurchgang";
-    case EventKind::LunarEclipse: return "Mondfinsternis";
-    default: return "";
-  }
-}
-
 std::string PhaseName(EventKind kind, LocalPhase phase) {
   if (kind == EventKind::MercuryTransit || kind == EventKind::VenusTransit)
     return phase == LocalPhase::Annular ? "ganz vor der Sonne" : "am Sonnenrand";
-  switch (phase) {
-    case LocalPhase::Partial: return "partiell";
-    case LocalPhase::Annular: return "ringförmig";
-    case LocalPhase::Total: return "total";
-    default: return "";
-  }
+  return LocalPhaseName(phase);
 }
 
 std::string LunarPhaseName(LunarPhase phase) {
@@ -106,13 +89,9 @@ struct Row {
   std::optional<Second> Sunrise, Sunset;
 };
 
-std::string DurationText(Second seconds) {
-  return std::to_string(seconds / 60) + " min " + std::to_string(seconds % 60) + " s";
-}
-
 Row SolarRow(const search::TFoundEvent& event, const search::TLocalEclipse& local) {
   Row row;
-  row.Kind = KindName(event.Kind);
+  row.Kind = EventKindName(event.Kind);
   row.Phase = PhaseName(event.Kind, local.Phase);
   if (event.Kind == EventKind::SolarEclipse) {  // a planet's disc is too small for these
     row.Magnitude = Fixed(local.Magnitude, 3);
@@ -126,14 +105,14 @@ Row SolarRow(const search::TFoundEvent& event, const search::TLocalEclipse& loca
   for (const search::TSiteContact& c : local.Contacts)
     row.Contacts[slot[c.Number]] = {labels[slot[c.Number]], c.At, c.SunAltitude};
   row.Sunrise = local.Sunrise, row.Sunset = local.Sunset;
-  row.Date = DateText(TInstant::At(local.StrongestSeen));
+  row.Date = UtDateText(TInstant::At(local.StrongestSeen));
   return row;
 }
 
 Row LunarRow(const search::TFoundEvent& event, const TObserverCoordinates& site) {
   const search::TEarthContacts earth = search::EarthContacts(event);
   Row row;
-  row.Kind = KindName(event.Kind);
+  row.Kind = EventKindName(event.Kind);
   row.Phase = LunarPhaseName(event.Phase);
   if (earth.TotalBegin && earth.TotalEnd)
     row.Duration = std::to_string(*earth.TotalEnd - *earth.TotalBegin);
@@ -147,7 +126,7 @@ Row LunarRow(const search::TFoundEvent& event, const TObserverCoordinates& site)
     if (at[i])
       row.Contacts[i].Altitude = MoonAltitudeAt(TInstant::At(*at[i]), site, event.Model);
   }
-  row.Date = DateText(TInstant::At(event.Greatest));
+  row.Date = UtDateText(TInstant::At(event.Greatest));
   return row;
 }
 
@@ -164,16 +143,12 @@ std::string TsvLine(const Row& row, const TInstant& day) {
   return line + "\n";
 }
 
-std::string Padded(std::string text, std::size_t width) {
-  while (text::Utf8Length(text) < width) text += ' ';
-  return text;
-}
-
 std::string TextLine(const Row& row, const TInstant& day) {
-  std::string line = Padded(row.Date, 11) + Padded(row.Kind, 17) + Padded(row.Phase, 19);
-  line += row.Magnitude.empty() ? Padded("", 29)
+  using text::PaddedText;
+  std::string line = PaddedText(row.Date, 11) + PaddedText(row.Kind, 17) + PaddedText(row.Phase, 19);
+  line += row.Magnitude.empty() ? PaddedText("", 29)
                                 : "Größe " + row.Magnitude + "  Bedeckung " +
-                                      Padded(row.Obscuration + " %", 8);
+                                      PaddedText(row.Obscuration + " %", 8);
   if (!row.Duration.empty()) line += "  Dauer " + DurationText(std::stoll(row.Duration));
   for (const Contact& c : row.Contacts)
     if (c.At)

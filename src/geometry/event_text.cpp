@@ -10,9 +10,6 @@ using namespace astro;
 using namespace text;
 namespace {
 
-const char* const EventNames[] = {" Sonnenfinsternis", " Merkurdurchgang", " Venusdurchgang",
-                                  " Mondfinsternis", " keine Finsternis"};
-
 std::string ClassificationWord(EventKind kind, EventCode eventCode) {
   const int code = static_cast<int>(eventCode);
   static const char* const solar[] = {"",
@@ -36,6 +33,22 @@ struct PanelWords {
 };
 
 }  // namespace
+
+std::string EventKindName(EventKind kind) {
+  static const char* const names[] = {"Sonnenfinsternis", "Merkurdurchgang", "Venusdurchgang",
+                                      "Mondfinsternis", "keine Finsternis"};
+  const int k = static_cast<int>(kind);
+  return k >= 0 && k <= 4 ? names[k] : "";
+}
+
+std::string LocalPhaseName(LocalPhase phase) {
+  switch (phase) {
+    case LocalPhase::Partial: return "partiell";
+    case LocalPhase::Annular: return "ringförmig";
+    case LocalPhase::Total: return "total";
+    default: return "";
+  }
+}
 
 std::string OccultorName(EventKind kind) {
   switch (kind) {
@@ -63,8 +76,7 @@ std::string LocalPhaseText(const TEvent& event, const TView& view) {
   const TLocalPhase local = LocalPhaseOf(view.Record);
   if (local.Phase == LocalPhase::None || view.SunBelowHorizon) return " am Ort nicht sichtbar";
   if (kind != EventKind::SolarEclipse) return " am Ort: " + OccultorName(kind) + " vor der Sonne";
-  static const char* const names[] = {"", "partiell", "ringförmig", "total"};
-  std::string text = std::string(" am Ort: ") + names[static_cast<int>(local.Phase)] +
+  std::string text = " am Ort: " + LocalPhaseName(local.Phase) +
                      ", Größe " + PlainNumber(local.Magnitude, 1.3L);
   if (local.Phase != LocalPhase::Total)
     text += ", Bedeckung " + PlainNumber(100 * local.Obscuration, 2.1L) + " %";
@@ -79,7 +91,7 @@ std::vector<TextRow> EventTextRows(const TEvent& event, const TSky& sky, const T
   if (lunar) {
     rows.push_back({2, " " + LunarEclipseText(event.Phase)});
   } else {
-    const char* name = EventNames[static_cast<int>(kind)];
+    const std::string name = " " + EventKindName(kind);
     rows.push_back({2, ClassificationWord(kind, event.Type.Code) + name});
   }
 

@@ -13,6 +13,10 @@ struct TextRow {
   bool Warning = false;  // the body below the horizon: shown in light red
 };
 
+// "Sonnenfinsternis", "Merkurdurchgang", "Venusdurchgang", "Mondfinsternis", "keine Finsternis".
+std::string EventKindName(EventKind kind);
+// The phase seen at a place: "partiell", "ringförmig", "total" (none: "").
+std::string LocalPhaseName(LocalPhase phase);
 // The body before the Sun or in the Earth's shadow ("Mond", "Merkur", "Venus"; none: "").
 std::string OccultorName(EventKind kind);
 // The phase of a lunar eclipse as the event line names it; on the penumbra's very edge 24

@@ -63,6 +63,11 @@ std::size_t Utf8Length(std::string_view text) {
   return count;
 }
 
+std::string PaddedText(std::string text, std::size_t width) {
+  for (std::size_t n = Utf8Length(text); n < width; ++n) text += ' ';
+  return text;
+}
+
 std::string LastUtf8Char(std::string_view text) {
   if (text.empty()) return std::string();
   std::size_t start = text.size() - 1;
