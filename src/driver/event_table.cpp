@@ -45,12 +45,6 @@ std::optional<std::vector<int32_t>> Numbers(const std::string& text, char separa
   return numbers;
 }
 
-std::string Fixed(long double value, int decimals) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals, value);
-  return buffer;
-}
-
 std::string TimeOf(Second s, const TInstant& day, bool tsv) {
   const TInstant at = TInstant::At(s);
   if (tsv) return UtDateText(at) + " " + UtTimeText(at);
@@ -94,8 +88,8 @@ Row SolarRow(const search::TFoundEvent& event, const search::TLocalEclipse& loca
   row.Kind = EventKindName(event.Kind);
   row.Phase = PhaseName(event.Kind, local.Phase);
   if (event.Kind == EventKind::SolarEclipse) {  // a planet's disc is too small for these
-    row.Magnitude = Fixed(local.Magnitude, 3);
-    row.Obscuration = Fixed(100 * local.Obscuration, 1);
+    row.Magnitude = text::PlainNumber(local.Magnitude, 1.3L);
+    row.Obscuration = text::PlainNumber(100 * local.Obscuration, 1.1L);
   }
   row.Duration = local.CentralSeconds > 0 ? std::to_string(local.CentralSeconds) : "";
   static const char* const labels[] = {"1. Kontakt", "2. Kontakt", "Maximum", "3. Kontakt",
@@ -130,7 +124,7 @@ Row LunarRow(const search::TFoundEvent& event, const TObserverCoordinates& site)
   return row;
 }
 
-std::string Altitude(long double degrees) { return Fixed(degrees, 1); }
+std::string Altitude(long double degrees) { return text::PlainNumber(degrees, 1.1L); }
 
 std::string TsvLine(const Row& row, const TInstant& day) {
   std::string line = row.Date + "\t" + row.Kind + "\t" + row.Phase + "\t" + row.Magnitude +
