@@ -5,6 +5,7 @@
 // on the screen changes.
 #include "event_search.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -160,6 +161,28 @@ std::optional<Second> Searcher::Boundary(Second inside, int direction,
     (holds(mid) ? inside : out) = mid;
   }
   return inside;
+}
+
+std::vector<Second> Changes(Second first, Second last, const std::function<bool(Second)>& holds) {
+  std::vector<Second> changes;
+  const Second samples = std::max<Second>(1, (last - first + 599) / 600);
+  Second before = first;
+  bool was = holds(first);
+  for (Second i = 1; i <= samples; ++i) {
+    const Second t = first + (last - first) * i / samples;
+    const bool is = holds(t);
+    if (is != was) {
+      Second lo = before, hi = t;
+      while (hi - lo > 1) {
+        const Second mid = lo + (hi - lo) / 2;
+        (holds(mid) == was ? lo : hi) = mid;
+      }
+      changes.push_back(hi);
+    }
+    before = t;
+    was = is;
+  }
+  return changes;
 }
 
 TSky Searcher::SkyOf(const TInstant& at, bool planets) {

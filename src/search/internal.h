@@ -2,6 +2,7 @@
 #pragma once
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "event_search.h"
 
@@ -19,6 +20,12 @@ BodyVector ShadowOffset(const BodyVector& sun, const BodyVector& moon);
 bool NeedsPlanets(EventKind kind);
 // The body that makes an event of the kind: the Moon, Mercury or Venus.
 const BodyVector& Occultor(const geometry::TSky& sky, EventKind kind);
+
+// The seconds from `first` to `last` at which `holds` changes, each the first second of the new
+// state: samples at most ten minutes apart, then bisection to the second. In an event's few
+// hours the Sun or the Moon crosses the horizon at most twice; both crossings fall between two
+// samples only where it barely grazes it.
+std::vector<Second> Changes(Second first, Second last, const std::function<bool(Second)>& holds);
 
 // One search: counts the instants it computes.
 struct Searcher {

@@ -2,8 +2,6 @@
 // the strongest phase seen and the Sun's rising or setting during the event.
 #include "local_eclipse.h"
 
-#include <algorithm>
-
 #include "internal.h"
 
 namespace search {
@@ -38,30 +36,14 @@ TLocalEclipse LocalEclipse(const TFoundEvent& event, const TObserverCoordinates&
   // of sunrise count the upper limb and 34' of refraction, so by this altitude the Sun rises a
   // few minutes later and sets a few minutes earlier than they say (more at high latitudes).
   auto up = [&](Second t) { return !viewAt(t).SunBelowHorizon; };
-  // Samples ten minutes apart at most: in an event's few hours the Sun crosses the horizon at
-  // most twice, and both crossings fall between two samples only where it barely grazes it.
   const Second first = *contact(1), last = *contact(4);
-  const Second samples = std::max<Second>(1, (last - first + 599) / 600);
-  Second before = first;
-  bool wasUp = up(first);
-  local.Visible = wasUp;
-  for (Second i = 1; i <= samples; ++i) {
-    const Second t = first + (last - first) * i / samples;
-    const bool isUp = up(t);
-    local.Visible = local.Visible || isUp;
-    if (isUp != wasUp) {
-      Second lo = before, hi = t;
-      while (hi - lo > 1) {
-        const Second mid = lo + (hi - lo) / 2;
-        (up(mid) == wasUp ? lo : hi) = mid;
-      }
-      if (isUp)
-        local.Sunrise = hi;
-      else
-        local.Sunset = lo;
-    }
-    before = t;
-    wasUp = isUp;
+  local.Visible = up(first);
+  for (const Second change : Changes(first, last, up)) {
+    local.Visible = true;  // up on one side of it
+    if (up(change))
+      local.Sunrise = change;
+    else
+      local.Sunset = change - 1;
   }
 
   // The strongest phase seen: at the greatest instant, or, when the Sun is down then, where it

@@ -1,33 +1,22 @@
 #include "visible_events.h"
 
+#include "internal.h"
 #include "local_eclipse.h"
 #include "scene.h"
 
 namespace search {
 namespace {
 
-// The Moon is looked for above the horizon in steps of this many seconds, then to the second.
-constexpr Second MoonStep = 600;
-
 bool MoonUp(Second s, const TObserverCoordinates& site, TimeModel model) {
   return geometry::MoonAltitudeAt(astro::TInstant::At(s), site, model) > 0;
 }
 
 std::optional<Second> FirstMoonUp(const TFoundEvent& event, const TObserverCoordinates& site) {
-  if (MoonUp(event.Begin, site, event.Model)) return event.Begin;
-  Second below = event.Begin;
-  for (Second s = event.Begin + MoonStep;; s += MoonStep) {
-    if (s > event.End) s = event.End;
-    if (MoonUp(s, site, event.Model)) {
-      while (s - below > 1) {  // the rising, to the second
-        const Second mid = below + (s - below) / 2;
-        (MoonUp(mid, site, event.Model) ? s : below) = mid;
-      }
-      return s;
-    }
-    if (s == event.End) return std::nullopt;
-    below = s;
-  }
+  auto up = [&](Second s) { return MoonUp(s, site, event.Model); };
+  if (up(event.Begin)) return event.Begin;
+  const std::vector<Second> changes = Changes(event.Begin, event.End, up);
+  if (changes.empty()) return std::nullopt;
+  return changes.front();  // the Moon's rising
 }
 
 }  // namespace
