@@ -25,6 +25,12 @@ void ShowStatus(const std::string& text, Colour colour) {
   Drv.Painter.StatusColour = colour;
 }
 
+// A key that cannot do what it asks: a beep, and why in the red line.
+void Refuse(const std::string& why) {
+  SystemBeep();
+  ShowStatus(why, Colour::LightRed);
+}
+
 void SavePictureKey(PictureFormat format) {
   // Pictures of earlier runs are never overwritten: the numbers go on past them. A failed
   // save uses up no number; the animation goes on.
@@ -48,10 +54,8 @@ bool WithinYears(Second ut) { return ut >= FirstSecond && ut < EndSecond; }
 
 void TimeKey(long double minutes) {
   if (!StepTime(minutes)) {
-    SystemBeep();
-    ShowStatus(" Ende des Zeitbereichs: Jahr " + std::to_string(MinYear) + " bis " +
-                   std::to_string(MaxYear),
-               Colour::LightRed);
+    Refuse(" Ende des Zeitbereichs: Jahr " + std::to_string(MinYear) + " bis " +
+           std::to_string(MaxYear));
   }
 }
 
@@ -64,9 +68,7 @@ void EventKey(bool forward) {
               : search::PreviousEvent(now, Drv.Options.Model);
   // The search may look a little beyond the years the prompts accept: such an event is none.
   if (!found.Event || !WithinYears(found.Event->Begin)) {
-    SystemBeep();
-    ShowStatus(" kein Ereignis gefunden", Colour::LightRed);
-    return;
+    return Refuse(" kein Ereignis gefunden");
   }
   MoveToInstant(TInstant::At(found.Event->Begin));
 }
@@ -82,9 +84,7 @@ void VisibleEventKey(bool forward) {
               : search::PreviousVisibleEvent(now, a.ObserverCoordinates, Drv.Options.Model,
                                              FirstSecond);
   if (!found || !WithinYears(found->FirstVisible)) {
-    SystemBeep();
-    ShowStatus(" kein Ereignis am Ort gefunden", Colour::LightRed);
-    return;
+    return Refuse(" kein Ereignis am Ort gefunden");
   }
   MoveToInstant(TInstant::At(found->FirstVisible));
 }
